@@ -1,0 +1,30 @@
+// Framolin: builds the object file of a 360-degree viewer from a list of pictures.
+
+#include "form1.h"
+
+#include "runtime/program.h"
+#include "runtime/qtservices.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QCoreApplication::setOrganizationName(u"Framolin"_s);
+    QCoreApplication::setApplicationName(u"Framolin"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(FRAMOLIN_VERSION));
+    QGuiApplication::setDesktopFileName(u"framolin"_s);
+
+    runtime::QtMessageBoxes boxes;
+    runtime::Program program(boxes);
+    runtime::QtEventPump events(program);
+    runtime::DesktopStarter starter;
+    runtime::IniSettingsStore settings;
+
+    app::Form1 form(app::Services { program, boxes, events, starter, settings });
+    boxes.setParent(&form);
+    form.show();
+    return program.ended() ? 0 : application.exec();
+}

@@ -1,0 +1,47 @@
+#include "picture.h"
+
+#include "error.h"
+
+#include "strip/engine/decode.h"
+#include "strip/engine/stretch.h"
+
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+namespace runtime {
+
+Picture::Picture(QImage image) : m_image(std::move(image)), m_size(m_image.size()) { }
+
+QImage Picture::stretched(QSize size) const
+{
+    if (!m_image.isNull())
+        return engine::stretch(m_image, size);
+    QString reason;
+    QImage frame = engine::decodeFrame(m_path, size, &reason);
+    if (frame.isNull())
+        throw RuntimeError(err::kInvalidPicture,
+                           u"Imagen no válida: \"%1\" (%2)"_s.arg(m_path, reason));
+    return frame;
+}
+
+Picture LoadPicture(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        throw RuntimeError(err::kFileNotFound, u"No se encontró el archivo \"%1\""_s.arg(path));
+    if (!info.isFile() || !info.isReadable())
+        throw RuntimeError(err::kFileAccess,
+                           u"No se puede leer \"%1\": no es un archivo legible"_s.arg(path));
+    QString reason;
+    const QSize size = engine::probe(path, &reason);
+    if (!size.isValid())
+        throw RuntimeError(err::kInvalidPicture,
+                           u"Imagen no válida: \"%1\" (%2)"_s.arg(path, reason));
+    Picture picture;
+    picture.m_path = path;
+    picture.m_size = size;
+    return picture;
+}
+
+} // namespace runtime

@@ -1,0 +1,38 @@
+#pragma once
+// A loaded picture: either decoded pixels, or a checked file that is decoded only when it is
+// drawn, straight at the size it is drawn at (so a large photo is never held at full size).
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace runtime {
+
+class Picture
+{
+public:
+    Picture() = default;
+    explicit Picture(QImage image);
+
+    bool isNull() const { return m_size.isEmpty(); }
+    // The picture's own size in pixels.
+    QSize size() const { return m_size; }
+    const QString &path() const { return m_path; }
+
+    // The whole picture stretched to exactly `size` pixels (alpha kept where it has any).
+    // Throws RuntimeError 481 naming the file when its pixels cannot be decoded.
+    QImage stretched(QSize size) const;
+
+private:
+    friend Picture LoadPicture(const QString &path);
+    QString m_path;
+    QImage m_image;
+    QSize m_size;
+};
+
+// Checks that `path` names a readable BMP, JPEG or GIF picture and reads its size. Throws
+// RuntimeError 53 when there is no such file, 75 when it cannot be read (a folder, a device,
+// no permission) and 481 when it is not a picture of those kinds, each naming the file.
+Picture LoadPicture(const QString &path);
+
+} // namespace runtime

@@ -1,0 +1,47 @@
+#include "program.h"
+
+#include "error.h"
+
+#include <QApplication>
+#include <QWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace runtime {
+
+void Program::run(const std::function<void()> &handler)
+{
+    if (m_ended)
+        return;
+    try {
+        handler();
+    } catch (const ProgramEnded &) {
+        // The handler was yielding when the program ended; nothing more of it may run.
+    } catch (const RuntimeError &e) {
+        if (!m_ended)
+            m_boxes.MsgBox(
+                u"Error %1 en tiempo de ejecución:\n\n%2"_s.arg(e.number()).arg(e.description()),
+                mb::kCritical, u"Framolin"_s);
+    }
+}
+
+void Program::End()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        w->close();
+    QCoreApplication::exit(0);
+}
+
+void QtEventPump::DoEvents()
+{
+    if (m_program.ended())
+        throw ProgramEnded();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (m_program.ended())
+        throw ProgramEnded();
+}
+
+} // namespace runtime

@@ -1,0 +1,195 @@
+#include "surface.h"
+
+#include "geometry.h"
+
+#include "strip/engine/compose.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+
+#include <cstring>
+#include <new>
+
+namespace runtime {
+
+Surface::Surface(QWidget *parent) : QWidget(parent), m_backColor(palette().color(QPalette::Button))
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+}
+
+void Surface::setAutoRedraw(bool on)
+{
+    m_autoRedraw = on;
+}
+
+void Surface::setBackColor(const QColor &color)
+{
+    m_backColor = color;
+    update();
+}
+
+float Surface::ScaleWidth() const
+{
+    return static_cast<float>(fromPixels(width()));
+}
+
+float Surface::ScaleHeight() const
+{
+    return static_cast<float>(fromPixels(height()));
+}
+
+double Surface::toPixels(double v) const
+{
+    return m_scaleMode == ScaleMode::Twips ? v / kTwipsPerPixel : v;
+}
+
+double Surface::fromPixels(double px) const
+{
+    return m_scaleMode == ScaleMode::Twips ? px * kTwipsPerPixel : px;
+}
+
+QImage &Surface::target()
+{
+    if (m_autoRedraw)
+        return m_image;
+    if (m_transient.size() != size()) {
+        m_transient = QImage(size(), QImage::Format_ARGB32_Premultiplied);
+        m_transient.fill(Qt::transparent);
+    }
+    return m_transient;
+}
+
+void Surface::Cls()
+{
+    m_image.fill(m_backColor);
+    m_transient = QImage();
+    update();
+}
+
+void Surface::Line(int flags, float x1, float y1, float x2, float y2, std::uint32_t color)
+{
+    Q_UNUSED(flags); // only filled boxes (38) are drawn by this program
+    const QColor c(int(color & 0xff), int((color >> 8) & 0xff), int((color >> 16) & 0xff));
+    const QRectF box
+        = QRectF(QPointF(toPixels(x1), toPixels(y1)), QPointF(toPixels(x2), toPixels(y2)))
+              .normalized();
+    QImage &img = target();
+    if (img.isNull())
+        return;
+    QPainter p(&img);
+    p.fillRect(box, c);
+    p.end();
+    update();
+}
+
+void Surface::PaintPicture(const Picture &picture, float x, float y, float width, float height)
+{
+    const QRectF dest(toPixels(x), toPixels(y), toPixels(width), toPixels(height));
+    const QRect r = dest.toRect();
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    const QImage frame = picture.stretched(r.size());
+    engine::place(target(), frame, r.topLeft());
+    update(r);
+}
+
+void Surface::Refresh()
+{
+    if (m_autoRedraw)
+        m_transient = QImage();
+    repaint();
+}
+
+void Surface::setImageFollowsSize(bool follow)
+{
+    m_imageFollowsSize = follow;
+}
+
+void Surface::resizeImage(QSize size)
+{
+    if (size == m_image.size())
+        return;
+    QImage grown(size, QImage::Format_RGB888);
+    if (grown.isNull() && !size.isEmpty())
+        throw std::bad_alloc();
+    grown.fill(m_backColor);
+    if (!m_image.isNull()) {
+        const int rows = std::min(size.height(), m_image.height());
+        const qsizetype bytes = std::min(grown.bytesPerLine(), m_image.bytesPerLine());
+        for (int y = 0; y < rows; ++y)
+            std::memcpy(grown.scanLine(y), m_image.constScanLine(y), size_t(bytes));
+    }
+    m_image = std::move(grown);
+    update();
+}
+
+void Surface::place(const QRect &rect)
+{
+    setGeometry(rect);
+    if (m_imageFollowsSize)
+        resizeImage(rect.size());
+}
+
+void Surface::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRect exposed = event->rect();
+    p.fillRect(exposed, m_backColor);
+    if (!m_image.isNull())
+        p.drawImage(exposed.topLeft(), m_image, exposed);
+    if (!m_transient.isNull())
+        p.drawImage(exposed.topLeft(), m_transient, exposed);
+}
+
+void Surface::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_imageFollowsSize)
+        resizeImage(size());
+}
+
+int buttonMask(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftMask(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+void Surface::emitMouse(QMouseEvent *event, int kind)
+{
+    const QPointF pos = event->position();
+    const int button = buttonMask(kind == 1 ? event->buttons() : event->button());
+    const float x = float(fromPixels(pos.x()));
+    const float y = float(fromPixels(pos.y()));
+    const int shift = shiftMask(event->modifiers());
+    if (kind == 0)
+        Q_EMIT mouseDown(button, shift, x, y);
+    else if (kind == 1)
+        Q_EMIT mouseMove(button, shift, x, y);
+    else
+        Q_EMIT mouseUp(button, shift, x, y);
+}
+
+void Surface::mousePressEvent(QMouseEvent *event)
+{
+    emitMouse(event, 0);
+}
+
+void Surface::mouseMoveEvent(QMouseEvent *event)
+{
+    emitMouse(event, 1);
+}
+
+void Surface::mouseReleaseEvent(QMouseEvent *event)
+{
+    emitMouse(event, 2);
+}
+
+} // namespace runtime

@@ -1,0 +1,102 @@
+#include "assembly.h"
+
+#include "frame_size.h"
+
+#include "runtime/error.h"
+#include "runtime/geometry.h"
+#include "runtime/picture.h"
+
+#include <new>
+
+using namespace Qt::StringLiterals;
+
+namespace strip {
+
+namespace {
+
+class RunningFlag
+{
+public:
+    explicit RunningFlag(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~RunningFlag() { m_flag = false; }
+    RunningFlag(const RunningFlag &) = delete;
+    RunningFlag &operator=(const RunningFlag &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+Assembly::Assembly(runtime::ListBox &list, runtime::TextBox &width, runtime::TextBox &height,
+                   runtime::PictureBox &canvas, runtime::PictureBox &loader,
+                   runtime::CommandButton &save, runtime::EventPump &events,
+                   ProgressReport progress)
+    : List1(list), ancho(width), alto(height), objeto(canvas), buff(loader), Command5(save),
+      m_events(events), m_progress(std::move(progress))
+{ }
+
+void Assembly::prepareCanvas(runtime::PictureBox &objeto)
+{
+    objeto.client()->setImageFollowsSize(false);
+    objeto.client()->resizeImage(
+        objeto.pixelRect().size()
+        - QSize(2 * runtime::PictureBox::kBorder, 2 * runtime::PictureBox::kBorder));
+}
+
+QSize Assembly::frameSize() const
+{
+    return { frameSide(ancho.Text(), u"ancho"_s), frameSide(alto.Text(), u"alto"_s) };
+}
+
+// Sets the box's outer height as the canvas always had it, and gives the strip room for every
+// frame of the run: the box only shows the strip's top-left part and never crops it.
+void Assembly::sizeCanvas(int count, QSize frame)
+{
+    const int width = std::max(m_stripWidth, frame.width());
+    // Never fewer rows than this run has painted, even if the list was emptied meanwhile.
+    const qint64 rows = std::max(qint64(count) * frame.height(), m_paintedRows);
+    checkStripSize(width, rows);
+    try {
+        objeto.client()->resizeImage(QSize(width, int(rows)));
+    } catch (const std::bad_alloc &) {
+        throw runtime::RuntimeError(
+            runtime::err::kOutOfMemory,
+            u"No hay memoria para una tira de %1 × %2 píxeles."_s.arg(width).arg(rows));
+    }
+    m_stripWidth = width;
+    objeto.setHeight(float(double(frame.height()) * count * runtime::kTwipsPerPixel));
+}
+
+void Assembly::Command2_Click()
+{
+    if (m_running)
+        return; // a second start while frames are being painted is ignored
+    RunningFlag running(m_running);
+
+    const int count = List1.ListCount();
+    QSize frame = frameSize();
+    m_stripWidth = 0; // as wide as this run's frames
+    m_paintedRows = 0;
+    sizeCanvas(count, frame);
+
+    for (int i = 0; i <= count - 1; ++i) {
+        m_events.DoEvents();
+        frame = frameSize(); // edits made while yielding apply to the following frames
+        if (i >= List1.ListCount())
+            throw runtime::RuntimeError(
+                runtime::err::kSubscriptOutOfRange,
+                u"La lista de archivos se vació durante el montaje; se detuvo en el cuadro %1."_s
+                    .arg(i + 1));
+        buff.setPicture(runtime::LoadPicture(List1.List(i)));
+        objeto.PaintPicture(buff.Picture(), 0, float(double(i) * frame.height()),
+                            float(frame.width()), float(frame.height()));
+        m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
+        objeto.Refresh();
+        sizeCanvas(List1.ListCount(), frame);
+        m_progress(i, List1.ListCount() - 1);
+    }
+    Command5.setEnabled(true);
+}
+
+} // namespace strip

@@ -1,0 +1,44 @@
+#pragma once
+// The strip assembly ("Comenzar montaje"): every listed picture stretched to the frame size
+// and painted in its own row of the canvas, the first at the top, yielding once per frame.
+
+#include "progress_report.h"
+
+#include "runtime/controls.h"
+#include "runtime/services.h"
+
+namespace strip {
+
+class Assembly
+{
+public:
+    Assembly(runtime::ListBox &List1, runtime::TextBox &ancho, runtime::TextBox &alto,
+             runtime::PictureBox &objeto, runtime::PictureBox &buff,
+             runtime::CommandButton &Command5, runtime::EventPump &events, ProgressReport progress);
+
+    // Ignored while a run is under way. Throws RuntimeError for an invalid frame size, a
+    // strip beyond the limits or a file that is not a picture; frames painted stay.
+    void Command2_Click();
+    bool running() const { return m_running; }
+
+    // The canvas's strip before any assembly: the box's design-time drawing area.
+    static void prepareCanvas(runtime::PictureBox &objeto);
+
+private:
+    QSize frameSize() const;
+    void sizeCanvas(int count, QSize frame);
+
+    runtime::ListBox &List1;
+    runtime::TextBox &ancho;
+    runtime::TextBox &alto;
+    runtime::PictureBox &objeto;
+    runtime::PictureBox &buff;
+    runtime::CommandButton &Command5;
+    runtime::EventPump &m_events;
+    ProgressReport m_progress;
+    bool m_running = false;
+    int m_stripWidth = 0;
+    qint64 m_paintedRows = 0;
+};
+
+} // namespace strip

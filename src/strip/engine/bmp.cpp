@@ -1,0 +1,152 @@
+#include "bmp.h"
+
+#include <QtEndian>
+
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace engine {
+
+namespace {
+
+void put16(char *at, quint16 value)
+{
+    qToLittleEndian(value, at);
+}
+
+void put32(char *at, quint32 value)
+{
+    qToLittleEndian(value, at);
+}
+
+QString failure(const QSaveFile &file)
+{
+    const QString reason = file.errorString();
+    return reason.isEmpty() ? u"error de escritura"_s : reason;
+}
+
+// One image row as BMP bytes: blue, green, red per pixel, zero padding.
+void packRow(const QImage &image, int y, QByteArray &row)
+{
+    char *out = row.data();
+    std::memset(out, 0, size_t(row.size()));
+    const int width = std::min(image.width(), int(row.size() / 3));
+    if (image.format() == QImage::Format_RGB888) {
+        const uchar *in = image.constScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            out[3 * x] = char(in[3 * x + 2]);
+            out[3 * x + 1] = char(in[3 * x + 1]);
+            out[3 * x + 2] = char(in[3 * x]);
+        }
+        return;
+    }
+    const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+    for (int x = 0; x < width; ++x) {
+        out[3 * x] = char(qBlue(in[x]));
+        out[3 * x + 1] = char(qGreen(in[x]));
+        out[3 * x + 2] = char(qRed(in[x]));
+    }
+}
+
+} // namespace
+
+QByteArray bmpHeader(QSize size)
+{
+    const quint32 image = quint32(bmpRowStride(size.width()) * size.height());
+    QByteArray header(kBmpHeaderBytes, '\0');
+    char *h = header.data();
+    h[0] = 'B';
+    h[1] = 'M';
+    put32(h + 2, quint32(kBmpHeaderBytes) + image); // file size
+    put32(h + 10, kBmpHeaderBytes); // offset of the pixels
+    put32(h + 14, 40); // information header size
+    put32(h + 18, quint32(size.width()));
+    put32(h + 22, quint32(size.height())); // positive: rows run bottom-up
+    put16(h + 26, 1); // planes
+    put16(h + 28, 24); // bits per pixel
+    put32(h + 30, 0); // no compression
+    put32(h + 34, image);
+    return header;
+}
+
+BmpWriter::BmpWriter() = default;
+
+BmpWriter::~BmpWriter()
+{
+    cancel();
+}
+
+bool BmpWriter::open(const QString &path, QSize size, QString *reason)
+{
+    cancel();
+    m_size = size;
+    m_file = std::make_unique<QSaveFile>(path);
+    if (!m_file->open(QIODevice::WriteOnly)) {
+        *reason = failure(*m_file);
+        m_file.reset();
+        return false;
+    }
+    const QByteArray header = bmpHeader(size);
+    const qint64 total = kBmpHeaderBytes + bmpRowStride(size.width()) * size.height();
+    if (m_file->write(header) != header.size() || !m_file->resize(total)) {
+        *reason = failure(*m_file);
+        cancel();
+        return false;
+    }
+    m_row = QByteArray(qsizetype(bmpRowStride(size.width())), '\0');
+    return true;
+}
+
+bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
+{
+    if (!m_file) {
+        *reason = u"el archivo no está abierto"_s;
+        return false;
+    }
+    const qint64 stride = m_row.size();
+    // Bottom row first: the rows then lie front to back in the file and need no seeking.
+    for (int y = image.height() - 1; y >= 0; --y) {
+        const int row = top + y;
+        if (row < 0 || row >= m_size.height())
+            continue;
+        packRow(image, y, m_row);
+        const qint64 offset = kBmpHeaderBytes + stride * (m_size.height() - 1 - row);
+        if ((m_file->pos() != offset && !m_file->seek(offset)) || m_file->write(m_row) != stride) {
+            *reason = failure(*m_file);
+            cancel();
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BmpWriter::commit(QString *reason)
+{
+    if (!m_file) {
+        *reason = u"el archivo no está abierto"_s;
+        return false;
+    }
+    const bool ok = m_file->commit();
+    if (!ok)
+        *reason = failure(*m_file);
+    m_file.reset();
+    return ok;
+}
+
+void BmpWriter::cancel()
+{
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset();
+}
+
+bool saveBmp(const QImage &image, const QString &path, QString *reason)
+{
+    BmpWriter writer;
+    if (!writer.open(path, image.size(), reason))
+        return false;
+    return writer.writeRows(0, image, reason) && writer.commit(reason);
+}
+
+} // namespace engine

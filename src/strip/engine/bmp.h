@@ -1,0 +1,57 @@
+#pragma once
+// Writing strips as uncompressed 24-bit BMP files (14-byte file header, 40-byte information
+// header, bottom-up rows padded to 4 bytes). Files are written atomically: until commit()
+// succeeds the old file at the path stays whole, and a failed write leaves nothing behind.
+
+#include <QByteArray>
+#include <QImage>
+#include <QSaveFile>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+namespace engine {
+
+inline constexpr int kBmpHeaderBytes = 54;
+
+// Bytes of one row of `width` 24-bit pixels, padded to 4 bytes.
+constexpr qint64 bmpRowStride(qint64 width)
+{
+    return (width * 3 + 3) / 4 * 4;
+}
+
+// The 54 header bytes of a `size` 24-bit BMP.
+QByteArray bmpHeader(QSize size);
+
+// A BMP file of known size filled in any order, row by row or frame by frame, so a strip can
+// be written without ever being held whole in memory.
+class BmpWriter
+{
+public:
+    BmpWriter();
+    ~BmpWriter();
+    BmpWriter(const BmpWriter &) = delete;
+    BmpWriter &operator=(const BmpWriter &) = delete;
+
+    // Starts the file: writes the headers and reserves every row. False with the reason on
+    // failure.
+    bool open(const QString &path, QSize size, QString *reason);
+    // Writes `image`'s rows as the rows from `top` down (top-down numbering), its first
+    // min(image width, file width) columns; the rest of each row is black.
+    bool writeRows(int top, const QImage &image, QString *reason);
+    // Makes the file visible under its name. False, with nothing left behind, on failure.
+    bool commit(QString *reason);
+    // Drops the unfinished file; the old one stays.
+    void cancel();
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    QSize m_size;
+    QByteArray m_row;
+};
+
+// Writes `image` whole as a 24-bit BMP at `path`. False with the reason on failure.
+bool saveBmp(const QImage &image, const QString &path, QString *reason);
+
+} // namespace engine

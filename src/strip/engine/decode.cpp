@@ -1,0 +1,78 @@
+#include "decode.h"
+
+#include "stretch.h"
+
+#include <QImageReader>
+
+using namespace Qt::StringLiterals;
+
+namespace engine {
+
+namespace {
+
+bool isSupportedFormat(const QByteArray &format)
+{
+    return format == "bmp" || format == "jpeg" || format == "jpg" || format == "gif";
+}
+
+QString describe(const QImageReader &reader)
+{
+    switch (reader.error()) {
+    case QImageReader::UnsupportedFormatError:
+        return u"no es una imagen BMP, JPG o GIF"_s;
+    case QImageReader::FileNotFoundError:
+        return u"no se encontró el archivo"_s;
+    case QImageReader::DeviceError:
+        return u"no se pudo leer el archivo"_s;
+    case QImageReader::InvalidDataError:
+    case QImageReader::UnknownError:
+        break;
+    }
+    return u"datos de imagen dañados o incompletos"_s;
+}
+
+} // namespace
+
+QSize probe(const QString &path, QString *reason)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (!reader.canRead() || !isSupportedFormat(format)) {
+        *reason = format.isEmpty() || !isSupportedFormat(format)
+            ? u"no es una imagen BMP, JPG o GIF"_s
+            : describe(reader);
+        return {};
+    }
+    const QSize size = reader.size();
+    if (size.isEmpty()) {
+        *reason = u"tamaño de imagen no válido"_s;
+        return {};
+    }
+    return size;
+}
+
+QImage decodeFrame(const QString &path, QSize frame, QString *reason)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    const QByteArray format = reader.format();
+    if (!isSupportedFormat(format)) {
+        *reason = u"no es una imagen BMP, JPG o GIF"_s;
+        return {};
+    }
+    const QSize full = reader.size();
+    // JPEG decodes at the smallest DCT scale not below the frame; other formats are small
+    // enough to decode whole and stretch.
+    if ((format == "jpeg" || format == "jpg") && full.isValid() && full.width() > frame.width()
+        && full.height() > frame.height())
+        reader.setScaledSize(frame);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        *reason = describe(reader);
+        return {};
+    }
+    return stretch(image, frame);
+}
+
+} // namespace engine

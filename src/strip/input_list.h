@@ -1,0 +1,32 @@
+#pragma once
+// The input list and the output path: files dropped on the list are appended in drop order,
+// one file dropped on the output field names the output, "Borrar" empties the list.
+
+#include "progress_report.h"
+
+#include "runtime/controls.h"
+#include "runtime/services.h"
+
+namespace strip {
+
+class InputList
+{
+public:
+    InputList(runtime::ListBox &List1, runtime::TextBox &Text1, runtime::MessageBoxes &boxes,
+              runtime::EventPump &events, ProgressReport progress);
+
+    // Appends every dropped file, yielding once per file and reporting progress k of count.
+    void List1_OLEDragDrop(const runtime::DataObject &Data);
+    // Takes the one dropped file as output path; refuses a drop of several files.
+    void Text1_OLEDragDrop(const runtime::DataObject &Data);
+    void Command1_Click();
+
+private:
+    runtime::ListBox &List1;
+    runtime::TextBox &Text1;
+    runtime::MessageBoxes &m_boxes;
+    runtime::EventPump &m_events;
+    ProgressReport m_progress;
+};
+
+} // namespace strip

@@ -1,0 +1,146 @@
+#include "runtime/controls.h"
+#include "runtime/error.h"
+#include "runtime/form.h"
+
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace runtime;
+using namespace Qt::StringLiterals;
+
+TEST(TwipsGeometry, readsBackWhatWasSetAndPlacesInTheContainersInnerArea)
+{
+    Form form;
+    auto *box = new PictureBox(form.client());
+    box->Move(600, 120, 1815, 1455);
+    auto *label = new Label(box->client());
+    label->Move(7.5f, 240, 1695, 255);
+    EXPECT_EQ(label->Left(), 7.5f);
+    EXPECT_EQ(label->Top(), 240.0f);
+    EXPECT_EQ(box->geometry(), QRect(40, 8, 121, 97));
+    // 7.5 twips is half a pixel: rounds to the even 0. The label sits inside the 2-pixel border.
+    EXPECT_EQ(label->geometry(), QRect(0, 16, 113, 17));
+    EXPECT_EQ(label->mapTo(box, QPoint(0, 0)), QPoint(2, 18));
+    EXPECT_EQ(box->client()->size(), QSize(117, 93));
+}
+
+TEST(TwipsGeometry, refusesNegativeSizesAndKeepsTheOldOnes)
+{
+    Form form;
+    PictureBox box(form.client());
+    box.Move(0, 0, 300, 300);
+    try {
+        box.setHeight(-15);
+        FAIL() << "no error";
+    } catch (const RuntimeError &e) {
+        EXPECT_EQ(e.number(), err::kInvalidPropertyValue);
+    }
+    EXPECT_EQ(box.Height(), 300.0f);
+}
+
+TEST(PictureBoxes, haveNoInnerAreaWhenOnlyTheirBorderFits)
+{
+    Form form;
+    PictureBox groove(form.client());
+    groove.Move(600, 6000, 1815, 60);
+    EXPECT_EQ(groove.height(), 4);
+    EXPECT_EQ(groove.ScaleHeight(), 0.0f);
+}
+
+TEST(PictureBoxes, drawFilledBoxesInTheirScaleUnitIntoThePersistentImage)
+{
+    Form form;
+    PictureBox box(form.client());
+    box.Move(0, 0, 64 * 15, 34 * 15); // inner 60 x 30 pixels
+    box.setAutoRedraw(true);
+    box.Cls();
+    box.Line(38, 0, 0, 30 * 15, 30 * 15, 0x0000ff); // red, in twips
+    const QImage image = box.Image();
+    ASSERT_EQ(image.size(), QSize(60, 30));
+    EXPECT_EQ(QColor(image.pixel(29, 29)), QColor(255, 0, 0));
+    EXPECT_NE(QColor(image.pixel(30, 0)), QColor(255, 0, 0));
+    EXPECT_EQ(box.ScaleWidth(), 60.0f * 15);
+}
+
+TEST(PictureBoxes, keepDrawingOutOfThePersistentImageWhileAutoRedrawIsOff)
+{
+    Form form;
+    PictureBox box(form.client());
+    box.Move(0, 0, 64 * 15, 34 * 15);
+    box.setAutoRedraw(true);
+    box.Cls();
+    const QImage before = box.Image();
+    box.setAutoRedraw(false);
+    box.Line(38, 0, 0, 600, 600, 0);
+    EXPECT_EQ(box.Image(), before);
+}
+
+TEST(ListBoxes, countFromZeroAndRefuseEntriesOutsideTheList)
+{
+    Form form;
+    ListBox list(form.client());
+    list.AddItem(u"a"_s);
+    list.AddItem(u"a"_s);
+    EXPECT_EQ(list.ListCount(), 2);
+    EXPECT_EQ(list.List(1), u"a"_s);
+    EXPECT_THROW(list.List(2), RuntimeError);
+    list.Clear();
+    EXPECT_EQ(list.ListCount(), 0);
+}
+
+TEST(DataObjects, countTheirFilesFromOne)
+{
+    const DataObject data { { u"/a"_s, u"/b"_s } };
+    EXPECT_EQ(data.FilesCount(), 2);
+    EXPECT_EQ(data.Files(1), u"/a"_s);
+    EXPECT_THROW(data.Files(0), RuntimeError);
+    EXPECT_THROW(data.Files(3), RuntimeError);
+}
+
+namespace {
+
+// Sends a file drop, as a file manager would, to `target` and lets the event loop deliver it.
+template<typename Control>
+QList<QList<QVariant>> drop(Control *control, QWidget *target, QMimeData *mime)
+{
+    QSignalSpy spy(control, &Control::OLEDragDrop);
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+    QCoreApplication::processEvents();
+    return QList<QList<QVariant>>(spy.begin(), spy.end());
+}
+
+} // namespace
+
+TEST(FileDrops, reachTheListBoxHandlerInDropOrder)
+{
+    Form form;
+    ListBox list(form.client());
+    QMimeData mime;
+    mime.setUrls({ QUrl::fromLocalFile(u"/tmp/b.jpg"_s), QUrl::fromLocalFile(u"/tmp/a.jpg"_s) });
+    const auto signals_ = drop(&list, list.viewport(), &mime);
+    ASSERT_EQ(signals_.size(), 1);
+    const auto data = signals_.at(0).at(0).value<DataObject>();
+    EXPECT_EQ(data.files, QStringList({ u"/tmp/b.jpg"_s, u"/tmp/a.jpg"_s }));
+    EXPECT_EQ(list.ListCount(), 0); // the handler, not the control, adds entries
+}
+
+TEST(FileDrops, neverTypeIntoTheTextBox)
+{
+    Form form;
+    TextBox text(form.client());
+    text.setText(u"typed"_s);
+    QMimeData mime;
+    mime.setText(u"dragged text"_s);
+    const auto signals_ = drop(&text, &text, &mime);
+    EXPECT_EQ(text.Text(), u"typed"_s);
+    for (const auto &s : signals_)
+        EXPECT_EQ(s.at(0).value<DataObject>().FilesCount(), 0);
+}
