@@ -1,0 +1,171 @@
+#include "fakes.h"
+
+#include "app/form1.h"
+
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class Form1Test : public ::testing::Test
+{
+protected:
+    fakes::Services s;
+    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings } };
+};
+
+} // namespace
+
+TEST_F(Form1Test, startsInTheDesignStateOtherCommandsRelyOn)
+{
+    EXPECT_EQ(form.Caption(), u"Framolin"_s);
+    EXPECT_EQ(form.ancho->Text(), u"320"_s);
+    EXPECT_EQ(form.alto->Text(), u"200"_s);
+    EXPECT_EQ(form.Text1->Text(), QString());
+    EXPECT_EQ(form.List1->ListCount(), 0);
+    EXPECT_EQ(form.Check2->Value(), 1);
+    EXPECT_EQ(form.Check1->Value(), 0);
+    EXPECT_FALSE(form.Command5->isEnabled());
+    EXPECT_TRUE(form.mGuardarImagen.action()->isEnabled());
+    EXPECT_TRUE(form.buff->isHidden());
+    EXPECT_TRUE(form.objeto->AutoRedraw());
+    EXPECT_TRUE(form.progreso->AutoRedraw());
+    EXPECT_EQ(form.objeto->Image().size(), QSize(285, 317)); // the box's drawing area
+    EXPECT_TRUE(form.arr->Caption().isEmpty());
+}
+
+TEST_F(Form1Test, showsItsCaptionsWithTheirAccents)
+{
+    EXPECT_EQ(form.Label1->Caption(), u"Archivos de entrada:"_s);
+    EXPECT_EQ(form.Label2->Caption(), u"Archivo de salida:"_s);
+    EXPECT_EQ(form.Label3->Caption(), u"Redimensión:"_s);
+    EXPECT_EQ(form.Label4->Caption(), u"x"_s);
+    EXPECT_EQ(form.Command1->Caption(), u"Borrar"_s);
+    EXPECT_EQ(form.Check1->Caption(), u"Q"_s);
+    EXPECT_EQ(form.Command2->Caption(), u"Comenzar montaje"_s);
+    EXPECT_EQ(form.Command3->Caption(), u"Guardar datos"_s);
+    EXPECT_EQ(form.Command4->Caption(), u"Borrar datos"_s);
+    EXPECT_EQ(form.Command6->Caption(), u"Recuperar datos"_s);
+    EXPECT_EQ(form.Command5->Caption(), u"Guardar imágen"_s);
+    EXPECT_EQ(form.Check2->Caption(), u"Auto Redibujar"_s);
+    EXPECT_EQ(form.Command8->Caption(), u"English"_s);
+    EXPECT_EQ(form.Command7->Caption(), u"Acerca de..."_s);
+    EXPECT_EQ(form.Command9->Caption(), u"Salir"_s);
+}
+
+TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
+{
+    QStringList tree;
+    const QList<QAction *> menus = form.menuBar()->actions();
+    for (QAction *menu : menus) {
+        QStringList entries;
+        const QList<QAction *> actions = menu->menu()->actions();
+        for (QAction *a : actions) {
+            entries.append(a->isSeparator() ? u"-"_s : a->text());
+            EXPECT_TRUE(a->isEnabled());
+            EXPECT_FALSE(a->isChecked());
+            EXPECT_TRUE(a->shortcut().isEmpty());
+        }
+        tree.append(menu->text() + u": "_s + entries.join(u" | "_s));
+    }
+    EXPECT_EQ(tree,
+              QStringList({
+                  u"Programa: Salir"_s,
+                  u"Montaje: Comenzar montaje | Guardar imágen"_s,
+                  u"Configuración: Abrir | Guardar | Eliminar | - | English language"_s,
+                  u"Opciones: Auto Redibujar"_s,
+                  u"Ayuda: Leer archivo léeme | Acerca de..."_s,
+              }));
+}
+
+TEST_F(Form1Test, placesControlsInTwipsInsideTheirContainers)
+{
+    EXPECT_EQ(form.Picture1->Left(), 600.0f);
+    EXPECT_EQ(form.Picture1->geometry(), QRect(40, 8, 121, 97));
+    EXPECT_EQ(form.List1->parentWidget(), form.Picture1->client());
+    EXPECT_EQ(form.List1->geometry(), QRect(0, 16, 117, 56));
+    EXPECT_EQ(form.Command2->geometry(), QRect(0, 0, 117, 21)); // fills its row's inner area
+    EXPECT_EQ(form.Picture4->client()->size(), QSize(117, 21));
+    EXPECT_EQ(form.Image1->geometry(), QRect(3, 208, 32, 32));
+    EXPECT_EQ(form.Picture10->height(), 4); // a groove: only the border shows
+    EXPECT_EQ(form.buff->parentWidget(), form.objeto->client());
+    EXPECT_EQ(form.arr->geometry(), QRect(456, 8, 5, 321));
+}
+
+TEST_F(Form1Test, opensWithTheDesignClientArea)
+{
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.client()->size(), QSize(512, 609));
+    EXPECT_EQ(form.ScaleHeight(), 9135.0f);
+}
+
+TEST_F(Form1Test, movesTheFocusInTabIndexOrder)
+{
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.activateWindow();
+    form.List1->setFocus();
+    const std::vector<QWidget *> expected { form.Command1, form.Text1,
+                                            form.ancho,    form.alto,
+                                            form.Command2, form.Command3,
+                                            form.Command4, form.objeto,
+                                            form.Command5 /* disabled: skipped below */ };
+    std::vector<QWidget *> seen;
+    for (int i = 0; i < 8; ++i) {
+        QWidget *next = form.List1->window()->focusWidget()->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled() || !next->isVisible())
+            next = next->nextInFocusChain();
+        next->setFocus();
+        seen.push_back(next);
+    }
+    EXPECT_EQ(seen, std::vector<QWidget *>(expected.begin(), expected.begin() + 8));
+}
+
+TEST_F(Form1Test, pressingCheck1TogglesOnlyItsOwnLook)
+{
+    form.show();
+    QTest::mouseClick(form.Check1, Qt::LeftButton);
+    EXPECT_EQ(form.Check1->Value(), 1);
+    QTest::mouseClick(form.Check1, Qt::LeftButton);
+    EXPECT_EQ(form.Check1->Value(), 0);
+    EXPECT_TRUE(s.boxes.shown.empty());
+    EXPECT_EQ(form.List1->ListCount(), 0);
+}
+
+TEST_F(Form1Test, startsTheAssemblyFromTheButtonAndTheMenuAlike)
+{
+    form.show();
+    QTest::mouseClick(form.Command2, Qt::LeftButton);
+    EXPECT_TRUE(form.Command5->isEnabled()); // an empty list assembles at once
+    EXPECT_TRUE(s.boxes.shown.empty());
+
+    fakes::Services other;
+    app::Form1 second { app::Services { other.program, other.boxes, other.events, other.starter,
+                                        other.settings } };
+    second.mComenzarMontaje.action()->trigger();
+    EXPECT_TRUE(second.Command5->isEnabled());
+}
+
+TEST_F(Form1Test, showsAnInvalidFrameSizeInAMessageBoxInsteadOfFailing)
+{
+    form.ancho->setText(u"ancho"_s);
+    form.mComenzarMontaje.action()->trigger();
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].style, 16);
+    EXPECT_FALSE(form.Command5->isEnabled());
+}
+
+TEST_F(Form1Test, closingTheWindowEndsTheProgramWithoutAQuestion)
+{
+    form.show();
+    form.close();
+    EXPECT_TRUE(s.program.ended());
+    EXPECT_TRUE(s.boxes.shown.empty());
+    EXPECT_TRUE(s.settings.values.isEmpty());
+}
