@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -14,7 +15,7 @@ namespace runtime {
 int twipsToPixels(double twips)
 {
     const double px = roundHalfEven(twips / kTwipsPerPixel);
-    if (!(px == px))
+    if (std::isnan(px))
         return 0;
     return static_cast<int>(std::clamp(px, -double(QWIDGETSIZE_MAX), double(QWIDGETSIZE_MAX)));
 }
