@@ -12,6 +12,28 @@ float atLeastZero(float size)
 {
     return std::max(size, 0.0f);
 }
+
+// The window as the painter sees it: no taller than the painter's 16-bit positions reach, so
+// that a very tall window gets its gradient down to there instead of a single band.
+class ReachableWindow : public GradientTarget
+{
+public:
+    explicit ReachableWindow(LayoutWindow &window) : m_window(window) { }
+    void setAutoRedraw(bool on) override { m_window.setAutoRedraw(on); }
+    double ScaleHeight() const override
+    {
+        return std::min(m_window.ScaleHeight(), double(ResizeLayout::kLastPaintableLine));
+    }
+    double ScaleWidth() const override { return m_window.ScaleWidth(); }
+    void Line(int flags, std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
+              std::int32_t color) override
+    {
+        m_window.Line(flags, x1, y1, x2, y2, color);
+    }
+
+private:
+    LayoutWindow &m_window;
+};
 } // namespace
 
 ResizeLayout::ResizeLayout(LayoutWindow &window, runtime::PictureBox &canvas,
@@ -30,12 +52,12 @@ void ResizeLayout::Form_Resize()
     progreso.setWidth(atLeastZero(m_window.Width() - 300.0f));
     Picture7.setWidth(atLeastZero(m_window.Width() - 300.0f));
 
-    std::int16_t stopLine
-        = runtime::toInt16(std::min(double(kLastPaintableLine), m_window.ScaleHeight()));
+    ReachableWindow target(m_window);
+    std::int16_t stopLine = runtime::toInt16(target.ScaleHeight());
 
     std::int16_t red = 103, green = 68, blue = 14, grey = 62, pitch = 97, startLine = 0,
                  modLine = 1, autoRedraw = -1, moreR = 1, moreG = 1, moreB = 1;
-    DrawGradient(m_window, red, green, blue, grey, pitch, startLine, stopLine, modLine, autoRedraw,
+    DrawGradient(target, red, green, blue, grey, pitch, startLine, stopLine, modLine, autoRedraw,
                  moreR, moreG, moreB);
 }
 
