@@ -113,14 +113,3 @@ TEST(Drags, changeNothingOnMovesWithNoDragUnderWay)
     EXPECT_EQ(w.form.MousePointer(), 0);
     EXPECT_FALSE(w.drag.DragOrigin() == std::nullopt);
 }
-
-TEST(Drags, shareOneStateBetweenTheTwoControls)
-{
-    // Nothing records which control started a drag: a canvas press lets the bar follow moves
-    // with the canvas's origin.
-    Window w;
-    EXPECT_EQ(w.drag.DragOrigin(), std::nullopt);
-    w.drag.objeto_MouseDown(kLeft, 0, 0, 10);
-    w.drag.arr_MouseMove(kLeft, 0, 40, 0);
-    EXPECT_EQ(w.arr->Left(), 6870);
-}
