@@ -230,6 +230,20 @@ void Form1::connectEvents()
     on(Text1, &runtime::TextBox::OLEDragDrop,
        [this](const runtime::DataObject &Data) { Text1_OLEDragDrop(Data); });
     on(mComenzarMontaje.action(), &QAction::triggered, [this] { mComenzarMontaje_Click(); });
+    on(this, &runtime::Form::Resize, [this] { Form_Resize(); });
+    on(arr, &runtime::CommandButton::mouseDown,
+       [this](int Button, int Shift, float X, float Y) { arr_MouseDown(Button, Shift, X, Y); });
+    on(arr, &runtime::CommandButton::mouseMove,
+       [this](int Button, int Shift, float X, float Y) { arr_MouseMove(Button, Shift, X, Y); });
+    on(arr, &runtime::CommandButton::mouseUp,
+       [this](int Button, int Shift, float X, float Y) { arr_MouseUp(Button, Shift, X, Y); });
+    // The canvas's pointer events come from its drawing area, in pixels from that area's corner.
+    on(objeto->client(), &runtime::Surface::mouseDown,
+       [this](int Button, int Shift, float X, float Y) { objeto_MouseDown(Button, Shift, X, Y); });
+    on(objeto->client(), &runtime::Surface::mouseMove,
+       [this](int Button, int Shift, float X, float Y) { objeto_MouseMove(Button, Shift, X, Y); });
+    on(objeto->client(), &runtime::Surface::mouseUp,
+       [this](int Button, int Shift, float X, float Y) { objeto_MouseUp(Button, Shift, X, Y); });
 }
 
 void Form1::Form_Load() { }

@@ -5,6 +5,9 @@
 
 #include "services.h"
 
+#include "layout/drag.h"
+#include "layout/form_window.h"
+#include "layout/resize_layout.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "strip/assembly.h"
@@ -30,8 +33,34 @@ public:
     void Text1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.Text1_OLEDragDrop(Data); }
     void mComenzarMontaje_Click() { Command2_Click(); }
     void progress(double value, double max) { m_progress.progress(value, max); }
+    void Form_Resize() { m_resizeLayout.Form_Resize(); }
+    void arr_MouseDown(int Button, int Shift, float X, float Y)
+    {
+        m_drag.arr_MouseDown(Button, Shift, X, Y);
+    }
+    void arr_MouseMove(int Button, int Shift, float X, float Y)
+    {
+        m_drag.arr_MouseMove(Button, Shift, X, Y);
+    }
+    void arr_MouseUp(int Button, int Shift, float X, float Y)
+    {
+        m_drag.arr_MouseUp(Button, Shift, X, Y);
+    }
+    void objeto_MouseDown(int Button, int Shift, float X, float Y)
+    {
+        m_drag.objeto_MouseDown(Button, Shift, X, Y);
+    }
+    void objeto_MouseMove(int Button, int Shift, float X, float Y)
+    {
+        m_drag.objeto_MouseMove(Button, Shift, X, Y);
+    }
+    void objeto_MouseUp(int Button, int Shift, float X, float Y)
+    {
+        m_drag.objeto_MouseUp(Button, Shift, X, Y);
+    }
 
     const strip::Assembly &assembly() const { return m_assembly; }
+    const layout::Drag &drag() const { return m_drag; }
 
     // Controls, in design order. Owned by their Qt parents.
     runtime::PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr,
@@ -76,6 +105,9 @@ private:
     strip::Progress m_progress;
     strip::InputList m_inputList;
     strip::Assembly m_assembly;
+    layout::FormWindow m_window { *this };
+    layout::ResizeLayout m_resizeLayout { m_window, *objeto, *arr, *Picture7, *progreso };
+    layout::Drag m_drag { *this, *objeto, *arr };
 };
 
 } // namespace app

@@ -115,7 +115,7 @@ void Surface::resizeImage(QSize size)
     if (grown.isNull() && !size.isEmpty())
         throw std::bad_alloc();
     grown.fill(m_backColor);
-    if (!m_image.isNull()) {
+    if (!m_image.isNull() && !grown.isNull()) { // a box shrunk to no width keeps no pixels
         const int rows = std::min(size.height(), m_image.height());
         const qsizetype bytes = std::min(grown.bytesPerLine(), m_image.bytesPerLine());
         for (int y = 0; y < rows; ++y)
