@@ -16,7 +16,9 @@ constexpr int kMaximizedFocus = 3;
 
 QStringList lookupFolders()
 {
-    return { QDir::currentPath(), QCoreApplication::applicationDirPath(),
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return { QDir::currentPath(), programFolder,
+             QDir::cleanPath(programFolder + u'/' + QStringLiteral(FRAMOLIN_DATADIR_FROM_BIN)),
              QStringLiteral(FRAMOLIN_DATADIR) };
 }
 

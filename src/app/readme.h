@@ -8,7 +8,8 @@
 
 namespace app {
 
-// The folders a bare file name is looked up in, in order.
+// The folders a bare file name is looked up in, in order; the installed data folder comes
+// twice: as seen from the program's folder, then as configured.
 QStringList lookupFolders();
 
 // A program starter that resolves a bare file name through a list of folders and hands the

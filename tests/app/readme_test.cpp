@@ -137,11 +137,14 @@ TEST(ReadmeLookup, handsPathsWithSpacesAndQuotesOnVerbatim)
 TEST(ReadmeLookup, looksInTheWorkingFolderThenBesideTheProgramThenTheDataFolder)
 {
     const QStringList folders = app::lookupFolders();
-    ASSERT_EQ(folders.size(), 3);
+    ASSERT_EQ(folders.size(), 4);
     EXPECT_EQ(folders[0], QDir::currentPath());
     EXPECT_EQ(folders[1], QCoreApplication::applicationDirPath());
-    EXPECT_TRUE(QDir::isAbsolutePath(folders[2]));
-    EXPECT_TRUE(folders[2].endsWith(u"/share/framolin"_s)) << folders[2].toStdString();
+    QDir programFolder(folders[1]);
+    ASSERT_TRUE(programFolder.cdUp());
+    EXPECT_EQ(folders[2], programFolder.filePath(u"share/framolin"_s));
+    EXPECT_TRUE(QDir::isAbsolutePath(folders[3]));
+    EXPECT_TRUE(folders[3].endsWith(u"/share/framolin"_s)) << folders[3].toStdString();
 }
 
 TEST(ReadmeLookup, theBuildPutsTheReadmeBesideTheProgram)
