@@ -1,6 +1,10 @@
 #include "form1.h"
 
+#include "about.h"
+#include "exit_dialog.h"
 #include "icons.h"
+#include "language.h"
+#include "readme.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>
@@ -87,7 +91,7 @@ runtime::MenuEntry entry(QMenu *menu, const QString &caption)
 
 Form1::Form1(Services services)
     : m_services(services), m_progress(*progreso),
-      m_inputList(*List1, *Text1, services.boxes, services.events,
+      m_inputList(*List1, *Text1, *Check1, services.boxes, services.events,
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
                  [this](double value, double max) { progress(value, max); })
@@ -244,9 +248,47 @@ void Form1::connectEvents()
        [this](int Button, int Shift, float X, float Y) { objeto_MouseMove(Button, Shift, X, Y); });
     on(objeto->client(), &runtime::Surface::mouseUp,
        [this](int Button, int Shift, float X, float Y) { objeto_MouseUp(Button, Shift, X, Y); });
+    on(Check2, &runtime::CheckBox::Click, [this] { Check2_Click(); });
+    on(Command7, &runtime::CommandButton::Click, [this] { Command7_Click(); });
+    on(Command8, &runtime::CommandButton::Click, [this] { Command8_Click(); });
+    on(Command9, &runtime::CommandButton::Click, [this] { Command9_Click(); });
+    on(mEnglish.action(), &QAction::triggered, [this] { mEnglish_Click(); });
+    on(mAutoRedibujar.action(), &QAction::triggered, [this] { mAutoRedibujar_Click(); });
+    on(mLeerLeame.action(), &QAction::triggered, [this] { mLeerLeame_Click(); });
+    on(mAcercaDe.action(), &QAction::triggered, [this] { mAcercaDe_Click(); });
+    on(mSalir.action(), &QAction::triggered, [this] { mSalir_Click(); });
 }
 
 void Form1::Form_Load() { }
+
+// Stores the working set; built with the settings commands.
+void Form1::Command3_Click() { }
+
+void Form1::Check2_Click()
+{
+    objeto->setAutoRedraw(Check2->Value() != 0);
+}
+
+void Form1::Command7_Click()
+{
+    m_services.boxes.MsgBox(aboutPrompt(), runtime::mb::kInformation, aboutTitle());
+}
+
+void Form1::Command8_Click()
+{
+    switchToEnglish(*this);
+}
+
+void Form1::Command9_Click()
+{
+    leaveProgram(
+        m_services.boxes, [this] { Command3_Click(); }, [this] { m_services.program.End(); });
+}
+
+void Form1::mLeerLeame_Click()
+{
+    openReadme(m_services.starter, m_services.boxes);
+}
 
 void Form1::closeEvent(QCloseEvent *event)
 {

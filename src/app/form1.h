@@ -32,6 +32,17 @@ public:
     void List1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.List1_OLEDragDrop(Data); }
     void Text1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.Text1_OLEDragDrop(Data); }
     void mComenzarMontaje_Click() { Command2_Click(); }
+    void Command3_Click();
+    void Check2_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Command9_Click();
+    void mLeerLeame_Click();
+    // Menu entries call their control's handler, whatever the control's state.
+    void mEnglish_Click() { Command8_Click(); }
+    void mAutoRedibujar_Click() { Check2_Click(); }
+    void mAcercaDe_Click() { Command7_Click(); }
+    void mSalir_Click() { Command9_Click(); }
     void progress(double value, double max) { m_progress.progress(value, max); }
     void Form_Resize() { m_resizeLayout.Form_Resize(); }
     void arr_MouseDown(int Button, int Shift, float X, float Y)

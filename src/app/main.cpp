@@ -1,6 +1,7 @@
 // Framolin: builds the object file of a 360-degree viewer from a list of pictures.
 
 #include "form1.h"
+#include "readme.h"
 
 #include "runtime/program.h"
 #include "runtime/qtservices.h"
@@ -20,7 +21,8 @@ int main(int argc, char *argv[])
     runtime::QtMessageBoxes boxes;
     runtime::Program program(boxes);
     runtime::QtEventPump events(program);
-    runtime::DesktopStarter starter;
+    runtime::DesktopStarter desktop;
+    app::FolderLookupStarter starter(desktop, app::lookupFolders());
     runtime::IniSettingsStore settings;
 
     app::Form1 form(app::Services { program, boxes, events, starter, settings });

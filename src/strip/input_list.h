@@ -1,6 +1,7 @@
 #pragma once
 // The input list and the output path: files dropped on the list are appended in drop order,
-// one file dropped on the output field names the output, "Borrar" empties the list.
+// one file dropped on the output field names the output, "Borrar" empties the list. While
+// "Q" (Check1) is pressed, a drop on the list first asks whether to add its files.
 
 #include "progress_report.h"
 
@@ -12,8 +13,8 @@ namespace strip {
 class InputList
 {
 public:
-    InputList(runtime::ListBox &List1, runtime::TextBox &Text1, runtime::MessageBoxes &boxes,
-              runtime::EventPump &events, ProgressReport progress);
+    InputList(runtime::ListBox &List1, runtime::TextBox &Text1, const runtime::CheckBox &Check1,
+              runtime::MessageBoxes &boxes, runtime::EventPump &events, ProgressReport progress);
 
     // Appends every dropped file, yielding once per file and reporting progress k of count.
     void List1_OLEDragDrop(const runtime::DataObject &Data);
@@ -24,6 +25,7 @@ public:
 private:
     runtime::ListBox &List1;
     runtime::TextBox &Text1;
+    const runtime::CheckBox &Check1;
     runtime::MessageBoxes &m_boxes;
     runtime::EventPump &m_events;
     ProgressReport m_progress;

@@ -32,9 +32,11 @@ protected:
     runtime::Form form;
     runtime::ListBox *List1 = new runtime::ListBox(form.client());
     runtime::TextBox *Text1 = new runtime::TextBox(form.client());
+    runtime::CheckBox *Check1 = new runtime::CheckBox(form.client());
     std::vector<std::pair<double, double>> reports;
-    strip::InputList input { *List1, *Text1, s.boxes, s.events,
-                             [this](double v, double m) { reports.emplace_back(v, m); } };
+    strip::InputList input { *List1,   *Text1,
+                             *Check1,  s.boxes,
+                             s.events, [this](double v, double m) { reports.emplace_back(v, m); } };
 };
 
 } // namespace

@@ -1,0 +1,35 @@
+#include "about.h"
+
+#include <QStringList>
+
+using namespace Qt::StringLiterals;
+
+namespace app {
+
+QString aboutPrompt()
+{
+    const QStringList lines {
+        u"Framolin"_s,
+        QString(),
+        u"© 2026 Los desarrolladores de Framolin"_s,
+        QString(),
+        u"E-Mail:"_s,
+        u"framolin@example.org"_s,
+        QString(),
+        u"WebPage:"_s,
+        u"https://www.example.org/framolin"_s,
+        QString(),
+        u"_____________"_s,
+        QString(),
+        u"Descarge el Orbivista"_s,
+        u"para comprobar sus resultados..."_s,
+    };
+    return lines.join(u'\n');
+}
+
+QString aboutTitle()
+{
+    return u"Acerca de..."_s;
+}
+
+} // namespace app

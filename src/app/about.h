@@ -1,0 +1,11 @@
+#pragma once
+// The About box's text: fourteen lines joined by single line feeds.
+
+#include <QString>
+
+namespace app {
+
+QString aboutPrompt();
+QString aboutTitle();
+
+} // namespace app
