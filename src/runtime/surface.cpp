@@ -117,7 +117,8 @@ void Surface::resizeImage(QSize size)
     grown.fill(m_backColor);
     if (!m_image.isNull() && !grown.isNull()) { // a box shrunk to no width keeps no pixels
         const int rows = std::min(size.height(), m_image.height());
-        const qsizetype bytes = std::min(grown.bytesPerLine(), m_image.bytesPerLine());
+        // Whole pixels only: the rows' padding bytes are not pixels of the old image.
+        const qsizetype bytes = qsizetype(std::min(size.width(), m_image.width())) * 3;
         for (int y = 0; y < rows; ++y)
             std::memcpy(grown.scanLine(y), m_image.constScanLine(y), size_t(bytes));
     }

@@ -144,3 +144,20 @@ TEST(FileDrops, neverTypeIntoTheTextBox)
     for (const auto &s : signals_)
         EXPECT_EQ(s.at(0).value<DataObject>().FilesCount(), 0);
 }
+
+TEST(PictureBoxes, growingKeepsThePixelsAndFillsOnlyTheNewAreaWithTheBackColour)
+{
+    Form form;
+    PictureBox box(form.client());
+    box.setAutoRedraw(true);
+    box.Move(0, 0, 417 * 15, 10 * 15); // an inner width whose rows need padding: 413 pixels
+    box.Cls();
+    box.Line(38, 0, 0, 413 * 15, 6 * 15, 0x000000);
+    box.Move(0, 0, 600 * 15, 10 * 15);
+    const QImage image = box.Image();
+    ASSERT_EQ(image.width(), 596);
+    EXPECT_EQ(image.pixelColor(412, 0), QColor(Qt::black));
+    const QColor back = box.client()->BackColor();
+    for (int x = 413; x < 596; ++x)
+        ASSERT_EQ(image.pixelColor(x, 0), back) << x;
+}
