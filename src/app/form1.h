@@ -7,9 +7,11 @@
 
 #include "runtime/controls.h"
 #include "runtime/form.h"
+#include "settings/saved_settings.h"
 #include "strip/assembly.h"
 #include "strip/input_list.h"
 #include "strip/progress.h"
+#include "strip/saver.h"
 
 #include <memory>
 
@@ -30,6 +32,14 @@ public:
     void Text1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.Text1_OLEDragDrop(Data); }
     void mComenzarMontaje_Click() { Command2_Click(); }
     void progress(double value, double max) { m_progress.progress(value, max); }
+    void Command5_Click() { m_saver.Command5_Click(); }
+    void mGuardarImagen_Click() { Command5_Click(); }
+    void Command3_Click() { m_savedSettings.Command3_Click(); }
+    void Command6_Click() { m_savedSettings.Command6_Click(); }
+    void Command4_Click() { m_savedSettings.Command4_Click(); }
+    void mGuardar_Click() { Command3_Click(); }
+    void mAbrir_Click() { Command6_Click(); }
+    void mEliminar_Click() { Command4_Click(); }
 
     const strip::Assembly &assembly() const { return m_assembly; }
 
@@ -76,6 +86,8 @@ private:
     strip::Progress m_progress;
     strip::InputList m_inputList;
     strip::Assembly m_assembly;
+    strip::Saver m_saver;
+    settings::SavedSettings m_savedSettings;
 };
 
 } // namespace app
