@@ -202,8 +202,14 @@ TEST_F(IniStore, writeThatFailsKeepsTheOldFileWhole)
         useBase(fs.path());
         const QString app = appName() + (full ? u"Full"_s : u"ReadOnly"_s);
         const QString file = runtime::IniSettingsStore::fileName(app);
-        store.SaveSetting(app, u"OutputFile"_s, u"OutputFilename"_s, u"old"_s);
-        store.Flush();
+        if (full) {
+            store.SaveSetting(app, u"OutputFile"_s, u"OutputFilename"_s, u"old"_s);
+            store.Flush();
+        } else {
+            // A damaged file, whose read error QSettings keeps reporting over a write error.
+            writeAll(file, "[OutputFile]\nOutputFilename=old\n[broken\n");
+        }
+        ASSERT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"old"_s);
         const QByteArray old = readAll(file);
         ASSERT_TRUE(full ? fs.fill() : fs.makeReadOnly());
 
