@@ -37,11 +37,6 @@ int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &titl
 #include <QSettings>
 #include <QUrl>
 
-#include <optional>
-#include <utility>
-
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
 
 namespace runtime {
@@ -50,18 +45,13 @@ namespace {
 
 std::unique_ptr<QSettings> openSettings(const QString &app)
 {
+    auto settings
+        = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
+    if (settings->status() == QSettings::NoError)
+        return settings;
+    // A damaged file leaves its read error on the object that parsed it, where it would hide
+    // a later write error. A second object shares what was parsed, with a clear status.
     return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
-}
-
-// The file's identity: replacing a file through a new one renamed over it always changes it,
-// so a write that left it unchanged did not happen. (QSettings keeps reporting a damaged file
-// it read, which hides a failed write behind it.)
-std::optional<std::pair<dev_t, ino_t>> fileIdentity(const QString &path)
-{
-    struct stat st;
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    return std::pair(st.st_dev, st.st_ino);
 }
 
 [[noreturn]] void throwWriteFailure(const QString &path)
@@ -82,12 +72,9 @@ std::optional<std::pair<dev_t, ino_t>> fileIdentity(const QString &path)
 // Writes what `settings` holds back to its file, reporting a write that did not happen.
 void syncOrThrow(QSettings &settings)
 {
-    const QString path = settings.fileName();
-    const auto before = fileIdentity(path);
     settings.sync();
-    const auto after = fileIdentity(path);
-    if (settings.status() == QSettings::AccessError || !after || after == before)
-        throwWriteFailure(path);
+    if (settings.status() != QSettings::NoError)
+        throwWriteFailure(settings.fileName());
 }
 
 // A value as text. A hand-edited file may hold what QSettings reads as a list (an unquoted

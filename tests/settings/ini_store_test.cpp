@@ -171,6 +171,19 @@ TEST_F(IniStore, damagedOrHandEditedFileIsReadAsFarAsItCan)
     EXPECT_EQ(store.GetSetting(copy, u"OutputFile"_s, u"OutputFilename"_s), u"/new.bmp"_s);
 }
 
+TEST_F(IniStore, storeOverADamagedFileWritesACleanOne)
+{
+    const QString app = appName();
+    const QString file = runtime::IniSettingsStore::fileName(app);
+    writeAll(file, "[OutputFile]\nOutputFilename=old\n[broken\nWidth=1\n");
+    // The store reads the damaged file first; its read error is no write error.
+    store.SaveSetting(app, u"ResizeValues"_s, u"Width"_s, u"320"_s);
+    EXPECT_EQ(errorNumber([&] { store.Flush(); }), 0);
+    EXPECT_EQ(QSettings(file, QSettings::IniFormat).status(), QSettings::NoError);
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"old"_s);
+    EXPECT_EQ(store.GetSetting(app, u"ResizeValues"_s, u"Width"_s), u"320"_s);
+}
+
 TEST_F(IniStore, handEditedListWithUnquotedCommasComesBackJoined)
 {
     const QString app = appName();
@@ -206,10 +219,10 @@ TEST_F(IniStore, writeThatFailsKeepsTheOldFileWhole)
             store.SaveSetting(app, u"OutputFile"_s, u"OutputFilename"_s, u"old"_s);
             store.Flush();
         } else {
-            // A damaged file, whose read error QSettings keeps reporting over a write error.
+            // A damaged file, read first by the store that then fails to write: its read
+            // error must not hide the write error.
             writeAll(file, "[OutputFile]\nOutputFilename=old\n[broken\n");
         }
-        ASSERT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"old"_s);
         const QByteArray old = readAll(file);
         ASSERT_TRUE(full ? fs.fill() : fs.makeReadOnly());
 
