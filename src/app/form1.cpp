@@ -94,7 +94,9 @@ Form1::Form1(Services services)
       m_inputList(*List1, *Text1, *Check1, services.boxes, services.events,
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
-                 [this](double value, double max) { progress(value, max); })
+                 [this](double value, double max) { progress(value, max); }),
+      m_saver(*objeto, *Text1, services.boxes),
+      m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes)
 {
     connectEvents();
     Form_Load();
@@ -257,12 +259,17 @@ void Form1::connectEvents()
     on(mLeerLeame.action(), &QAction::triggered, [this] { mLeerLeame_Click(); });
     on(mAcercaDe.action(), &QAction::triggered, [this] { mAcercaDe_Click(); });
     on(mSalir.action(), &QAction::triggered, [this] { mSalir_Click(); });
+    on(Command5, &runtime::CommandButton::Click, [this] { Command5_Click(); });
+    on(mGuardarImagen.action(), &QAction::triggered, [this] { mGuardarImagen_Click(); });
+    on(Command3, &runtime::CommandButton::Click, [this] { Command3_Click(); });
+    on(Command6, &runtime::CommandButton::Click, [this] { Command6_Click(); });
+    on(Command4, &runtime::CommandButton::Click, [this] { Command4_Click(); });
+    on(mGuardar.action(), &QAction::triggered, [this] { mGuardar_Click(); });
+    on(mAbrir.action(), &QAction::triggered, [this] { mAbrir_Click(); });
+    on(mEliminar.action(), &QAction::triggered, [this] { mEliminar_Click(); });
 }
 
 void Form1::Form_Load() { }
-
-// Stores the working set; built with the settings commands.
-void Form1::Command3_Click() { }
 
 void Form1::Check2_Click()
 {

@@ -10,9 +10,11 @@
 #include "layout/resize_layout.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
+#include "settings/saved_settings.h"
 #include "strip/assembly.h"
 #include "strip/input_list.h"
 #include "strip/progress.h"
+#include "strip/saver.h"
 
 #include <memory>
 
@@ -32,7 +34,6 @@ public:
     void List1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.List1_OLEDragDrop(Data); }
     void Text1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.Text1_OLEDragDrop(Data); }
     void mComenzarMontaje_Click() { Command2_Click(); }
-    void Command3_Click();
     void Check2_Click();
     void Command7_Click();
     void Command8_Click();
@@ -69,6 +70,14 @@ public:
     {
         m_drag.objeto_MouseUp(Button, Shift, X, Y);
     }
+    void Command5_Click() { m_saver.Command5_Click(); }
+    void mGuardarImagen_Click() { Command5_Click(); }
+    void Command3_Click() { m_savedSettings.Command3_Click(); }
+    void Command6_Click() { m_savedSettings.Command6_Click(); }
+    void Command4_Click() { m_savedSettings.Command4_Click(); }
+    void mGuardar_Click() { Command3_Click(); }
+    void mAbrir_Click() { Command6_Click(); }
+    void mEliminar_Click() { Command4_Click(); }
 
     const strip::Assembly &assembly() const { return m_assembly; }
     const layout::Drag &drag() const { return m_drag; }
@@ -119,6 +128,8 @@ private:
     layout::FormWindow m_window { *this };
     layout::ResizeLayout m_resizeLayout { m_window, *objeto, *arr, *Picture7, *progreso };
     layout::Drag m_drag { *this, *objeto, *arr };
+    strip::Saver m_saver;
+    settings::SavedSettings m_savedSettings;
 };
 
 } // namespace app

@@ -25,6 +25,11 @@ public:
 
 private:
     friend Picture LoadPicture(const QString &path);
+
+    // Writes `image` to `path` as an uncompressed 24-bit BMP, replacing any file of that name only
+    // once the new one is complete. Throws RuntimeError 75 naming the path and the reason when the
+    // file cannot be written; the file that was there is then left as it was.
+    void SavePicture(const QImage &image, const QString &path);
     QString m_path;
     QImage m_image;
     QSize m_size;
@@ -34,5 +39,10 @@ private:
 // RuntimeError 53 when there is no such file, 75 when it cannot be read (a folder, a device,
 // no permission) and 481 when it is not a picture of those kinds, each naming the file.
 Picture LoadPicture(const QString &path);
+
+// Writes `image` to `path` as an uncompressed 24-bit BMP, replacing any file of that name only
+// once the new one is complete. Throws RuntimeError 75 naming the path and the reason when the
+// file cannot be written; the file that was there is then left as it was.
+void SavePicture(const QImage &image, const QString &path);
 
 } // namespace runtime

@@ -32,6 +32,7 @@ int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &titl
 #include "error.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QUrl>
@@ -40,23 +41,106 @@ using namespace Qt::StringLiterals;
 
 namespace runtime {
 
+namespace {
+
+std::unique_ptr<QSettings> openSettings(const QString &app)
+{
+    auto settings
+        = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
+    if (settings->status() == QSettings::NoError)
+        return settings;
+    // A damaged file leaves its read error on the object that parsed it, where it would hide
+    // a later write error. A second object shares what was parsed, with a clear status.
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
+}
+
+[[noreturn]] void throwWriteFailure(const QString &path)
+{
+    const QFileInfo dir(QFileInfo(path).absolutePath());
+    QString reason;
+    if (!dir.exists())
+        reason = u"no se pudo crear la carpeta \"%1\""_s.arg(dir.filePath());
+    else if (!dir.isDir() || !dir.isWritable())
+        reason = u"la carpeta \"%1\" no admite escritura"_s.arg(dir.filePath());
+    else
+        reason = u"error de escritura (¿disco lleno?)"_s;
+    throw RuntimeError(err::kFileAccess,
+                       u"No se pudo guardar la configuración en \"%1\": %2. "
+                       "Lo guardado antes se conservó."_s.arg(path, reason));
+}
+
+// Writes what `settings` holds back to its file, reporting a write that did not happen.
+void syncOrThrow(QSettings &settings)
+{
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        throwWriteFailure(settings.fileName());
+}
+
+// A value as text. A hand-edited file may hold what QSettings reads as a list (an unquoted
+// comma) or as another type; a list is joined back, anything else that is no text reads "".
+QString valueText(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(u", "_s);
+    if (value.typeId() == QMetaType::QString)
+        return value.toString();
+    if (value.typeId() == QMetaType::QByteArray)
+        return QString::fromUtf8(value.toByteArray());
+    return value.canConvert<QString>() ? value.toString() : QString();
+}
+
+} // namespace
+
+IniSettingsStore::IniSettingsStore() = default;
+
+IniSettingsStore::~IniSettingsStore() = default; // QSettings writes what is pending
+
+QString IniSettingsStore::fileName(const QString &app)
+{
+    return openSettings(app)->fileName();
+}
+
 void IniSettingsStore::SaveSetting(const QString &app, const QString &section, const QString &key,
                                    const QString &value)
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, app, app);
-    settings.setValue(section + u'/' + key, value);
+    if (m_pending && m_pendingApp != app)
+        Flush();
+    if (!m_pending) {
+        m_pending = openSettings(app);
+        m_pendingApp = app;
+    }
+    m_pending->setValue(section + u'/' + key, value);
 }
 
 QString IniSettingsStore::GetSetting(const QString &app, const QString &section, const QString &key)
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, app, app);
-    return settings.value(section + u'/' + key).toString();
+    const QString name = section + u'/' + key;
+    if (m_pending && m_pendingApp == app)
+        return valueText(m_pending->value(name));
+    return valueText(openSettings(app)->value(name));
 }
 
 void IniSettingsStore::DeleteSetting(const QString &app)
 {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, app, app);
-    settings.clear();
+    std::unique_ptr<QSettings> settings;
+    if (m_pending && m_pendingApp == app)
+        settings = std::move(m_pending);
+    else
+        settings = openSettings(app);
+    // Nothing stored, nothing to erase (and no file is made just to be empty).
+    if (settings->allKeys().isEmpty())
+        return;
+    settings->clear();
+    syncOrThrow(*settings);
+}
+
+void IniSettingsStore::Flush()
+{
+    if (!m_pending)
+        return;
+    const std::unique_ptr<QSettings> settings = std::move(m_pending);
+    syncOrThrow(*settings);
 }
 
 void DesktopStarter::Shell(const QString &command, int windowStyle)

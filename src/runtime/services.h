@@ -34,7 +34,7 @@ public:
 };
 
 // Per-user strings addressed by application, section and key. A missing key reads as "".
-// Failures to write throw RuntimeError naming what was kept.
+// Failures to write throw RuntimeError naming what was kept, at the latest from Flush.
 class SettingsStore
 {
 public:
@@ -45,6 +45,9 @@ public:
     virtual QString GetSetting(const QString &app, const QString &section, const QString &key) = 0;
     // Removes the application's whole branch, every section.
     virtual void DeleteSetting(const QString &app) = 0;
+    // Writes what SaveSetting gave since the last flush as one whole, so a set of values
+    // stored together is never found half written. Stores that write at once do nothing.
+    virtual void Flush() { }
 };
 
 // Lets pending events run, then returns. Throws ProgramEnded once the program has ended.

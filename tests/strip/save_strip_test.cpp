@@ -1,0 +1,149 @@
+// "Guardar imágen" in the window: the whole strip the assembly built, whatever happened to the
+// canvas box since, an empty strip refused, a failed save reported.
+
+#include "fakes.h"
+#include "pictures.h"
+
+#include "app/form1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class SaveStrip : public ::testing::Test
+{
+protected:
+    SaveStrip() : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings }) { }
+
+    // Lists `count` pictures of different sizes, picture i in colour colourOf(i).
+    void listPictures(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const QString path = dir.filePath(u"in%1.bmp"_s.arg(i));
+            ASSERT_TRUE(
+                pictures::write(pictures::solid(7 + i, 5 + 2 * i, colourOf(i)), path, "BMP"));
+            form.List1->AddItem(path);
+        }
+    }
+    static QColor colourOf(int i) { return QColor::fromRgb(i * 37 % 256, 255 - i * 7, i * 5); }
+
+    // Frame i must fill rows i*h .. (i+1)*h-1 and columns 0 .. w-1 whole.
+    void expectFrames(const QImage &strip, int count, int w, int h)
+    {
+        ASSERT_EQ(strip.size(), QSize(w, count * h));
+        for (int i = 0; i < count; ++i)
+            for (const QPoint p :
+                 { QPoint(0, i * h), QPoint(w - 1, i * h), QPoint(0, i * h + h - 1),
+                   QPoint(w - 1, i * h + h - 1), QPoint(w / 2, i * h + h / 2) })
+                EXPECT_EQ(strip.pixelColor(p), colourOf(i))
+                    << "frame " << i << " at " << p.x() << "," << p.y();
+    }
+
+    fakes::Services s;
+    app::Form1 form;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(SaveStrip, writesTheWholeStripAfterTheCanvasBoxWasResized)
+{
+    listPictures(3);
+    form.ancho->setText(u"320"_s);
+    form.alto->setText(u"200"_s);
+    form.Command2->click();
+    ASSERT_TRUE(form.Command5->isEnabled());
+    ASSERT_TRUE(s.boxes.shown.empty());
+
+    // A resize, the splitter and a drag: narrower, shorter and moved.
+    form.objeto->Move(2000, -900, 1500, 2000);
+    form.objeto->Refresh();
+    const QString out = dir.filePath(u"out.bmp"_s);
+    form.Text1->setText(out);
+    form.Command5->click();
+
+    EXPECT_TRUE(s.boxes.shown.empty());
+    expectFrames(QImage(out), 3, 320, 200);
+}
+
+TEST_F(SaveStrip, menuEntrySavesTheCanvasBackgroundBeforeAnyAssembly)
+{
+    ASSERT_FALSE(form.Command5->isEnabled());
+    const QString out = dir.filePath(u"before.bmp"_s);
+    form.Text1->setText(out);
+    form.mGuardarImagen.action()->trigger();
+
+    EXPECT_TRUE(s.boxes.shown.empty());
+    const QImage saved(out);
+    ASSERT_EQ(saved.size(), QSize(285, 317)); // the design's drawing area
+    EXPECT_EQ(saved.pixelColor(0, 0), form.objeto->client()->BackColor());
+    EXPECT_EQ(saved.pixelColor(284, 316), form.objeto->client()->BackColor());
+}
+
+TEST_F(SaveStrip, emptyStripIsNotWrittenAndTheOldFileStays)
+{
+    const QString out = dir.filePath(u"old.bmp"_s);
+    QFile old(out);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("the old strip");
+    old.close();
+
+    form.Command2->click(); // an empty list leaves a strip without rows
+    ASSERT_TRUE(form.Command5->isEnabled());
+    form.Text1->setText(out);
+    form.Command5->click();
+
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].style, runtime::mb::kInformation);
+    EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u"nada que guardar"_s));
+    EXPECT_TRUE(s.boxes.shown[0].prompt.contains(out));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "the old strip");
+}
+
+TEST_F(SaveStrip, failedSaveShowsACriticalBoxNamingPathAndReasonAndChangesNothing)
+{
+    listPictures(1);
+    form.Command2->click();
+    const QImage before = form.objeto->Image();
+    form.Text1->setText(dir.path()); // a folder
+    form.mGuardarImagen.action()->trigger();
+
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].style, runtime::mb::kCritical);
+    EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u'"' + dir.path() + u'"'));
+    EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u"carpeta"_s));
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    EXPECT_EQ(form.objeto->Image(), before);
+    EXPECT_EQ(form.Text1->Text(), dir.path());
+    EXPECT_TRUE(form.Command5->isEnabled());
+}
+
+// An object file of many frames opens whole in any decoder. Set FRAMOLIN_KEEP_STRIP to a
+// folder to keep the file for a look in another picture program.
+TEST_F(SaveStrip, stripOfThirtyTwoFramesReadsBackWhole)
+{
+    listPictures(32);
+    form.ancho->setText(u"120"_s);
+    form.alto->setText(u"90"_s);
+    form.mComenzarMontaje.action()->trigger();
+    const QString out = dir.filePath(u"object.bmp"_s);
+    form.Text1->setText(out);
+    form.Command5->click();
+    ASSERT_TRUE(s.boxes.shown.empty());
+
+    QImageReader reader(out);
+    EXPECT_EQ(reader.size(), QSize(120, 32 * 90));
+    expectFrames(reader.read(), 32, 120, 90);
+
+    const QString keep = qEnvironmentVariable("FRAMOLIN_KEEP_STRIP");
+    if (!keep.isEmpty())
+        QFile::copy(out, QDir(keep).filePath(u"object-32-frames.bmp"_s));
+}
