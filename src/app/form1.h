@@ -10,6 +10,7 @@
 #include "strip/assembly.h"
 #include "strip/input_list.h"
 #include "strip/progress.h"
+#include "tooltips/module1.h"
 
 #include <memory>
 
@@ -32,6 +33,7 @@ public:
     void progress(double value, double max) { m_progress.progress(value, max); }
 
     const strip::Assembly &assembly() const { return m_assembly; }
+    const tooltips::Module1 &module1() const { return m_module1; }
 
     // Controls, in design order. Owned by their Qt parents.
     runtime::PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr,
@@ -76,6 +78,7 @@ private:
     strip::Progress m_progress;
     strip::InputList m_inputList;
     strip::Assembly m_assembly;
+    tooltips::Module1 m_module1;
 };
 
 } // namespace app
