@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QPainter>
-#include <QPointer>
 
 #include <deque>
 #include <map>
@@ -20,7 +19,7 @@ namespace {
 
 struct WindowData
 {
-    QPointer<QWidget> widget;
+    QWidget *widget = nullptr; // the entry goes when the widget does
     PopupWindow *popup = nullptr; // set for windows whose pixels this layer keeps
     WNDPROC proc;
     LONG style = 0;
@@ -154,7 +153,7 @@ HWND WindowFromWidget(QWidget *widget)
 QWidget *widgetFromWindow(HWND hwnd)
 {
     const WindowData *w = findWindow(hwnd);
-    return w ? w->widget.data() : nullptr;
+    return w ? w->widget : nullptr;
 }
 
 bool IsWindow(HWND hwnd)
@@ -283,12 +282,13 @@ int GetWindowTextA(HWND hwnd, char *buffer, int maxCount)
 bool GetWindowRect(HWND hwnd, RECT *rect)
 {
     const WindowData *w = findWindow(hwnd);
-    if (!w || !rect || !w->widget)
+    QWidget *widget = w ? w->widget : nullptr;
+    if (!widget || !rect)
         return false;
     if (w->popup) {
         *rect = w->rect;
     } else {
-        const QRect g(w->widget->mapToGlobal(QPoint(0, 0)), w->widget->size());
+        const QRect g(widget->mapToGlobal(QPoint(0, 0)), widget->size());
         *rect = { g.left(), g.top(), g.left() + g.width(), g.top() + g.height() };
     }
     return true;
@@ -357,7 +357,8 @@ bool ShowWindow(HWND hwnd, int command)
 bool IsWindowVisible(HWND hwnd)
 {
     const WindowData *w = findWindow(hwnd);
-    return w && w->widget && w->widget->isVisible();
+    QWidget *widget = w ? w->widget : nullptr;
+    return widget && widget->isVisible();
 }
 
 bool InvalidateRect(HWND hwnd, const RECT *, bool)
