@@ -269,7 +269,51 @@ void Form1::connectEvents()
     on(mEliminar.action(), &QAction::triggered, [this] { mEliminar_Click(); });
 }
 
-void Form1::Form_Load() { }
+void Form1::Form_Load()
+{
+    // Help texts: Spanish, a line feed, English.
+    m_module1.CreateBalloonTip(*Command1,
+                               u"Borra los archivos de la lista.\nClear the list files."_s, *this);
+    m_module1.CreateBalloonTip(
+        *Check1, u"Preguntar antes de añadir archivos.\nAsk before add files."_s, *this);
+    m_module1.CreateBalloonTip(*Text1,
+                               u"Teclea o arrastra un archivo para escribir la imagen.\n"
+                               u"Type or drag a empty file to write image."_s,
+                               *this);
+    m_module1.CreateBalloonTip(*ancho,
+                               u"Define el ancho para redimensionar la imagen.\n"
+                               u"Sets the width to resize the image."_s,
+                               *this);
+    m_module1.CreateBalloonTip(*alto,
+                               u"Define el alto para redimensionar la imagen.\n"
+                               u"Sets the height to resize the image."_s,
+                               *this);
+    m_module1.CreateBalloonTip(
+        *Command2, u"Inicia el proceso de montaje.\nStarts the building process."_s, *this);
+    m_module1.CreateBalloonTip(*Command3,
+                               u"Guarda las configuraciones actuales en el registro de Windows.\n"
+                               u"Saves the current settings into Window's registry."_s,
+                               *this);
+    m_module1.CreateBalloonTip(*Command4,
+                               u"Borra las configuraciones almacenadas en el registro de Windows.\n"
+                               u"Deletes the settings stored in Window's registry."_s,
+                               *this);
+    m_module1.CreateBalloonTip(
+        *Command6,
+        u"Recupera las configuraciones almacenadas en el registro de Windows.\n"
+        u"Opens the stored settings in Window's registry."_s,
+        *this);
+    m_module1.CreateBalloonTip(*Command5, u"Guarda la imágen actual.\nSaves the current image."_s,
+                               *this);
+    m_module1.CreateBalloonTip(
+        *Check2, u"Conmuta la opción Auto Redibujar.\nToggles the AutoRedraw option."_s, *this);
+    m_module1.CreateBalloonTip(*Command8, u"Translate the program into English language."_s, *this);
+    m_module1.CreateBalloonTip(*Command7,
+                               u"Muestra la información del autor y su contacto.\n"
+                               u"Shows the author's information and author's contact."_s,
+                               *this);
+    m_module1.CreateBalloonTip(*Command9, u"Salir del programa.\nExits program."_s, *this);
+}
 
 void Form1::Check2_Click()
 {

@@ -15,6 +15,7 @@
 #include "strip/input_list.h"
 #include "strip/progress.h"
 #include "strip/saver.h"
+#include "tooltips/module1.h"
 
 #include <memory>
 
@@ -81,6 +82,7 @@ public:
 
     const strip::Assembly &assembly() const { return m_assembly; }
     const layout::Drag &drag() const { return m_drag; }
+    const tooltips::Module1 &module1() const { return m_module1; }
 
     // Controls, in design order. Owned by their Qt parents.
     runtime::PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr,
@@ -130,6 +132,7 @@ private:
     layout::Drag m_drag { *this, *objeto, *arr };
     strip::Saver m_saver;
     settings::SavedSettings m_savedSettings;
+    tooltips::Module1 m_module1;
 };
 
 } // namespace app
