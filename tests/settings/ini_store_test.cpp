@@ -1,6 +1,7 @@
 // The settings file itself: where it lives, that every text comes back exactly from the file,
 // erasing, damaged files, and writes that fail keeping the old file whole.
 
+#include "files.h"
 #include "scratch_fs.h"
 
 #include "runtime/error.h"
@@ -14,23 +15,12 @@
 
 #include <gtest/gtest.h>
 
+using files::readAll;
+using files::writeAll;
+
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 // Every test keeps its settings in a folder of its own; each uses its own application name
 // too, as QSettings caches what it read of a file by the file's name for the whole process.

@@ -1,6 +1,7 @@
 // Writing the strip as a BMP file: the bytes of the headers and rows, read back by Qt's
 // decoder, and every failure leaving the file that was there untouched.
 
+#include "files.h"
 #include "pictures.h"
 #include "scratch_fs.h"
 
@@ -15,22 +16,12 @@
 
 #include <gtest/gtest.h>
 
+using files::readAll;
+using files::writeAll;
+
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
 
 quint32 u32(const QByteArray &b, int at)
 {
