@@ -4,8 +4,9 @@ namespace cli {
 
 namespace {
 
-// Compares the digit runs starting at a[i] and b[j]; advances both past them.
-int compareNumbers(const QString &a, qsizetype &i, const QString &b, qsizetype &j)
+// Compares the digit runs starting at a[i] and b[j] by value; advances both past them. The
+// first difference in leading zeros is kept in `zeros` for a final tie-break.
+int compareNumbers(const QString &a, qsizetype &i, const QString &b, qsizetype &j, int &zeros)
 {
     auto skipZeros = [](const QString &s, qsizetype &k) {
         while (k < s.size() && s[k] == u'0' && k + 1 < s.size() && s[k + 1].isDigit())
@@ -26,8 +27,8 @@ int compareNumbers(const QString &a, qsizetype &i, const QString &b, qsizetype &
         result = endA - i < endB - j ? -1 : 1;
     else
         result = QStringView(a).sliced(i, endA - i).compare(QStringView(b).sliced(j, endB - j));
-    if (result == 0 && (endA - startA) != (endB - startB))
-        result = (endA - startA) < (endB - startB) ? -1 : 1; // "1" before "01"
+    if (zeros == 0 && (endA - startA) != (endB - startB))
+        zeros = (endA - startA) < (endB - startB) ? -1 : 1; // "1" before "01"
     i = endA;
     j = endB;
     return result;
@@ -38,9 +39,10 @@ int compareNumbers(const QString &a, qsizetype &i, const QString &b, qsizetype &
 bool naturalLess(const QString &a, const QString &b)
 {
     qsizetype i = 0, j = 0;
+    int zeros = 0;
     while (i < a.size() && j < b.size()) {
         if (a[i].isDigit() && b[j].isDigit()) {
-            if (const int c = compareNumbers(a, i, b, j); c != 0)
+            if (const int c = compareNumbers(a, i, b, j, zeros); c != 0)
                 return c < 0;
             continue;
         }
@@ -52,6 +54,8 @@ bool naturalLess(const QString &a, const QString &b)
     }
     if ((i < a.size()) != (j < b.size()))
         return j < b.size();
+    if (zeros != 0)
+        return zeros < 0;
     return a < b;
 }
 

@@ -42,6 +42,7 @@ void Assembly::prepareCanvas(runtime::PictureBox &objeto)
 {
     objeto.client()->setImageFollowsSize(false);
     objeto.client()->setBackColor(QColor::fromRgb(engine::kStripBackColor));
+    objeto.client()->Cls();
     objeto.client()->resizeImage(
         objeto.pixelRect().size()
         - QSize(2 * runtime::PictureBox::kBorder, 2 * runtime::PictureBox::kBorder));
