@@ -7,12 +7,18 @@
 
 #include <thread>
 
+#include <malloc.h>
+
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 int main(int argc, char *argv[])
 {
+    // Every frame allocates the same few picture buffers again; kept on the heap instead of
+    // being mapped and unmapped each time, they cost no page faults (a tenth of the run).
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     QCoreApplication application(argc, argv); // image format plug-ins are found through it
     QCoreApplication::setOrganizationName(u"Framolin"_s);
     QCoreApplication::setApplicationName(u"Framolin"_s);
