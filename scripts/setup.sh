@@ -7,6 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
     libgtest-dev
+    libjpeg62-turbo-dev
     xvfb xauth xdotool
     clang-format
     appstream desktop-file-utils
