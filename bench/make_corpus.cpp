@@ -92,10 +92,18 @@ int main(int argc, char *argv[])
             const QImage image = photo(w, h, 3000u + unsigned(i));
             bool ok = true;
             switch (i % 4) {
-            case 0: ok = save(image, name(i, "jpg"), false); break;
-            case 1: ok = save(image, name(i, "jpg"), true); break;
-            case 2: ok = image.save(name(i, "bmp"), "BMP"); break;
-            case 3: ok = image.save(name(i, "gif.bmp"), "BMP"); break; // the runner makes a GIF
+            case 0:
+                ok = save(image, name(i, "jpg"), false);
+                break;
+            case 1:
+                ok = save(image, name(i, "jpg"), true);
+                break;
+            case 2:
+                ok = image.save(name(i, "bmp"), "BMP");
+                break;
+            case 3:
+                ok = image.save(name(i, "gif.bmp"), "BMP");
+                break; // the runner makes a GIF
             }
             if (!ok)
                 return 1;

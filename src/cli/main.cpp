@@ -25,9 +25,9 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(FRAMOLIN_VERSION));
 
     cli::Environment env;
-    env.settingsPath = QSettings(QSettings::IniFormat, QSettings::UserScope, u"Framolin"_s,
-                                 u"Framolin"_s)
-                           .fileName();
+    env.settingsPath
+        = QSettings(QSettings::IniFormat, QSettings::UserScope, u"Framolin"_s, u"Framolin"_s)
+              .fileName();
     env.cores = int(std::thread::hardware_concurrency());
     env.errIsTerminal = isatty(STDERR_FILENO) == 1;
     return cli::run(QCoreApplication::arguments(), env);

@@ -22,7 +22,8 @@ QString usage()
            "\n"
            "Apila las imágenes (BMP, JPG, GIF) en una columna, cada una estirada a ANCHO x ALTO\n"
            "píxeles, y escribe la tira como BMP de 24 bits: el mismo archivo que guarda la\n"
-           "ventana de Framolin. Una carpeta aporta sus imágenes en orden natural (2 antes de 10).\n"
+           "ventana de Framolin. Una carpeta aporta sus imágenes en orden natural (2 antes de "
+           "10).\n"
            "\n"
            "  -W ANCHO          ancho del cuadro en píxeles (320)\n"
            "  -H ALTO           alto del cuadro en píxeles (200)\n"
@@ -123,8 +124,7 @@ bool frameSide(const QString &text, const QString &what, int *side, QString *err
     return true;
 }
 
-bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job,
-                QString *error)
+bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error)
 {
     SavedWork saved { {}, {}, u"320"_s, u"200"_s };
     if (options.fromSettings && !readSavedWork(iniPath, &saved, error))

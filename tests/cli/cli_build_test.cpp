@@ -84,8 +84,7 @@ protected:
         QImage gif = pattern(50, 40, 3);
         QPainter(&gif).fillRect(10, 10, 20, 15, Qt::magenta);
         add(u"see-through.gif"_s, gif, "GIF", Qt::magenta);
-        add(u"gray.jpg"_s, pattern(300, 200, 4).convertToFormat(QImage::Format_Grayscale8),
-            "JPG");
+        add(u"gray.jpg"_s, pattern(300, 200, 4).convertToFormat(QImage::Format_Grayscale8), "JPG");
         add(u"tiny.jpg"_s, pattern(30, 20, 5), "JPG");
         const QString progressive = m_dir.filePath(u"progressive.jpg"_s);
         QImageWriter writer(progressive, "jpeg");
@@ -115,9 +114,8 @@ TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
     QString reason;
     ASSERT_TRUE(engine::saveBmp(form.objeto->Image(), path(u"window.bmp"_s), &reason));
 
-    const Result result
-        = runCli(QStringList { u"-W"_s, u"64"_s, u"-H"_s, u"48"_s, u"-o"_s, path(u"cli.bmp"_s) }
-                 + files);
+    const Result result = runCli(
+        QStringList { u"-W"_s, u"64"_s, u"-H"_s, u"48"_s, u"-o"_s, path(u"cli.bmp"_s) } + files);
     ASSERT_EQ(result.status, 0) << qPrintable(result.err);
     EXPECT_TRUE(result.err.isEmpty());
     const QByteArray window = readAll(path(u"window.bmp"_s));
@@ -130,13 +128,13 @@ TEST_F(CliBuild, anyNumberOfJobsWritesTheSameFile)
     QStringList files;
     for (int i = 0; i < 3; ++i)
         files += mixedInputs();
-    ASSERT_EQ(runCli(QStringList { u"-W"_s, u"33"_s, u"-H"_s, u"21"_s, u"--jobs"_s, u"1"_s,
-                                   u"-o"_s, path(u"one.bmp"_s) }
+    ASSERT_EQ(runCli(QStringList { u"-W"_s, u"33"_s, u"-H"_s, u"21"_s, u"--jobs"_s, u"1"_s, u"-o"_s,
+                                   path(u"one.bmp"_s) }
                      + files)
                   .status,
               0);
-    ASSERT_EQ(runCli(QStringList { u"-W"_s, u"33"_s, u"-H"_s, u"21"_s, u"-j"_s, u"4"_s,
-                                   u"-q"_s, u"-o"_s, path(u"four.bmp"_s) }
+    ASSERT_EQ(runCli(QStringList { u"-W"_s, u"33"_s, u"-H"_s, u"21"_s, u"-j"_s, u"4"_s, u"-q"_s,
+                                   u"-o"_s, path(u"four.bmp"_s) }
                      + files)
                   .status,
               0);

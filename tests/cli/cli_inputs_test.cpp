@@ -3,6 +3,7 @@
 #include "inputs.h"
 #include "natural_order.h"
 #include "options.h"
+#include "progress_bar.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,13 +26,23 @@ void touch(const QString &path)
 
 TEST(NaturalOrder, numbersCompareByValueWhateverTheirLength)
 {
-    QStringList names { u"frame10.jpg"_s, u"frame2.jpg"_s, u"Frame1.jpg"_s, u"frame02.jpg"_s,
-                        u"frame.jpg"_s,   u"a99999999999999999999.bmp"_s, u"a100000000000000000000.bmp"_s,
+    QStringList names { u"frame10.jpg"_s,
+                        u"frame2.jpg"_s,
+                        u"Frame1.jpg"_s,
+                        u"frame02.jpg"_s,
+                        u"frame.jpg"_s,
+                        u"a99999999999999999999.bmp"_s,
+                        u"a100000000000000000000.bmp"_s,
                         u"frame2b.jpg"_s };
     std::sort(names.begin(), names.end(), cli::naturalLess);
-    const QStringList expected { u"a99999999999999999999.bmp"_s, u"a100000000000000000000.bmp"_s,
-                                 u"frame.jpg"_s, u"Frame1.jpg"_s, u"frame2.jpg"_s,
-                                 u"frame02.jpg"_s, u"frame2b.jpg"_s, u"frame10.jpg"_s };
+    const QStringList expected { u"a99999999999999999999.bmp"_s,
+                                 u"a100000000000000000000.bmp"_s,
+                                 u"frame.jpg"_s,
+                                 u"Frame1.jpg"_s,
+                                 u"frame2.jpg"_s,
+                                 u"frame02.jpg"_s,
+                                 u"frame2b.jpg"_s,
+                                 u"frame10.jpg"_s };
     EXPECT_EQ(names, expected);
 }
 
@@ -51,8 +62,8 @@ TEST(NaturalOrder, isAStrictOrder)
 TEST(Inputs, folderGivesItsPicturesInNaturalOrderAndFilesStayAsGiven)
 {
     QTemporaryDir dir;
-    for (const QString &name : { u"f10.jpg"_s, u"f2.GIF"_s, u"f1.bmp"_s, u"notes.txt"_s,
-                                 u"f3.jpeg"_s })
+    for (const QString &name :
+         { u"f10.jpg"_s, u"f2.GIF"_s, u"f1.bmp"_s, u"notes.txt"_s, u"f3.jpeg"_s })
         touch(dir.filePath(name));
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"f4.jpg"_s)); // a folder is not a frame
     QStringList files;
@@ -82,10 +93,9 @@ TEST(Options, frameSidesAreRoundedHalvesToEvenWithinLimits)
         QString text;
         int side; // 0: refused
     };
-    const Row rows[] { { u"320"_s, 320 }, { u" 200 "_s, 200 }, { u"2.5"_s, 2 },
-                       { u"3.5"_s, 4 },   { u"0.4"_s, 0 },     { u"32767"_s, 32767 },
-                       { u"32768"_s, 0 }, { u"abc"_s, 0 },     { u""_s, 0 },
-                       { u"-5"_s, 0 } };
+    const Row rows[] { { u"320"_s, 320 }, { u" 200 "_s, 200 },   { u"2.5"_s, 2 },   { u"3.5"_s, 4 },
+                       { u"0.4"_s, 0 },   { u"32767"_s, 32767 }, { u"32768"_s, 0 }, { u"abc"_s, 0 },
+                       { u""_s, 0 },      { u"-5"_s, 0 } };
     for (const Row &row : rows) {
         int side = 0;
         QString error;
@@ -116,8 +126,8 @@ TEST(Options, savedSettingsGiveListOutputAndSizeAndOptionsBesideThemWin)
     }
     cli::Options options;
     QString error;
-    ASSERT_TRUE(cli::parseArguments({ u"framolin-strip"_s, u"--from-settings"_s }, &options,
-                                    &error));
+    ASSERT_TRUE(
+        cli::parseArguments({ u"framolin-strip"_s, u"--from-settings"_s }, &options, &error));
     cli::Job job;
     ASSERT_TRUE(cli::resolveJob(options, ini, 3, &job, &error)) << qPrintable(error);
     EXPECT_EQ(job.files, QStringList({ dir.filePath(u"a.bmp"_s), dir.filePath(u"b.bmp"_s) }));
@@ -126,10 +136,10 @@ TEST(Options, savedSettingsGiveListOutputAndSizeAndOptionsBesideThemWin)
     EXPECT_EQ(job.jobs, 3);
 
     cli::Options overridden;
-    ASSERT_TRUE(cli::parseArguments({ u"framolin-strip"_s, u"--from-settings"_s, u"-H"_s,
-                                      u"10"_s, u"-o"_s, u"other.bmp"_s, u"--jobs"_s, u"1"_s,
-                                      dir.filePath(u"b.bmp"_s) },
-                                    &overridden, &error));
+    ASSERT_TRUE(
+        cli::parseArguments({ u"framolin-strip"_s, u"--from-settings"_s, u"-H"_s, u"10"_s, u"-o"_s,
+                              u"other.bmp"_s, u"--jobs"_s, u"1"_s, dir.filePath(u"b.bmp"_s) },
+                            &overridden, &error));
     ASSERT_TRUE(cli::resolveJob(overridden, ini, 3, &job, &error)) << qPrintable(error);
     EXPECT_EQ(job.files, QStringList({ dir.filePath(u"b.bmp"_s) }));
     EXPECT_EQ(job.output, u"other.bmp"_s);
@@ -160,13 +170,19 @@ TEST(Options, stripBeyondTheLimitIsRefusedBeforeAnythingIsWritten)
     touch(picture);
     cli::Options options;
     QString error;
-    ASSERT_TRUE(cli::parseArguments({ u"framolin-strip"_s, u"-W"_s, u"32767"_s, u"-H"_s,
-                                      u"32767"_s, u"-o"_s, dir.filePath(u"out.bmp"_s), picture,
-                                      picture },
+    ASSERT_TRUE(cli::parseArguments({ u"framolin-strip"_s, u"-W"_s, u"32767"_s, u"-H"_s, u"32767"_s,
+                                      u"-o"_s, dir.filePath(u"out.bmp"_s), picture, picture },
                                     &options, &error));
     cli::Job job;
     EXPECT_FALSE(cli::resolveJob(options, {}, 1, &job, &error));
     EXPECT_TRUE(error.contains(u"32767 × 65534"_s)) << qPrintable(error);
+}
+
+TEST(ProgressBar, fillsInProportionAndEndsFull)
+{
+    EXPECT_EQ(cli::progressLine(0, 36, 12), u"[............]  0/36"_s);
+    EXPECT_EQ(cli::progressLine(9, 36, 12), u"[###.........]  9/36"_s);
+    EXPECT_EQ(cli::progressLine(36, 36, 12), u"[############] 36/36"_s);
 }
 
 } // namespace

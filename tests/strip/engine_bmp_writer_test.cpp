@@ -45,7 +45,8 @@ struct Layout
 };
 
 class BmpWriterLayout : public ::testing::TestWithParam<Layout>
-{ };
+{
+};
 
 TEST_P(BmpWriterLayout, headersAndEveryRowSitWhereTheFormatSays)
 {
@@ -116,7 +117,8 @@ TEST(BmpWriter, unfinishedOrCancelledFileLeavesTheOldOneWhole)
     ASSERT_TRUE(writer.open(path, QSize(4, 4), &reason));
     writer.cancel();
     EXPECT_EQ(readAll(path), QByteArray("old"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList { u"strip.bmp"_s });
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList { u"strip.bmp"_s });
 }
 
 } // namespace

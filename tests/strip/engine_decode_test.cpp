@@ -25,7 +25,8 @@ QImage gradient(int width, int height)
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 128 + (x - y) * 64 / width));
+            image.setPixel(x, y,
+                           qRgb(x * 255 / width, y * 255 / height, 128 + (x - y) * 64 / width));
     return image;
 }
 
@@ -54,7 +55,8 @@ struct Kind
 };
 
 class DecodeKind : public ::testing::TestWithParam<Kind>
-{ };
+{
+};
 
 // The reference: the picture decoded whole by Qt, then stretched.
 TEST_P(DecodeKind, givesExactlyTheFrameCloseToTheWholePictureStretched)
@@ -92,21 +94,21 @@ TEST_P(DecodeKind, givesExactlyTheFrameCloseToTheWholePictureStretched)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Inputs, DecodeKind,
-    ::testing::Values(Kind { "large.jpg", QSize(1000, 700), "JPG" },
-                      Kind { "small.jpg", QSize(30, 20), "JPG" },
-                      Kind { "wide.jpg", QSize(900, 30), "JPG" }, // shrinks one side, grows one
-                      Kind { "progressive.jpg", QSize(640, 480), "PJPG" },
-                      Kind { "grey.jpg", QSize(300, 200), "GJPG" },
-                      Kind { "large.bmp", QSize(500, 300), "BMP" },
-                      Kind { "small.bmp", QSize(7, 5), "BMP" },
-                      Kind { "picture.gif", QSize(120, 90), "GIF" }),
-    [](const auto &row) {
-        QString name = QString::fromLatin1(row.param.name);
-        name.replace(u'.', u'_');
-        return name.toStdString();
-    });
+INSTANTIATE_TEST_SUITE_P(Inputs, DecodeKind,
+                         ::testing::Values(Kind { "large.jpg", QSize(1000, 700), "JPG" },
+                                           Kind { "small.jpg", QSize(30, 20), "JPG" },
+                                           Kind { "wide.jpg", QSize(900, 30),
+                                                  "JPG" }, // shrinks one side, grows one
+                                           Kind { "progressive.jpg", QSize(640, 480), "PJPG" },
+                                           Kind { "grey.jpg", QSize(300, 200), "GJPG" },
+                                           Kind { "large.bmp", QSize(500, 300), "BMP" },
+                                           Kind { "small.bmp", QSize(7, 5), "BMP" },
+                                           Kind { "picture.gif", QSize(120, 90), "GIF" }),
+                         [](const auto &row) {
+                             QString name = QString::fromLatin1(row.param.name);
+                             name.replace(u'.', u'_');
+                             return name.toStdString();
+                         });
 
 TEST(Decode, transparentGifKeepsItsAlpha)
 {
@@ -133,11 +135,11 @@ TEST(Decode, jpegScaleIsTheSmallestThatCoversTheFrame)
         int eighths;
     };
     const Row rows[] { { QSize(3000, 2000), QSize(320, 200), 1 }, // 375 x 250
-                       { QSize(640, 480), QSize(320, 200), 4 },   // 320 x 240
+                       { QSize(640, 480), QSize(320, 200), 4 }, // 320 x 240
                        { QSize(640, 480), QSize(321, 200), 5 },
-                       { QSize(2560, 100), QSize(320, 200), 8 },  // the short side limits
-                       { QSize(100, 100), QSize(320, 200), 8 },   // growing: whole
-                       { QSize(9, 9), QSize(3, 3), 2 } };         // sides round up: 3 x 3
+                       { QSize(2560, 100), QSize(320, 200), 8 }, // the short side limits
+                       { QSize(100, 100), QSize(320, 200), 8 }, // growing: whole
+                       { QSize(9, 9), QSize(3, 3), 2 } }; // sides round up: 3 x 3
     for (const Row &row : rows)
         EXPECT_EQ(engine::jpegScaleEighths(row.full, row.frame), row.eighths)
             << row.full.width() << "x" << row.full.height();

@@ -118,8 +118,8 @@ JpegResult decodeJpegReduced(const QString &path, QSize frame, QImage *image, QS
     QImage decoded;
     const JpegResult result = decode(data, length, frame, &decoded, message);
     if (result == JpegResult::Failed)
-        *reason = u"datos de imagen dañados o incompletos (%1)"_s.arg(
-            QString::fromLocal8Bit(message));
+        *reason
+            = u"datos de imagen dañados o incompletos (%1)"_s.arg(QString::fromLocal8Bit(message));
     else
         *image = std::move(decoded);
     return result;
