@@ -17,6 +17,8 @@ namespace cli {
 
 namespace {
 
+constexpr qint64 kAheadBytes = qint64(16) << 20;
+
 struct Frame
 {
     QImage pixels; // null on failure
@@ -128,7 +130,12 @@ bool buildStrip(const QStringList &files, QSize frame, const QString &output, in
 
     // The writer stops the workers on every way out, so none outlives the list.
     const int workers = std::clamp(jobs, 1, std::max(count, 1));
-    Pipeline pipeline(files, frame, 2 * workers);
+    // Decoding runs ahead of the writer by a few MiB of frames, so a write held up by the
+    // disk does not stall the workers at once.
+    const qint64 frameBytes = qint64(frame.width()) * frame.height() * 4;
+    const int window
+        = int(std::max<qint64>(2 * workers, std::min<qint64>(64, kAheadBytes / frameBytes)));
+    Pipeline pipeline(files, frame, window);
     std::vector<std::jthread> threads;
     if (workers > 1) {
         for (int t = 0; t < workers; ++t)

@@ -124,8 +124,12 @@ bool frameSide(const QString &text, const QString &what, int *side, QString *err
     return true;
 }
 
-bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error)
+bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error,
+                int *status)
 {
+    int ignored = 0;
+    int &fault = status ? *status : ignored;
+    fault = 2;
     SavedWork saved { {}, {}, u"320"_s, u"200"_s };
     if (options.fromSettings && !readSavedWork(iniPath, &saved, error))
         return false;
@@ -141,8 +145,10 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
         return false;
     job->frame = QSize(width, height);
     job->files.clear();
-    if (!expandInputs(inputs, &job->files, error))
+    if (!expandInputs(inputs, &job->files, error)) {
+        fault = 1;
         return false;
+    }
     if (job->files.isEmpty()) {
         *error = u"no hay imágenes de entrada"_s;
         return false;

@@ -51,8 +51,10 @@ bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
 bool frameSide(const QString &text, const QString &what, int *side, QString *error);
 
 // The job of `options`, read from the settings at `iniPath` first when asked; folders are
-// expanded and the frame size checked. `cores` is the default for --jobs.
-bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job,
-                QString *error);
+// expanded and the frame size checked. `cores` is the default for --jobs. On failure `status`
+// (when given) says whose fault it is: 1 for a missing or unreadable input, 2 for the command
+// line or the settings.
+bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error,
+                int *status = nullptr);
 
 } // namespace cli

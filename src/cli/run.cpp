@@ -36,8 +36,9 @@ int run(const QStringList &arguments, const Environment &env)
         return 0;
     }
     Job job;
-    if (!resolveJob(options, env.settingsPath, env.cores, &job, &error))
-        return fail(env, error, 2);
+    int status = 0;
+    if (!resolveJob(options, env.settingsPath, env.cores, &job, &error, &status))
+        return fail(env, error, status);
 
     ProgressBar bar(env.err);
     FrameWritten written;

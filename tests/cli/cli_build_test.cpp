@@ -186,7 +186,7 @@ TEST_F(CliBuild, everyFailureIsOneLineAndLeavesTheOutputAsItWas)
           garbage + u": datos de imagen dañados"_s },
         { QStringList { u"-j"_s, u"2"_s, u"-o"_s, output, text } + good, 1,
           text + u": no es una imagen BMP, JPG o GIF"_s },
-        { { u"-o"_s, output, good[0], missing }, 2, missing + u": no existe"_s },
+        { { u"-o"_s, output, good[0], missing }, 1, missing + u": no existe"_s },
         { { u"-W"_s, u"ancho"_s, u"-o"_s, output, good[0] }, 2, u"ancho no válido: \"ancho\""_s },
         { { u"--bogus"_s, u"-o"_s, output, good[0] }, 2, {} },
         { { good[0] }, 2, u"falta el archivo de salida"_s },
