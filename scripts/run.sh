@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts the Framolin window.
+# Sets up, builds and starts the Framolin window. Without a display, builds the strip of the
+# sample frames with framolin-strip instead, so the program still shows what it does.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh build
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): building the sample strip with framolin-strip instead of opening the window."
+    out="$PWD/build/samples-strip.bmp"
+    build/src/cli/framolin-strip -o "$out" samples/
+    echo "$out"
+    exit 0
+fi
 exec build/src/app/framolin

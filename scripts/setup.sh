@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
     libgtest-dev
     libxcb1-dev
+    libjpeg62-turbo-dev
     xvfb xauth xdotool
     clang-format
     appstream desktop-file-utils

@@ -6,6 +6,8 @@
 #include "runtime/geometry.h"
 #include "runtime/picture.h"
 
+#include "strip/engine/compose.h"
+
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -39,6 +41,8 @@ Assembly::Assembly(runtime::ListBox &list, runtime::TextBox &width, runtime::Tex
 void Assembly::prepareCanvas(runtime::PictureBox &objeto)
 {
     objeto.client()->setImageFollowsSize(false);
+    objeto.client()->setBackColor(QColor::fromRgb(engine::kStripBackColor));
+    objeto.client()->Cls();
     objeto.client()->resizeImage(
         objeto.pixelRect().size()
         - QSize(2 * runtime::PictureBox::kBorder, 2 * runtime::PictureBox::kBorder));

@@ -27,11 +27,10 @@ QString failure(const QSaveFile &file)
 }
 
 // One image row as BMP bytes: blue, green, red per pixel, zero padding.
-void packRow(const QImage &image, int y, QByteArray &row)
+void packRow(const QImage &image, int y, char *out, qint64 stride)
 {
-    char *out = row.data();
-    std::memset(out, 0, size_t(row.size()));
-    const int width = std::min(image.width(), int(row.size() / 3));
+    std::memset(out, 0, size_t(stride));
+    const int width = std::min(image.width(), int(stride / 3));
     if (image.format() == QImage::Format_RGB888) {
         const uchar *in = image.constScanLine(y);
         for (int x = 0; x < width; ++x) {
@@ -48,6 +47,9 @@ void packRow(const QImage &image, int y, QByteArray &row)
         out[3 * x + 2] = char(qRed(in[x]));
     }
 }
+
+// Rows are packed and written in chunks of about this size.
+constexpr qint64 kChunkBytes = 1 << 20;
 
 } // namespace
 
@@ -94,7 +96,7 @@ bool BmpWriter::open(const QString &path, QSize size, QString *reason)
         cancel();
         return false;
     }
-    m_row = QByteArray(qsizetype(bmpRowStride(size.width())), '\0');
+    m_stride = bmpRowStride(size.width());
     return true;
 }
 
@@ -104,15 +106,27 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
         *reason = u"el archivo no está abierto"_s;
         return false;
     }
-    const qint64 stride = m_row.size();
-    // Bottom row first: the rows then lie front to back in the file and need no seeking.
-    for (int y = image.height() - 1; y >= 0; --y) {
-        const int row = top + y;
-        if (row < 0 || row >= m_size.height())
-            continue;
-        packRow(image, y, m_row);
-        const qint64 offset = kBmpHeaderBytes + stride * (m_size.height() - 1 - row);
-        if ((m_file->pos() != offset && !m_file->seek(offset)) || m_file->write(m_row) != stride) {
+    const qint64 stride = m_stride;
+    const int first = std::max(top, 0);
+    const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
+    if (first > last)
+        return true;
+    // Bottom row first: the rows then lie front to back in the file, so one seek and a few
+    // large writes put them all in place. The chunk stays small whatever the image's height.
+    const qint64 offset = kBmpHeaderBytes + stride * (m_size.height() - 1 - last);
+    if (m_file->pos() != offset && !m_file->seek(offset)) {
+        *reason = failure(*m_file);
+        cancel();
+        return false;
+    }
+    const int rowsPerChunk = int(std::max<qint64>(1, kChunkBytes / stride));
+    QByteArray chunk;
+    for (int row = last; row >= first;) {
+        const int rows = std::min(rowsPerChunk, row - first + 1);
+        chunk.resize(rows * stride);
+        for (int k = 0; k < rows; ++k, --row)
+            packRow(image, row - top, chunk.data() + k * stride, stride);
+        if (m_file->write(chunk) != chunk.size()) {
             *reason = failure(*m_file);
             cancel();
             return false;

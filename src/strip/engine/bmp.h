@@ -48,7 +48,7 @@ public:
 private:
     std::unique_ptr<QSaveFile> m_file;
     QSize m_size;
-    QByteArray m_row;
+    qint64 m_stride = 0;
 };
 
 // Writes `image` whole as a 24-bit BMP at `path`. False with the reason on failure.

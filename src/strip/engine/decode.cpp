@@ -1,7 +1,9 @@
 #include "decode.h"
 
+#include "jpeg.h"
 #include "stretch.h"
 
+#include <QFile>
 #include <QImageReader>
 
 using namespace Qt::StringLiterals;
@@ -31,6 +33,15 @@ QString describe(const QImageReader &reader)
     return u"datos de imagen dañados o incompletos"_s;
 }
 
+bool looksLikeJpeg(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(3);
+    return head == QByteArrayLiteral("\xFF\xD8\xFF");
+}
+
 } // namespace
 
 QSize probe(const QString &path, QString *reason)
@@ -54,6 +65,20 @@ QSize probe(const QString &path, QString *reason)
 
 QImage decodeFrame(const QString &path, QSize frame, QString *reason)
 {
+    // JPEG goes straight to libjpeg at the smallest DCT scale that still covers the frame:
+    // decoding is nearly all of a frame's cost, and the reduced decode also takes pictures
+    // whose full size the image reader would refuse to allocate.
+    if (looksLikeJpeg(path)) {
+        QImage image;
+        switch (decodeJpegReduced(path, frame, &image, reason)) {
+        case JpegResult::Decoded:
+            return stretch(image, frame);
+        case JpegResult::Failed:
+            return {};
+        case JpegResult::Unsupported:
+            break; // CMYK: Qt converts it
+        }
+    }
     QImageReader reader(path);
     reader.setDecideFormatFromContent(true);
     const QByteArray format = reader.format();
@@ -62,8 +87,6 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
         return {};
     }
     const QSize full = reader.size();
-    // JPEG decodes at the smallest DCT scale not below the frame; other formats are small
-    // enough to decode whole and stretch.
     if ((format == "jpeg" || format == "jpg") && full.isValid() && full.width() > frame.width()
         && full.height() > frame.height())
         reader.setScaledSize(frame);

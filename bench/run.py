@@ -1,0 +1,166 @@
+#!/usr/bin/env python3
+"""Times framolin-strip against the tools users would reach for instead, in one run.
+
+Each repetition runs every tool once, in turn (paired runs), so a busy machine slows all of
+them alike; the table gives medians of wall time, CPU time (user + system) and peak RSS, and
+each tool's wall time as a multiple of framolin-strip's (all cores).
+Usage: bench/run.py [--reps N] [--sets photos,jpegs,mixed,huge] [--build DIR] [--corpus DIR]
+Normally started by bench/run.sh, which installs the peers and builds first.
+"""
+
+import argparse
+import glob
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+
+W, H = 320, 200
+IM_POLICY = """<policymap>
+  <policy domain="resource" name="memory" value="8GiB"/>
+  <policy domain="resource" name="map" value="16GiB"/>
+  <policy domain="resource" name="width" value="1MP"/>
+  <policy domain="resource" name="height" value="1MP"/>
+  <policy domain="resource" name="area" value="16GP"/>
+  <policy domain="resource" name="disk" value="16GiB"/>
+</policymap>
+"""
+
+
+def measure(command, env=None):
+    """Runs `command` under /usr/bin/time: (wall s, cpu s, peak RSS MiB)."""
+    with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
+        result = subprocess.run(["/usr/bin/time", "-f", "%e %U %S %M", "-o", report.name] + command,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=env)
+        if result.returncode != 0:
+            raise RuntimeError("%s failed (%d): %s" % (command[0], result.returncode,
+                                                      result.stderr.decode(errors="replace")[-300:]))
+        wall, user, system, rss = report.read().split()[-4:]
+    return float(wall), float(user) + float(system), int(rss) / 1024.0
+
+
+def halves(files):
+    middle = len(files) // 2
+    return files[:middle], files[middle:]
+
+
+def shell(*commands):
+    """Commands run side by side in one measured shell."""
+    return ["bash", "-c", " & ".join(commands) + " & wait"]
+
+
+def quote(args):
+    return " ".join("'%s'" % a.replace("'", "'\\''") for a in args)
+
+
+def tools(build, files, out):
+    strip = os.path.join(build, "src/cli/framolin-strip")
+    floor = os.path.join(build, "bench/decode_floor")
+    window = os.path.join(build, "bench/window_assembly")
+    size = "%dx%d" % (W, H)
+    first, second = halves(files)
+    jpeg_only = all(f.lower().endswith((".jpg", ".jpeg")) for f in files)
+    vips_dir = os.path.join(out, "vips")
+    vips = ["bash", "-c",
+            "rm -rf {d} && mkdir -p {d} && vipsthumbnail -s '{s}!' -o '{d}/%s.ppm' {f} && "
+            "l=$(for f in {f}; do b=${{f##*/}}; printf '{d}/%s.ppm ' \"${{b%.*}}\"; done) && "
+            "vips arrayjoin \"${{l% }}\" "
+            "{o}/vips.bmp --across 1".format(d=vips_dir, s=size, f=quote(files), o=out)]
+    im = ["convert-im6.q16", "-define", "jpeg:size=" + size] + ["%s[%s!]" % (f, size) for f in files] \
+        + ["-append", "BMP3:" + os.path.join(out, "im.bmp")]
+    im2 = shell(*("convert-im6.q16 -define jpeg:size={s} {f} -append BMP3:{o}/im{n}.bmp".format(
+        s=size, f=quote(["%s[%s!]" % (f, size) for f in part]), o=out, n=n)
+        for n, part in enumerate((first, second))))
+    rows = [
+        ("framolin-strip (all cores)", [strip, "-q", "-o", out + "/strip.bmp"] + files),
+        ("framolin-strip --jobs 1", [strip, "-q", "-j", "1", "-o", out + "/strip1.bmp"] + files),
+        ("window assembly (offscreen)", [window, str(W), str(H), out + "/window.bmp"] + files),
+        ("GraphicsMagick gm convert", ["gm", "convert", "-size", size] + files
+         + ["-resize", size + "!", "-append", "+matte", "BMP3:" + out + "/gm.bmp"]),
+        ("ImageMagick convert", im),
+        ("ImageMagick, 2 processes by hand", im2),
+        ("libvips vipsthumbnail + arrayjoin", vips),
+    ]
+    if jpeg_only:
+        rows += [
+            ("decode floor, 1 process", [floor, str(W), str(H)] + files),
+            ("decode floor, 2 processes", shell(*("%s %d %d %s" % (floor, W, H, quote(part))
+                                                   for part in (first, second)))),
+        ]
+    return rows
+
+
+def corpus(build, root, name):
+    folder = os.path.join(root, name)
+    if not os.path.isdir(folder):
+        subprocess.run([os.path.join(build, "bench/make_corpus"), name, folder], check=True)
+        # Qt writes no GIF: every fourth mixed picture becomes one through ImageMagick.
+        for bmp in sorted(glob.glob(os.path.join(folder, "*.gif.bmp"))):
+            subprocess.run(["convert-im6.q16", bmp, bmp[:-4]], check=True)
+            os.remove(bmp)
+    return sorted(glob.glob(os.path.join(folder, "*")))
+
+
+def run_set(build, name, files, reps, env):
+    out = tempfile.mkdtemp(prefix="framolin-bench-")
+    try:
+        rows = tools(build, files, out)
+        results = {label: [] for label, _ in rows}
+        for _ in range(reps):
+            for label, command in rows:
+                results[label].append(measure(command, env))
+        reference = statistics.median(r[0] for r in results[rows[0][0]])
+        print("\n### %s: %d pictures -> %d x %d, median of %d paired runs\n" % (name, len(files), W, H, reps))
+        print("| tool | wall s | CPU s | peak RSS MiB | wall / framolin-strip |")
+        print("|---|---:|---:|---:|---:|")
+        for label, _ in rows:
+            wall = statistics.median(r[0] for r in results[label])
+            cpu = statistics.median(r[1] for r in results[label])
+            rss = statistics.median(r[2] for r in results[label])
+            print("| %s | %.2f | %.2f | %.0f | %.2f× |" % (label, wall, cpu, rss, wall / reference))
+        sys.stdout.flush()
+    finally:
+        shutil.rmtree(out, ignore_errors=True)
+
+
+def run_huge(build, root, env):
+    """10,000 frames: framolin-strip alone (the peers need 2-4 GiB for it), for its memory."""
+    files = corpus(build, root, "huge")
+    out = tempfile.mkdtemp(prefix="framolin-bench-")
+    try:
+        wall, cpu, rss = measure([os.path.join(build, "src/cli/framolin-strip"), "-q", "-o",
+                                  out + "/strip.bmp"] + files, env)
+        print("\n### huge: %d pictures 640 x 480 -> %d x %d (strip %.1f GiB)\n" % (
+            len(files), W, H, os.path.getsize(out + "/strip.bmp") / 2 ** 30))
+        print("| tool | wall s | CPU s | peak RSS MiB |\n|---|---:|---:|---:|")
+        print("| framolin-strip (all cores) | %.2f | %.2f | %.0f |" % (wall, cpu, rss))
+    finally:
+        shutil.rmtree(out, ignore_errors=True)
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    here = os.path.dirname(os.path.abspath(__file__))
+    parser.add_argument("--reps", type=int, default=5)
+    parser.add_argument("--sets", default="photos,jpegs,mixed,huge")
+    parser.add_argument("--build", default=os.path.join(here, "..", "build-bench"))
+    parser.add_argument("--corpus", default=os.path.join(here, "..", "build-bench", "corpus"))
+    args = parser.parse_args()
+    policy = tempfile.mkdtemp(prefix="framolin-im-policy-")
+    with open(os.path.join(policy, "policy.xml"), "w") as f:
+        f.write(IM_POLICY)  # lifts Debian's 16,000-row cap, which would split the strip
+    env = dict(os.environ, MAGICK_CONFIGURE_PATH=policy, QT_QPA_PLATFORM="offscreen")
+    print("Machine: %d cores; %s" % (os.cpu_count(), subprocess.run(
+        ["uname", "-sr"], capture_output=True, text=True).stdout.strip()))
+    for name in args.sets.split(","):
+        if name == "huge":
+            run_huge(args.build, args.corpus, env)
+        else:
+            run_set(args.build, name, corpus(args.build, args.corpus, name), args.reps, env)
+    shutil.rmtree(policy, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Benchmarks framolin-strip against GraphicsMagick, ImageMagick and libvips on a generated
+# corpus. Installs the peers from Debian when missing, builds an optimised tree in
+# build-bench/, then runs bench/run.py with the given arguments (e.g. --reps 3 --sets photos).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+peers=(graphicsmagick imagemagick libvips-tools time)
+missing=()
+for p in "${peers[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFRAMOLIN_TESTS=OFF >/dev/null
+cmake --build build-bench --parallel "$(nproc)" --target framolin-strip make_corpus decode_floor window_assembly
+exec python3 bench/run.py "$@"

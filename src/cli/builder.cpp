@@ -1,0 +1,175 @@
+#include "builder.h"
+
+#include "strip/engine/bmp.h"
+#include "strip/engine/compose.h"
+#include "strip/engine/decode.h"
+
+#include <QFileInfo>
+
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+
+namespace {
+
+constexpr qint64 kAheadBytes = qint64(16) << 20;
+
+struct Frame
+{
+    QImage pixels; // null on failure
+    QString reason;
+};
+
+// A frame as the window's canvas holds it: the decoded picture over the canvas's back colour.
+// Opaque frames cover it whole and are written as they are.
+Frame makeFrame(const QString &path, QSize size)
+{
+    Frame frame;
+    if (!QFileInfo(path).isFile()) {
+        frame.reason = QFileInfo::exists(path) ? u"no es un archivo legible"_s
+                                               : u"no se encontró el archivo"_s;
+        return frame;
+    }
+    QImage decoded = engine::decodeFrame(path, size, &frame.reason);
+    if (decoded.isNull() || !decoded.hasAlphaChannel()) {
+        frame.pixels = std::move(decoded);
+        return frame;
+    }
+    frame.pixels = QImage(size, QImage::Format_RGB888);
+    frame.pixels.fill(QColor::fromRgb(engine::kStripBackColor));
+    engine::place(frame.pixels, decoded, QPoint(0, 0));
+    return frame;
+}
+
+// Hands frames out in list order to the writer while workers decode ahead, at most `window`
+// frames beyond the one being written.
+class Pipeline
+{
+public:
+    Pipeline(const QStringList &files, QSize size, int window)
+        : m_files(files), m_size(size), m_window(window), m_slots(size_t(window))
+    { }
+
+    void work()
+    {
+        for (;;) {
+            int index = 0;
+            {
+                std::unique_lock lock(m_mutex);
+                m_changed.wait(lock, [&] {
+                    return m_stop || m_claimed >= m_files.size()
+                        || m_claimed < m_written + m_window;
+                });
+                if (m_stop || m_claimed >= m_files.size())
+                    return;
+                index = m_claimed++;
+            }
+            Frame frame = makeFrame(m_files[index], m_size);
+            std::lock_guard lock(m_mutex);
+            Slot &slot = m_slots[size_t(index % m_window)];
+            slot.index = index;
+            slot.frame = std::move(frame);
+            m_changed.notify_all();
+        }
+    }
+
+    // The frame at `index`, once decoded; frees its slot for a later frame.
+    Frame take(int index)
+    {
+        std::unique_lock lock(m_mutex);
+        Slot &slot = m_slots[size_t(index % m_window)];
+        m_changed.wait(lock, [&] { return slot.index == index; });
+        Frame frame = std::move(slot.frame);
+        slot.index = -1;
+        m_written = index + 1;
+        m_changed.notify_all();
+        return frame;
+    }
+
+    void stop()
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+        m_changed.notify_all();
+    }
+
+private:
+    struct Slot
+    {
+        int index = -1;
+        Frame frame;
+    };
+    const QStringList &m_files;
+    const QSize m_size;
+    const int m_window;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<Slot> m_slots;
+    int m_claimed = 0;
+    int m_written = 0;
+    bool m_stop = false;
+};
+
+} // namespace
+
+bool buildStrip(const QStringList &files, QSize frame, const QString &output, int jobs,
+                const FrameWritten &written, QString *error)
+{
+    const int count = int(files.size());
+    engine::BmpWriter writer;
+    QString reason;
+    if (!writer.open(output, QSize(frame.width(), count * frame.height()), &reason)) {
+        *error = u"%1: %2"_s.arg(output, reason);
+        return false;
+    }
+
+    // The writer stops the workers on every way out, so none outlives the list.
+    const int workers = std::clamp(jobs, 1, std::max(count, 1));
+    // Decoding runs ahead of the writer by a few MiB of frames, so a write held up by the
+    // disk does not stall the workers at once.
+    const qint64 frameBytes = qint64(frame.width()) * frame.height() * 4;
+    const int window
+        = int(std::max<qint64>(2 * workers, std::min<qint64>(64, kAheadBytes / frameBytes)));
+    Pipeline pipeline(files, frame, window);
+    std::vector<std::jthread> threads;
+    if (workers > 1) {
+        for (int t = 0; t < workers; ++t)
+            threads.emplace_back([&pipeline] { pipeline.work(); });
+    }
+    struct StopOnExit
+    {
+        Pipeline &pipeline;
+        std::vector<std::jthread> &threads;
+        ~StopOnExit()
+        {
+            pipeline.stop();
+            threads.clear(); // joins
+        }
+    } stopOnExit { pipeline, threads };
+
+    for (int i = 0; i < count; ++i) {
+        const Frame image = workers > 1 ? pipeline.take(i) : makeFrame(files[i], frame);
+        if (image.pixels.isNull()) {
+            *error = u"%1: %2"_s.arg(files[i], image.reason);
+            return false; // the writer's destructor drops the unfinished file
+        }
+        if (!writer.writeRows(i * frame.height(), image.pixels, &reason)) {
+            *error = u"%1: %2"_s.arg(output, reason);
+            return false;
+        }
+        if (written)
+            written(i + 1, count);
+    }
+    if (!writer.commit(&reason)) {
+        *error = u"%1: %2"_s.arg(output, reason);
+        return false;
+    }
+    return true;
+}
+
+} // namespace cli

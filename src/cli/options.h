@@ -1,0 +1,60 @@
+#pragma once
+// The command line of framolin-strip, and the job it describes once the saved settings (with
+// --from-settings) and the defaults are filled in.
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace cli {
+
+struct Options
+{
+    std::optional<QString> width, height, output;
+    std::optional<int> jobs;
+    bool quiet = false;
+    bool fromSettings = false;
+    bool help = false;
+    bool version = false;
+    QStringList inputs;
+};
+
+// `arguments` as main receives them, the program name first. False with one line on a bad
+// option.
+bool parseArguments(const QStringList &arguments, Options *options, QString *error);
+
+// The help text.
+QString usage();
+
+struct Job
+{
+    QStringList files;
+    QString output;
+    QSize frame;
+    int jobs = 1;
+    bool quiet = false;
+};
+
+// What the window's "Guardar datos" stored: the list, the output path and the frame size
+// texts. False with one line when the file is missing.
+struct SavedWork
+{
+    QStringList files;
+    QString output, width, height;
+};
+bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
+
+// A frame side as the window reads it: a number rounded to whole pixels (halves to even) in
+// 1..kMaxFrameSide. False with one line naming `what` and the text otherwise.
+bool frameSide(const QString &text, const QString &what, int *side, QString *error);
+
+// The job of `options`, read from the settings at `iniPath` first when asked; folders are
+// expanded and the frame size checked. `cores` is the default for --jobs. On failure `status`
+// (when given) says whose fault it is: 1 for a missing or unreadable input, 2 for the command
+// line or the settings.
+bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error,
+                int *status = nullptr);
+
+} // namespace cli

@@ -1,0 +1,54 @@
+#include "run.h"
+
+#include "builder.h"
+#include "options.h"
+#include "progress_bar.h"
+
+#include <QCoreApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+
+namespace {
+
+int fail(const Environment &env, const QString &line, int status)
+{
+    std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(line));
+    return status;
+}
+
+} // namespace
+
+int run(const QStringList &arguments, const Environment &env)
+{
+    Options options;
+    QString error;
+    if (!parseArguments(arguments, &options, &error))
+        return fail(env, error + u" (--help para la ayuda)"_s, 2);
+    if (options.help) {
+        std::fputs(qUtf8Printable(usage()), env.out);
+        return 0;
+    }
+    if (options.version) {
+        std::fprintf(env.out, "framolin-strip %s\n",
+                     qUtf8Printable(QCoreApplication::applicationVersion()));
+        return 0;
+    }
+    Job job;
+    int status = 0;
+    if (!resolveJob(options, env.settingsPath, env.cores, &job, &error, &status))
+        return fail(env, error, status);
+
+    ProgressBar bar(env.err);
+    FrameWritten written;
+    if (env.errIsTerminal && !job.quiet)
+        written = [&bar](int done, int total) { bar.show(done, total); };
+    const bool ok = buildStrip(job.files, job.frame, job.output, job.jobs, written, &error);
+    bar.finish();
+    if (!ok)
+        return fail(env, error, 1);
+    return 0;
+}
+
+} // namespace cli

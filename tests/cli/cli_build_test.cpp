@@ -1,0 +1,231 @@
+// framolin-strip end to end, in-process: the same bytes as the window, any number of jobs,
+// and every failure as one line with the output left alone.
+
+#include "run.h"
+
+#include "fakes.h"
+#include "pictures.h"
+
+#include "app/form1.h"
+#include "strip/engine/bmp.h"
+
+#include <QFile>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A picture with edges, gradients and colour in every corner, so a stretch shows.
+QImage pattern(int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           qRgb((x * 255 / width + seed * 40) & 0xff, y * 255 / height,
+                                ((x / 7 + y / 5 + seed) % 2) * 200));
+    QPainter p(&image);
+    p.setBrush(QColor::fromHsv(seed * 37 % 360, 200, 220));
+    p.drawEllipse(width / 4, height / 4, width / 2, height / 2);
+    return image;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct Result
+{
+    int status;
+    QString err;
+};
+
+Result runCli(QStringList arguments, const QString &settings = {})
+{
+    arguments.prepend(u"framolin-strip"_s);
+    std::FILE *err = std::tmpfile();
+    std::FILE *out = std::tmpfile();
+    cli::Environment env { settings, 2, out, err, false };
+    const int status = cli::run(arguments, env);
+    std::rewind(err);
+    QByteArray text;
+    char buffer[512];
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
+        text.append(buffer, qsizetype(n));
+    std::fclose(err);
+    std::fclose(out);
+    return { status, QString::fromUtf8(text) };
+}
+
+class CliBuild : public ::testing::Test
+{
+protected:
+    // One file of each input kind the window takes.
+    QStringList mixedInputs()
+    {
+        QStringList files;
+        auto add = [&](const QString &name, const QImage &image, const char *format,
+                       const QColor &transparent = QColor()) {
+            const QString path = m_dir.filePath(name);
+            EXPECT_TRUE(pictures::write(image, path, format, transparent)) << qPrintable(name);
+            files.append(path);
+        };
+        add(u"big.jpg"_s, pattern(900, 700, 1), "JPG");
+        add(u"small.bmp"_s, pattern(20, 10, 2), "BMP");
+        QImage gif = pattern(50, 40, 3);
+        QPainter(&gif).fillRect(10, 10, 20, 15, Qt::magenta);
+        add(u"see-through.gif"_s, gif, "GIF", Qt::magenta);
+        add(u"gray.jpg"_s, pattern(300, 200, 4).convertToFormat(QImage::Format_Grayscale8), "JPG");
+        add(u"tiny.jpg"_s, pattern(30, 20, 5), "JPG");
+        const QString progressive = m_dir.filePath(u"progressive.jpg"_s);
+        QImageWriter writer(progressive, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        writer.setQuality(90);
+        EXPECT_TRUE(writer.write(pattern(640, 480, 6)));
+        files.append(progressive);
+        return files;
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
+{
+    const QStringList files = mixedInputs();
+    fakes::Services s;
+    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings });
+    for (const QString &file : files)
+        form.List1->AddItem(file);
+    form.ancho->setText(u"64"_s);
+    form.alto->setText(u"48"_s);
+    form.Command2_Click();
+    ASSERT_EQ(form.objeto->Image().size(), QSize(64, 48 * int(files.size())));
+    QString reason;
+    ASSERT_TRUE(engine::saveBmp(form.objeto->Image(), path(u"window.bmp"_s), &reason));
+
+    const Result result = runCli(
+        QStringList { u"-W"_s, u"64"_s, u"-H"_s, u"48"_s, u"-o"_s, path(u"cli.bmp"_s) } + files);
+    ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+    EXPECT_TRUE(result.err.isEmpty());
+    const QByteArray window = readAll(path(u"window.bmp"_s));
+    ASSERT_EQ(window.size(), 54 + 64 * 3 * 48 * files.size());
+    EXPECT_TRUE(window == readAll(path(u"cli.bmp"_s)));
+}
+
+TEST_F(CliBuild, anyNumberOfJobsWritesTheSameFile)
+{
+    QStringList files;
+    for (int i = 0; i < 3; ++i)
+        files += mixedInputs();
+    ASSERT_EQ(runCli(QStringList { u"-W"_s, u"33"_s, u"-H"_s, u"21"_s, u"--jobs"_s, u"1"_s, u"-o"_s,
+                                   path(u"one.bmp"_s) }
+                     + files)
+                  .status,
+              0);
+    ASSERT_EQ(runCli(QStringList { u"-W"_s, u"33"_s, u"-H"_s, u"21"_s, u"-j"_s, u"4"_s, u"-q"_s,
+                                   u"-o"_s, path(u"four.bmp"_s) }
+                     + files)
+                  .status,
+              0);
+    const QByteArray one = readAll(path(u"one.bmp"_s));
+    EXPECT_EQ(one.size(), 54 + 100 * 21 * qsizetype(files.size())); // rows of 99 bytes padded
+    EXPECT_TRUE(one == readAll(path(u"four.bmp"_s)));
+}
+
+TEST_F(CliBuild, defaultFrameIs320By200)
+{
+    const QString picture = path(u"a.bmp"_s);
+    ASSERT_TRUE(pictures::write(pattern(40, 30, 0), picture, "BMP"));
+    ASSERT_EQ(runCli({ u"-o"_s, path(u"out.bmp"_s), picture, picture }).status, 0);
+    const QImage strip(path(u"out.bmp"_s));
+    EXPECT_EQ(strip.size(), QSize(320, 400));
+}
+
+TEST_F(CliBuild, everyFailureIsOneLineAndLeavesTheOutputAsItWas)
+{
+    const QStringList good = mixedInputs();
+    const QString garbage = path(u"garbage.jpg"_s);
+    {
+        QFile file(garbage);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("\xFF\xD8\xFF this is no picture");
+    }
+    const QString text = path(u"notes.bmp"_s);
+    {
+        QFile file(text);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("plain text");
+    }
+    const QString output = path(u"out.bmp"_s);
+    const QByteArray old("the previous strip");
+    {
+        QFile file(output);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    struct Row
+    {
+        QStringList arguments;
+        int status;
+        QString startsWith;
+    };
+    const QString missing = path(u"missing.gif"_s);
+    const Row rows[] {
+        { QStringList { u"-o"_s, output } + good + QStringList { garbage }, 1,
+          garbage + u": datos de imagen dañados"_s },
+        { QStringList { u"-j"_s, u"2"_s, u"-o"_s, output, text } + good, 1,
+          text + u": no es una imagen BMP, JPG o GIF"_s },
+        { { u"-o"_s, output, good[0], missing }, 1, missing + u": no existe"_s },
+        { { u"-W"_s, u"ancho"_s, u"-o"_s, output, good[0] }, 2, u"ancho no válido: \"ancho\""_s },
+        { { u"--bogus"_s, u"-o"_s, output, good[0] }, 2, {} },
+        { { good[0] }, 2, u"falta el archivo de salida"_s },
+        { { u"-o"_s, output }, 2, u"no hay imágenes de entrada"_s },
+        { { u"--from-settings"_s }, 2, path(u"none.ini"_s) + u": no hay datos guardados"_s },
+    };
+    for (const Row &row : rows) {
+        const Result result = runCli(row.arguments, path(u"none.ini"_s));
+        const QString line = row.arguments.join(u' ');
+        EXPECT_EQ(result.status, row.status) << qPrintable(line);
+        EXPECT_TRUE(result.err.startsWith(u"framolin-strip: "_s + row.startsWith))
+            << qPrintable(result.err);
+        EXPECT_EQ(result.err.count(u'\n'), 1) << qPrintable(result.err);
+        EXPECT_EQ(readAll(output), old) << qPrintable(line);
+    }
+    // A failed first run creates nothing.
+    const QString fresh = path(u"fresh.bmp"_s);
+    EXPECT_EQ(runCli({ u"-o"_s, fresh, good[0], garbage }).status, 1);
+    EXPECT_FALSE(QFile::exists(fresh));
+    EXPECT_EQ(QDir(m_dir.path()).entryList({ u"*.bmp.*"_s }, QDir::Files | QDir::Hidden),
+              QStringList());
+}
+
+TEST_F(CliBuild, unwritableOutputIsNamed)
+{
+    const QString picture = path(u"a.bmp"_s);
+    ASSERT_TRUE(pictures::write(pattern(40, 30, 0), picture, "BMP"));
+    const QString output = path(u"no/such/folder/out.bmp"_s);
+    const Result result = runCli({ u"-o"_s, output, picture });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.startsWith(u"framolin-strip: "_s + output + u": "_s))
+        << qPrintable(result.err);
+    EXPECT_EQ(result.err.count(u'\n'), 1);
+}
+
+TEST_F(CliBuild, helpAndVersionSucceed)
+{
+    EXPECT_EQ(runCli({ u"--help"_s }).status, 0);
+    EXPECT_EQ(runCli({ u"--version"_s }).status, 0);
+}
+
+} // namespace

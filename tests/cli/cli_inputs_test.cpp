@@ -1,0 +1,188 @@
+// Frame lists from the command line: natural order of folders, option and settings handling.
+
+#include "inputs.h"
+#include "natural_order.h"
+#include "options.h"
+#include "progress_bar.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+void touch(const QString &path)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+TEST(NaturalOrder, numbersCompareByValueWhateverTheirLength)
+{
+    QStringList names { u"frame10.jpg"_s,
+                        u"frame2.jpg"_s,
+                        u"Frame1.jpg"_s,
+                        u"frame02.jpg"_s,
+                        u"frame.jpg"_s,
+                        u"a99999999999999999999.bmp"_s,
+                        u"a100000000000000000000.bmp"_s,
+                        u"frame2b.jpg"_s };
+    std::sort(names.begin(), names.end(), cli::naturalLess);
+    const QStringList expected { u"a99999999999999999999.bmp"_s,
+                                 u"a100000000000000000000.bmp"_s,
+                                 u"frame.jpg"_s,
+                                 u"Frame1.jpg"_s,
+                                 u"frame2.jpg"_s,
+                                 u"frame02.jpg"_s,
+                                 u"frame2b.jpg"_s,
+                                 u"frame10.jpg"_s };
+    EXPECT_EQ(names, expected);
+}
+
+TEST(NaturalOrder, isAStrictOrder)
+{
+    const QStringList names { u"x1"_s, u"x01"_s, u"X1"_s, u"x1a"_s, u"x"_s, u"1"_s, u""_s };
+    for (const QString &a : names) {
+        EXPECT_FALSE(cli::naturalLess(a, a)) << qPrintable(a);
+        for (const QString &b : names)
+            if (a != b) {
+                EXPECT_NE(cli::naturalLess(a, b), cli::naturalLess(b, a))
+                    << qPrintable(a) << " " << qPrintable(b);
+            }
+    }
+}
+
+TEST(Inputs, folderGivesItsPicturesInNaturalOrderAndFilesStayAsGiven)
+{
+    QTemporaryDir dir;
+    for (const QString &name :
+         { u"f10.jpg"_s, u"f2.GIF"_s, u"f1.bmp"_s, u"notes.txt"_s, u"f3.jpeg"_s })
+        touch(dir.filePath(name));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"f4.jpg"_s)); // a folder is not a frame
+    QStringList files;
+    QString error;
+    ASSERT_TRUE(cli::expandInputs({ dir.filePath(u"f10.jpg"_s), dir.path() }, &files, &error));
+    const QStringList expected { dir.filePath(u"f10.jpg"_s), dir.filePath(u"f1.bmp"_s),
+                                 dir.filePath(u"f2.GIF"_s), dir.filePath(u"f3.jpeg"_s),
+                                 dir.filePath(u"f10.jpg"_s) };
+    EXPECT_EQ(files, expected);
+}
+
+TEST(Inputs, missingPathOrFolderWithoutPicturesIsNamed)
+{
+    QTemporaryDir dir;
+    QStringList files;
+    QString error;
+    EXPECT_FALSE(cli::expandInputs({ dir.path() }, &files, &error));
+    EXPECT_TRUE(error.startsWith(dir.path() + u": "_s)) << qPrintable(error);
+    EXPECT_FALSE(cli::expandInputs({ dir.filePath(u"nope.jpg"_s) }, &files, &error));
+    EXPECT_EQ(error, dir.filePath(u"nope.jpg"_s) + u": no existe"_s);
+}
+
+TEST(Options, frameSidesAreRoundedHalvesToEvenWithinLimits)
+{
+    struct Row
+    {
+        QString text;
+        int side; // 0: refused
+    };
+    const Row rows[] { { u"320"_s, 320 }, { u" 200 "_s, 200 },   { u"2.5"_s, 2 },   { u"3.5"_s, 4 },
+                       { u"0.4"_s, 0 },   { u"32767"_s, 32767 }, { u"32768"_s, 0 }, { u"abc"_s, 0 },
+                       { u""_s, 0 },      { u"-5"_s, 0 } };
+    for (const Row &row : rows) {
+        int side = 0;
+        QString error;
+        EXPECT_EQ(cli::frameSide(row.text, u"ancho"_s, &side, &error), row.side != 0)
+            << qPrintable(row.text);
+        if (row.side != 0)
+            EXPECT_EQ(side, row.side);
+        else
+            EXPECT_TRUE(error.contains(u"\"%1\""_s.arg(row.text))) << qPrintable(error);
+    }
+}
+
+TEST(Options, savedSettingsGiveListOutputAndSizeAndOptionsBesideThemWin)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(u"Framolin.ini"_s);
+    touch(dir.filePath(u"a.bmp"_s));
+    touch(dir.filePath(u"b.bmp"_s));
+    {
+        QSettings s(ini, QSettings::IniFormat);
+        s.setValue(u"InputFiles/InputFile0"_s, dir.filePath(u"a.bmp"_s));
+        s.setValue(u"InputFiles/InputFile1"_s, dir.filePath(u"b.bmp"_s));
+        s.setValue(u"InputFiles/InputFile2"_s, u"stale entry beyond the count"_s);
+        s.setValue(u"InputFiles/InputFilesCount"_s, u"1"_s);
+        s.setValue(u"OutputFile/OutputFilename"_s, dir.filePath(u"out.bmp"_s));
+        s.setValue(u"ResizeValues/Width"_s, u"64"_s);
+        s.setValue(u"ResizeValues/Height"_s, u"48"_s);
+    }
+    cli::Options options;
+    QString error;
+    ASSERT_TRUE(
+        cli::parseArguments({ u"framolin-strip"_s, u"--from-settings"_s }, &options, &error));
+    cli::Job job;
+    ASSERT_TRUE(cli::resolveJob(options, ini, 3, &job, &error)) << qPrintable(error);
+    EXPECT_EQ(job.files, QStringList({ dir.filePath(u"a.bmp"_s), dir.filePath(u"b.bmp"_s) }));
+    EXPECT_EQ(job.output, dir.filePath(u"out.bmp"_s));
+    EXPECT_EQ(job.frame, QSize(64, 48));
+    EXPECT_EQ(job.jobs, 3);
+
+    cli::Options overridden;
+    ASSERT_TRUE(
+        cli::parseArguments({ u"framolin-strip"_s, u"--from-settings"_s, u"-H"_s, u"10"_s, u"-o"_s,
+                              u"other.bmp"_s, u"--jobs"_s, u"1"_s, dir.filePath(u"b.bmp"_s) },
+                            &overridden, &error));
+    ASSERT_TRUE(cli::resolveJob(overridden, ini, 3, &job, &error)) << qPrintable(error);
+    EXPECT_EQ(job.files, QStringList({ dir.filePath(u"b.bmp"_s) }));
+    EXPECT_EQ(job.output, u"other.bmp"_s);
+    EXPECT_EQ(job.frame, QSize(64, 10));
+    EXPECT_EQ(job.jobs, 1);
+}
+
+TEST(Options, badCommandLinesAreRefusedWithOneLine)
+{
+    const QStringList bad[] { { u"framolin-strip"_s, u"--frobnicate"_s },
+                              { u"framolin-strip"_s, u"--jobs"_s, u"0"_s },
+                              { u"framolin-strip"_s, u"--jobs"_s, u"many"_s },
+                              { u"framolin-strip"_s, u"-W"_s } };
+    for (const QStringList &arguments : bad) {
+        cli::Options options;
+        QString error;
+        EXPECT_FALSE(cli::parseArguments(arguments, &options, &error))
+            << qPrintable(arguments.join(u' '));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_FALSE(error.contains(u'\n'));
+    }
+}
+
+TEST(Options, stripBeyondTheLimitIsRefusedBeforeAnythingIsWritten)
+{
+    QTemporaryDir dir;
+    const QString picture = dir.filePath(u"a.bmp"_s);
+    touch(picture);
+    cli::Options options;
+    QString error;
+    ASSERT_TRUE(cli::parseArguments({ u"framolin-strip"_s, u"-W"_s, u"32767"_s, u"-H"_s, u"32767"_s,
+                                      u"-o"_s, dir.filePath(u"out.bmp"_s), picture, picture },
+                                    &options, &error));
+    cli::Job job;
+    EXPECT_FALSE(cli::resolveJob(options, {}, 1, &job, &error));
+    EXPECT_TRUE(error.contains(u"32767 × 65534"_s)) << qPrintable(error);
+}
+
+TEST(ProgressBar, fillsInProportionAndEndsFull)
+{
+    EXPECT_EQ(cli::progressLine(0, 36, 12), u"[............]  0/36"_s);
+    EXPECT_EQ(cli::progressLine(9, 36, 12), u"[###.........]  9/36"_s);
+    EXPECT_EQ(cli::progressLine(36, 36, 12), u"[############] 36/36"_s);
+}
+
+} // namespace

@@ -1,0 +1,188 @@
+// The engine's decoding: every input kind ends up exactly frame-sized with the right pixels,
+// and a JPEG is decoded at the DCT scale that just covers the frame.
+
+#include "strip/engine/decode.h"
+#include "strip/engine/jpeg.h"
+#include "strip/engine/stretch.h"
+
+#include "pictures.h"
+
+#include <QImageReader>
+#include <QImageWriter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Smooth picture: gradients only, so reduced decodes and reference scaling agree closely.
+QImage gradient(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           qRgb(x * 255 / width, y * 255 / height, 128 + (x - y) * 64 / width));
+    return image;
+}
+
+// Largest channel difference, and the mean one.
+std::pair<int, double> difference(const QImage &a, const QImage &b)
+{
+    int worst = 0;
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            for (const int d : { std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q)) }) {
+                worst = std::max(worst, d);
+                sum += d;
+            }
+        }
+    return { worst, sum / (3.0 * a.width() * a.height()) };
+}
+
+struct Kind
+{
+    const char *name;
+    QSize picture;
+    const char *format; // "JPG", "PJPG" (progressive), "GJPG" (grey), "BMP", "GIF"
+};
+
+class DecodeKind : public ::testing::TestWithParam<Kind>
+{
+};
+
+// The reference: the picture decoded whole by Qt, then stretched.
+TEST_P(DecodeKind, givesExactlyTheFrameCloseToTheWholePictureStretched)
+{
+    const Kind kind = GetParam();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromLatin1(kind.name));
+    QImage source = gradient(kind.picture.width(), kind.picture.height());
+    const QByteArray format(kind.format);
+    if (format == "GJPG")
+        source = source.convertToFormat(QImage::Format_Grayscale8);
+    if (format == "PJPG" || format == "GJPG") {
+        QImageWriter writer(path, "jpeg");
+        writer.setProgressiveScanWrite(format == "PJPG");
+        writer.setQuality(95);
+        ASSERT_TRUE(writer.write(source));
+    } else {
+        ASSERT_TRUE(pictures::write(source, path, kind.format));
+    }
+    const QSize frame(64, 40);
+    QString reason;
+    const QImage decoded = engine::decodeFrame(path, frame, &reason);
+    ASSERT_FALSE(decoded.isNull()) << qPrintable(reason);
+    EXPECT_EQ(decoded.size(), frame);
+    EXPECT_EQ(decoded.format(), QImage::Format_RGB32);
+
+    const QImage reference = engine::stretch(QImage(path), frame);
+    const auto [worst, mean] = difference(decoded, reference);
+    // Lossless kinds match exactly; DCT scaling differs from area averaging by a little.
+    if (format == "BMP" || format == "GIF") {
+        EXPECT_EQ(worst, 0);
+    } else {
+        EXPECT_LT(mean, 2.5);
+        EXPECT_LT(worst, 24);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, DecodeKind,
+                         ::testing::Values(Kind { "large.jpg", QSize(1000, 700), "JPG" },
+                                           Kind { "small.jpg", QSize(30, 20), "JPG" },
+                                           Kind { "wide.jpg", QSize(900, 30),
+                                                  "JPG" }, // shrinks one side, grows one
+                                           Kind { "progressive.jpg", QSize(640, 480), "PJPG" },
+                                           Kind { "grey.jpg", QSize(300, 200), "GJPG" },
+                                           Kind { "large.bmp", QSize(500, 300), "BMP" },
+                                           Kind { "small.bmp", QSize(7, 5), "BMP" },
+                                           Kind { "picture.gif", QSize(120, 90), "GIF" }),
+                         [](const auto &row) {
+                             QString name = QString::fromLatin1(row.param.name);
+                             name.replace(u'.', u'_');
+                             return name.toStdString();
+                         });
+
+TEST(Decode, transparentGifKeepsItsAlpha)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"t.gif"_s);
+    QImage image = pictures::solid(20, 20, Qt::red);
+    image.setPixel(0, 0, qRgb(0, 255, 0));
+    for (int y = 10; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            image.setPixel(x, y, qRgb(0, 255, 0));
+    ASSERT_TRUE(pictures::write(image, path, "GIF", QColor(0, 255, 0)));
+    QString reason;
+    const QImage frame = engine::decodeFrame(path, QSize(20, 20), &reason);
+    ASSERT_EQ(frame.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(frame.pixel(5, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(qAlpha(frame.pixel(5, 15)), 0);
+}
+
+TEST(Decode, jpegScaleIsTheSmallestThatCoversTheFrame)
+{
+    struct Row
+    {
+        QSize full, frame;
+        int eighths;
+    };
+    const Row rows[] { { QSize(3000, 2000), QSize(320, 200), 1 }, // 375 x 250
+                       { QSize(640, 480), QSize(320, 200), 4 }, // 320 x 240
+                       { QSize(640, 480), QSize(321, 200), 5 },
+                       { QSize(2560, 100), QSize(320, 200), 8 }, // the short side limits
+                       { QSize(100, 100), QSize(320, 200), 8 }, // growing: whole
+                       { QSize(9, 9), QSize(3, 3), 2 } }; // sides round up: 3 x 3
+    for (const Row &row : rows)
+        EXPECT_EQ(engine::jpegScaleEighths(row.full, row.frame), row.eighths)
+            << row.full.width() << "x" << row.full.height();
+}
+
+TEST(Decode, pictureTooLargeForTheImageReaderLoadsForASmallFrame)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"huge.jpg"_s);
+    // 160 MB of grey pixels: over the reader's 128 MB allocation limit.
+    QImage huge(16000, 10000, QImage::Format_Grayscale8);
+    huge.fill(90);
+    ASSERT_TRUE(huge.save(path, "JPG", 50));
+    huge = QImage();
+    QString reason;
+    EXPECT_TRUE(QImageReader(path).read().isNull()); // the whole picture is refused
+    const QImage frame = engine::decodeFrame(path, QSize(320, 200), &reason);
+    ASSERT_FALSE(frame.isNull()) << qPrintable(reason);
+    EXPECT_EQ(frame.size(), QSize(320, 200));
+    EXPECT_NEAR(qGreen(frame.pixel(160, 100)), 90, 2);
+}
+
+TEST(Decode, damagedOrForeignFilesGiveAReason)
+{
+    QTemporaryDir dir;
+    struct Row
+    {
+        const char *name;
+        QByteArray bytes;
+    };
+    const Row rows[] { { "cut.jpg", QByteArray("\xFF\xD8\xFF\xE0", 4) },
+                       { "text.bmp", QByteArray("just some text") },
+                       { "empty.gif", QByteArray() } };
+    for (const Row &row : rows) {
+        const QString path = dir.filePath(QString::fromLatin1(row.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(row.bytes);
+        file.close();
+        QString reason;
+        EXPECT_TRUE(engine::decodeFrame(path, QSize(10, 10), &reason).isNull()) << row.name;
+        EXPECT_FALSE(reason.isEmpty()) << row.name;
+    }
+}
+
+} // namespace
