@@ -2,7 +2,17 @@
 
 #include "stretch.h"
 
+#include <QFile>
 #include <QImageReader>
+#include <QtEndian>
+
+#include <climits>
+#include <cstdlib>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -15,11 +25,21 @@ bool isSupportedFormat(const QByteArray &format)
     return format == "bmp" || format == "jpeg" || format == "jpg" || format == "gif";
 }
 
+bool isJpeg(const QByteArray &format)
+{
+    return format == "jpeg" || format == "jpg";
+}
+
+QString notAPicture()
+{
+    return u"no es una imagen BMP, JPG o GIF"_s;
+}
+
 QString describe(const QImageReader &reader)
 {
     switch (reader.error()) {
     case QImageReader::UnsupportedFormatError:
-        return u"no es una imagen BMP, JPG o GIF"_s;
+        return notAPicture();
     case QImageReader::FileNotFoundError:
         return u"no se encontró el archivo"_s;
     case QImageReader::DeviceError:
@@ -31,48 +51,136 @@ QString describe(const QImageReader &reader)
     return u"datos de imagen dañados o incompletos"_s;
 }
 
-} // namespace
-
-QSize probe(const QString &path, QString *reason)
+// Opens `path` for reading only if it is a regular file. The type is checked on the opened
+// descriptor, and the open itself does not wait, so a FIFO swapped in after any earlier check
+// can never block the caller.
+bool openRegularFile(const QString &path, QFile &file, QString *reason)
 {
-    QImageReader reader(path);
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *reason
+            = errno == ENOENT ? u"no se encontró el archivo"_s : u"no se pudo abrir el archivo"_s;
+        return false;
+    }
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        *reason = u"no es un archivo normal (una carpeta, un dispositivo o una tubería)"_s;
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *reason = u"no se pudo abrir el archivo"_s;
+        return false;
+    }
+    return true;
+}
+
+// A reader on an opened regular file, with the decode budget set here rather than taken from
+// whatever the process-wide default happens to be.
+bool openReader(const QString &path, QFile &file, QImageReader &reader, QString *reason)
+{
+    if (!openRegularFile(path, file, reason))
+        return false;
+    reader.setDevice(&file);
     reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kMaxDecodeMegabytes);
+    if (!isSupportedFormat(reader.format())) {
+        *reason = notAPicture();
+        return false;
+    }
+    return true;
+}
+
+// The size a BMP's information header claims, read from the bytes themselves: Qt refuses a
+// giant BMP without giving its size, and reports a top-down one (negative height) as invalid.
+QSize bmpHeaderSize(QIODevice &device)
+{
+    const qint64 at = device.pos();
+    const QByteArray header = device.seek(0) ? device.peek(26) : QByteArray();
+    device.seek(at);
+    if (header.size() < 26 || qFromLittleEndian<quint32>(header.constData() + 14) < 40)
+        return {};
+    const qint64 width = qFromLittleEndian<qint32>(header.constData() + 18);
+    const qint64 height = qFromLittleEndian<qint32>(header.constData() + 22);
+    return { int(std::min<qint64>(std::abs(width), INT_MAX)),
+             int(std::min<qint64>(std::abs(height), INT_MAX)) };
+}
+
+// The header's size checked against the limits, before anything is decoded.
+QSize checkedSize(QImageReader &reader, QString *reason)
+{
+    // Taken before the header is read: a reader whose header failed no longer names its format.
     const QByteArray format = reader.format();
-    if (!reader.canRead() || !isSupportedFormat(format)) {
-        *reason = format.isEmpty() || !isSupportedFormat(format)
-            ? u"no es una imagen BMP, JPG o GIF"_s
-            : describe(reader);
+    const bool jpeg = isJpeg(format);
+    QSize size = reader.size();
+    if (format == "bmp" && !size.isValid()) {
+        const QSize claimed = bmpHeaderSize(*reader.device());
+        const bool topDown = size.width() == claimed.width() && size.height() == -claimed.height();
+        if (topDown || qint64(claimed.width()) * claimed.height() > kMaxWholePixels)
+            size = claimed;
+    }
+    if (size.isEmpty()) {
+        *reason = size.isValid() ? u"tamaño de imagen no válido"_s : describe(reader);
         return {};
     }
-    const QSize size = reader.size();
-    if (size.isEmpty()) {
-        *reason = u"tamaño de imagen no válido"_s;
+    const qint64 pixels = qint64(size.width()) * size.height();
+    const qint64 limit = jpeg ? kMaxJpegPixels : kMaxWholePixels;
+    if (pixels > limit) {
+        *reason
+            = u"la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles"_s.arg(size.width())
+                  .arg(size.height())
+                  .arg(limit / (1024 * 1024));
         return {};
     }
     return size;
 }
 
+} // namespace
+
+QSize probe(const QString &path, QString *reason)
+{
+    QFile file;
+    QImageReader reader;
+    if (!openReader(path, file, reader, reason))
+        return {};
+    return checkedSize(reader, reason);
+}
+
 QImage decodeFrame(const QString &path, QSize frame, QString *reason)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (!isSupportedFormat(format)) {
-        *reason = u"no es una imagen BMP, JPG o GIF"_s;
+    QFile file;
+    QImageReader reader;
+    if (!openReader(path, file, reader, reason))
         return {};
-    }
-    const QSize full = reader.size();
+    const QByteArray format = reader.format();
+    const QSize full = checkedSize(reader, reason);
+    if (!full.isValid())
+        return {};
     // JPEG decodes at the smallest DCT scale not below the frame; other formats are small
     // enough to decode whole and stretch.
-    if ((format == "jpeg" || format == "jpg") && full.isValid() && full.width() > frame.width()
-        && full.height() > frame.height())
+    if (isJpeg(format) && full.width() > frame.width() && full.height() > frame.height())
         reader.setScaledSize(frame);
     QImage image = reader.read();
     if (image.isNull()) {
-        *reason = describe(reader);
+        const QSize decoded = reader.scaledSize().isValid() ? reader.scaledSize() : full;
+        const bool overBudget
+            = qint64(decoded.width()) * decoded.height() * 4 > qint64(kMaxDecodeMegabytes) << 20;
+        *reason = overBudget && full == decoded
+            ? u"la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera"_s
+                  .arg(full.width())
+                  .arg(full.height())
+                  .arg(kMaxDecodeMegabytes)
+            : describe(reader);
         return {};
     }
-    return stretch(image, frame);
+    QImage stretched = stretch(image, frame);
+    if (stretched.isNull())
+        *reason = u"no hay memoria para un cuadro de %1 × %2 píxeles"_s.arg(frame.width())
+                      .arg(frame.height());
+    return stretched;
 }
 
 } // namespace engine

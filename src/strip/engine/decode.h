@@ -8,7 +8,16 @@
 
 namespace engine {
 
-// The picture's size from its header, or an invalid size with the reason.
+// Most bytes one decode may allocate for its pixels; a picture needing more is refused.
+inline constexpr int kMaxDecodeMegabytes = 128;
+// Largest picture accepted, from its header and before any decoding. JPEG decodes at a
+// reduced scale, so it may be larger than what fits the decode budget whole; BMP and GIF
+// decode whole at 4 bytes a pixel and must fit it.
+inline constexpr qint64 kMaxJpegPixels = qint64(64) * 1024 * 1024;
+inline constexpr qint64 kMaxWholePixels = qint64(kMaxDecodeMegabytes) * 1024 * 1024 / 4;
+
+// The picture's size from its header, or an invalid size with the reason. Only regular files
+// are opened: a folder, a FIFO or a device is refused without reading from it.
 QSize probe(const QString &path, QString *reason);
 
 // The whole picture stretched to exactly `frame` pixels, decoded at a reduced size where the
