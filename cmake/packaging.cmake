@@ -12,6 +12,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Builds the object file of a 360-degree viewer\n Stacks a list of BMP, JPEG or GIF pictures, each stretched to one frame size, into\n one tall strip and saves it as a 24-bit BMP file.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Stacks a list of BMP, JPEG or GIF pictures, each stretched to one frame size, into one tall strip and saves it as a 24-bit BMP file.")
 include(CPack)

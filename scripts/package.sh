@@ -14,7 +14,7 @@ rm -f "$dir"/framolin_*.deb
 (cd "$dir" && cpack -G DEB >/dev/null)
 deb=$(ls "$dir"/framolin_*.deb)
 echo "$deb"
-dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
+dpkg-deb --field "$deb"
 contents=$(dpkg-deb -c "$deb")
 echo "$contents"
 grep -q ' ./usr/bin/framolin$' <<<"$contents" || { echo "the package lacks usr/bin/framolin"; exit 1; }
