@@ -264,7 +264,15 @@ TEST_F(HostilePictures, headersClaimingGiantSizesAreRefusedBeforeDecoding)
         qToLittleEndian(quint16(60000), gif.data() + at);
         qToLittleEndian(quint16(60000), gif.data() + at + 2);
     }
+    // Only the image claims the size; the screen says 8 x 8 (the image is cut to it, see the
+    // end), or 0 x 0 (take the image's).
+    QByteArray frameOnlyGif = pictures::gif({ one });
+    qToLittleEndian(quint16(60000), frameOnlyGif.data() + 786);
+    qToLittleEndian(quint16(60000), frameOnlyGif.data() + 788);
+    QByteArray noScreenGif = frameOnlyGif;
+    qToLittleEndian(quint32(0), noScreenGif.data() + 6);
     const std::vector<std::pair<QString, QByteArray>> bombs {
+        { u"bomb-no-screen.gif"_s, noScreenGif },
         { u"bomb.bmp"_s, bmp },
         { u"bomb-top-down.bmp"_s, topDownBmp },
         { u"bomb.gif"_s, gif },
@@ -283,6 +291,10 @@ TEST_F(HostilePictures, headersClaimingGiantSizesAreRefusedBeforeDecoding)
             << qPrintable(name);
         EXPECT_TRUE(reason.contains(u"límite"_s)) << qPrintable(name) << ": " << qPrintable(reason);
     }
+    const QString cut = file(u"bomb-frame-only.gif"_s, frameOnlyGif);
+    QString reason;
+    EXPECT_EQ(engine::probe(cut, &reason), QSize(8, 8));
+    EXPECT_EQ(engine::decodeFrame(cut, QSize(320, 200), &reason).size(), QSize(320, 200));
 }
 
 TEST_F(HostilePictures, aLargePhotoIsDecodedAtReducedSizeWithinTheBudget)
