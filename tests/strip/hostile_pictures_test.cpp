@@ -280,6 +280,8 @@ TEST_F(HostilePictures, headersClaimingGiantSizesAreRefusedBeforeDecoding)
         { u"bomb-progressive.jpg"_s, claimJpegSize(jpegBytes(one, true), 65500, 65500) },
         // Within each side's range, beyond the pixel limit.
         { u"wide.jpg"_s, claimJpegSize(jpegBytes(one, false), 65000, 1100) },
+        // A size a baseline JPEG may have, but too large for progressive decoding's buffers.
+        { u"large-progressive.jpg"_s, claimJpegSize(jpegBytes(one, true), 6000, 4000) },
     };
     for (const auto &[name, bytes] : bombs) {
         const QString path = file(name, bytes);
@@ -311,6 +313,11 @@ TEST_F(HostilePictures, aLargePhotoIsDecodedAtReducedSizeWithinTheBudget)
     // with the budget named.
     EXPECT_TRUE(engine::decodeFrame(path, QSize(9000, 10), &reason).isNull());
     EXPECT_TRUE(reason.contains(u"128 MB"_s)) << qPrintable(reason);
+    // A 12-megapixel progressive photo is within its own, lower limit.
+    const QString progressive
+        = file(u"progressive.jpg"_s,
+               claimJpegSize(jpegBytes(pictures::solid(16, 16, Qt::red), true), 4000, 3000));
+    EXPECT_EQ(engine::probe(progressive, &reason), QSize(4000, 3000)) << qPrintable(reason);
 }
 
 TEST_F(HostilePictures, foldersFifosAndDevicesAreRefusedWithoutBlocking)

@@ -109,6 +109,33 @@ QSize bmpHeaderSize(QIODevice &device)
              int(std::min<qint64>(std::abs(height), INT_MAX)) };
 }
 
+// Whether the JPEG's frame header is a progressive one, found by walking its marker segments.
+bool isProgressiveJpeg(QIODevice &device)
+{
+    const qint64 at = device.pos();
+    bool progressive = false;
+    if (device.seek(2)) { // past the start-of-image marker
+        for (int segments = 0; segments < 1000; ++segments) {
+            uchar marker[4];
+            if (device.read(reinterpret_cast<char *>(marker), 4) != 4 || marker[0] != 0xFF)
+                break;
+            const uchar type = marker[1];
+            if (type == 0xC2 || type == 0xC6 || type == 0xCA || type == 0xCE) {
+                progressive = true;
+                break;
+            }
+            if ((type >= 0xC0 && type <= 0xCF && type != 0xC4 && type != 0xC8 && type != 0xCC)
+                || type == 0xDA)
+                break; // another frame type, or the scan data: not progressive
+            const int length = marker[2] << 8 | marker[3];
+            if (length < 2 || !device.seek(device.pos() + length - 2))
+                break;
+        }
+    }
+    device.seek(at);
+    return progressive;
+}
+
 // The header's size checked against the limits, before anything is decoded.
 QSize checkedSize(QImageReader &reader, QString *reason)
 {
@@ -127,7 +154,9 @@ QSize checkedSize(QImageReader &reader, QString *reason)
         return {};
     }
     const qint64 pixels = qint64(size.width()) * size.height();
-    const qint64 limit = jpeg ? kMaxJpegPixels : kMaxWholePixels;
+    const qint64 limit = !jpeg                ? kMaxWholePixels
+        : isProgressiveJpeg(*reader.device()) ? kMaxProgressiveJpegPixels
+                                              : kMaxJpegPixels;
     if (pixels > limit) {
         *reason
             = u"la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles"_s.arg(size.width())

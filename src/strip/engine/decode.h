@@ -14,6 +14,9 @@ inline constexpr int kMaxDecodeMegabytes = 128;
 // reduced scale, so it may be larger than what fits the decode budget whole; BMP and GIF
 // decode whole at 4 bytes a pixel and must fit it.
 inline constexpr qint64 kMaxJpegPixels = qint64(64) * 1024 * 1024;
+// A progressive JPEG holds the coefficients of the whole picture while it decodes, up to 8 bytes
+// a pixel, whatever the scale it is decoded at.
+inline constexpr qint64 kMaxProgressiveJpegPixels = qint64(kMaxDecodeMegabytes) * 1024 * 1024 / 8;
 inline constexpr qint64 kMaxWholePixels = qint64(kMaxDecodeMegabytes) * 1024 * 1024 / 4;
 
 // The picture's size from its header, or an invalid size with the reason. Only regular files
