@@ -99,12 +99,13 @@ bool openReader(const QString &path, QFile &file, QImageReader &reader, QString 
 QSize bmpHeaderSize(QIODevice &device)
 {
     const qint64 at = device.pos();
-    const QByteArray header = device.seek(0) ? device.peek(26) : QByteArray();
+    char header[26];
+    const bool read = device.seek(0) && device.peek(header, sizeof header) == sizeof header;
     device.seek(at);
-    if (header.size() < 26 || qFromLittleEndian<quint32>(header.constData() + 14) < 40)
+    if (!read || qFromLittleEndian<quint32>(header + 14) < 40)
         return {};
-    const qint64 width = qFromLittleEndian<qint32>(header.constData() + 18);
-    const qint64 height = qFromLittleEndian<qint32>(header.constData() + 22);
+    const qint64 width = qFromLittleEndian<qint32>(header + 18);
+    const qint64 height = qFromLittleEndian<qint32>(header + 22);
     return { int(std::min<qint64>(std::abs(width), INT_MAX)),
              int(std::min<qint64>(std::abs(height), INT_MAX)) };
 }
