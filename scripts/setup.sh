@@ -12,6 +12,7 @@ packages=(
     xvfb xauth xdotool
     clang-format
     appstream desktop-file-utils
+    dpkg-dev file
 )
 
 missing=()

@@ -22,24 +22,28 @@ void put16(QByteArray &out, int v)
     out.append(char((v >> 8) & 0xff));
 }
 
-// A GIF with a 256-colour table and LZW data that never compresses: 9-bit codes with a clear
-// code every 254 pixels, which every decoder accepts.
-QByteArray encodeGif(const QImage &image, const QColor &transparent)
+// A GIF with one 256-colour table for every frame and LZW data that never compresses: 9-bit
+// codes with a clear code every 254 pixels, which every decoder accepts.
+QByteArray encodeGif(const QList<QImage> &frames, const GifOptions &options)
 {
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     std::map<QRgb, int> palette;
-    QVector<uchar> indices;
-    for (int y = 0; y < rgb.height(); ++y)
-        for (int x = 0; x < rgb.width(); ++x) {
-            const QRgb c = rgb.pixel(x, y) | 0xff000000u;
-            auto it = palette.find(c);
-            if (it == palette.end())
-                it = palette.emplace(c, int(palette.size()) % 256).first;
-            indices.append(uchar(it->second));
-        }
+    QList<QVector<uchar>> indices;
+    for (const QImage &frame : frames) {
+        const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+        QVector<uchar> &out = indices.emplace_back();
+        for (int y = 0; y < rgb.height(); ++y)
+            for (int x = 0; x < rgb.width(); ++x) {
+                const QRgb c = rgb.pixel(x, y) | 0xff000000u;
+                auto it = palette.find(c);
+                if (it == palette.end())
+                    it = palette.emplace(c, int(palette.size()) % 256).first;
+                out.append(uchar(it->second));
+            }
+    }
+    const QSize screen = frames.isEmpty() ? QSize() : frames.first().size();
     QByteArray out("GIF89a");
-    put16(out, rgb.width());
-    put16(out, rgb.height());
+    put16(out, screen.width());
+    put16(out, screen.height());
     out.append(char(0xF7)); // global table, 8 bits, 256 entries
     out.append('\0');
     out.append('\0');
@@ -50,50 +54,73 @@ QByteArray encodeGif(const QImage &image, const QColor &transparent)
         table[3 * i + 2] = char(qBlue(c));
     }
     out.append(table);
-    if (transparent.isValid()) {
-        const auto it = palette.find(transparent.rgb() | 0xff000000u);
-        out.append("\x21\xF9\x04\x01\x00\x00", 6);
-        out.append(char(it == palette.end() ? 0 : it->second));
+    if (frames.size() > 1)
+        out.append("\x21\xFF\x0BNETSCAPE2.0\x03\x01\x00\x00\x00", 19); // loop forever
+    for (qsizetype f = 0; f < frames.size(); ++f) {
+        const int width = frames[f].width();
+        const int height = frames[f].height();
+        if (options.transparent.isValid() || frames.size() > 1) {
+            const auto it = options.transparent.isValid()
+                ? palette.find(options.transparent.rgb() | 0xff000000u)
+                : palette.end();
+            const bool hasTransparent = it != palette.end();
+            out.append("\x21\xF9\x04", 3);
+            out.append(char(hasTransparent ? 0x01 : 0x00));
+            put16(out, 10); // 0.1 s per frame
+            out.append(char(hasTransparent ? it->second : 0));
+            out.append('\0');
+        }
+        out.append(',');
+        put16(out, 0);
+        put16(out, 0);
+        put16(out, width);
+        put16(out, height);
+        out.append(char(options.interlaced ? 0x40 : 0x00));
+        out.append(char(8)); // minimum code size
+        // Interlaced rows are stored in four passes: every 8th from 0, every 8th from 4,
+        // every 4th from 2, every 2nd from 1.
+        QVector<int> rows;
+        if (options.interlaced) {
+            for (const auto &[start, step] : { std::pair { 0, 8 }, { 4, 8 }, { 2, 4 }, { 1, 2 } })
+                for (int y = start; y < height; y += step)
+                    rows.append(y);
+        } else {
+            for (int y = 0; y < height; ++y)
+                rows.append(y);
+        }
+        QByteArray data;
+        quint32 buffer = 0;
+        int bits = 0;
+        auto emit = [&](int code) {
+            buffer |= quint32(code) << bits;
+            bits += 9;
+            while (bits >= 8) {
+                data.append(char(buffer & 0xff));
+                buffer >>= 8;
+                bits -= 8;
+            }
+        };
+        int run = 0;
+        emit(256);
+        for (int y : rows)
+            for (int x = 0; x < width; ++x) {
+                if (run == 254) {
+                    emit(256);
+                    run = 0;
+                }
+                emit(indices[f][y * width + x]);
+                ++run;
+            }
+        emit(257);
+        if (bits > 0)
+            data.append(char(buffer & 0xff));
+        for (qsizetype i = 0; i < data.size(); i += 255) {
+            const qsizetype n = std::min<qsizetype>(255, data.size() - i);
+            out.append(char(n));
+            out.append(data.mid(i, n));
+        }
         out.append('\0');
     }
-    out.append(',');
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, rgb.width());
-    put16(out, rgb.height());
-    out.append('\0');
-    out.append(char(8)); // minimum code size
-    QByteArray data;
-    quint32 buffer = 0;
-    int bits = 0;
-    auto emit = [&](int code) {
-        buffer |= quint32(code) << bits;
-        bits += 9;
-        while (bits >= 8) {
-            data.append(char(buffer & 0xff));
-            buffer >>= 8;
-            bits -= 8;
-        }
-    };
-    int run = 0;
-    emit(256);
-    for (uchar index : indices) {
-        if (run == 254) {
-            emit(256);
-            run = 0;
-        }
-        emit(index);
-        ++run;
-    }
-    emit(257);
-    if (bits > 0)
-        data.append(char(buffer & 0xff));
-    for (qsizetype i = 0; i < data.size(); i += 255) {
-        const qsizetype n = std::min<qsizetype>(255, data.size() - i);
-        out.append(char(n));
-        out.append(data.mid(i, n));
-    }
-    out.append('\0');
     out.append(';');
     return out;
 }
@@ -104,9 +131,21 @@ bool write(const QImage &image, const QString &path, const char *format, const Q
 {
     if (qstrcmp(format, "GIF") == 0) {
         QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(encodeGif(image, transparent)) > 0;
+        return file.open(QIODevice::WriteOnly)
+            && file.write(encodeGif({ image }, GifOptions { transparent, false })) > 0;
     }
     return image.save(path, format, 95);
+}
+
+QByteArray gif(const QList<QImage> &frames, const GifOptions &options)
+{
+    return encodeGif(frames, options);
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
 }
 
 } // namespace pictures

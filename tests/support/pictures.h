@@ -1,8 +1,10 @@
 #pragma once
 // Test pictures made on the fly: solid or patterned images written as BMP, JPEG or GIF.
 
+#include <QByteArray>
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QString>
 
 namespace pictures {
@@ -14,5 +16,17 @@ QImage solid(int width, int height, const QColor &color);
 // Qt has no GIF writer). `transparent`, for GIF only, makes that colour see-through.
 bool write(const QImage &image, const QString &path, const char *format,
            const QColor &transparent = QColor());
+
+struct GifOptions
+{
+    QColor transparent; // this colour becomes see-through, when valid
+    bool interlaced = false; // rows stored in the four interlace passes
+};
+
+// A GIF of `frames` (more than one makes it animated), all with one global colour table.
+QByteArray gif(const QList<QImage> &frames, const GifOptions &options = {});
+
+// Writes `bytes` to `path` as they are.
+bool writeBytes(const QString &path, const QByteArray &bytes);
 
 } // namespace pictures

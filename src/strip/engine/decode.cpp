@@ -5,6 +5,15 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
+
+#include <climits>
+#include <cstdlib>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -17,11 +26,21 @@ bool isSupportedFormat(const QByteArray &format)
     return format == "bmp" || format == "jpeg" || format == "jpg" || format == "gif";
 }
 
+bool isJpeg(const QByteArray &format)
+{
+    return format == "jpeg" || format == "jpg";
+}
+
+QString notAPicture()
+{
+    return u"no es una imagen BMP, JPG o GIF"_s;
+}
+
 QString describe(const QImageReader &reader)
 {
     switch (reader.error()) {
     case QImageReader::UnsupportedFormatError:
-        return u"no es una imagen BMP, JPG o GIF"_s;
+        return notAPicture();
     case QImageReader::FileNotFoundError:
         return u"no se encontró el archivo"_s;
     case QImageReader::DeviceError:
@@ -33,69 +52,207 @@ QString describe(const QImageReader &reader)
     return u"datos de imagen dañados o incompletos"_s;
 }
 
-bool looksLikeJpeg(const QString &path)
+// Opens `path` for reading only if it is a regular file. The type is checked on the opened
+// descriptor, and the open itself does not wait, so a FIFO swapped in after any earlier check
+// can never block the caller.
+bool openRegularFile(const QString &path, QFile &file, QString *reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        *reason
+            = errno == ENOENT ? u"no se encontró el archivo"_s : u"no se pudo abrir el archivo"_s;
         return false;
-    const QByteArray head = file.read(3);
-    return head == QByteArrayLiteral("\xFF\xD8\xFF");
+    }
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        *reason = u"no es un archivo normal (una carpeta, un dispositivo o una tubería)"_s;
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *reason = u"no se pudo abrir el archivo"_s;
+        return false;
+    }
+    return true;
+}
+
+// A reader on an opened regular file, with the decode budget set here rather than taken from
+// whatever the process-wide default happens to be.
+bool openReader(const QString &path, QFile &file, QImageReader &reader, QString *reason)
+{
+    if (!openRegularFile(path, file, reason))
+        return false;
+    reader.setDevice(&file);
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kMaxDecodeMegabytes);
+    if (!isSupportedFormat(reader.format())) {
+        *reason = notAPicture();
+        return false;
+    }
+    return true;
+}
+
+// The size a BMP's information header claims, read from the bytes themselves: Qt refuses a
+// giant BMP without giving its size, and reports a top-down one (negative height) as invalid.
+QSize bmpHeaderSize(QIODevice &device)
+{
+    const qint64 at = device.pos();
+    char header[26];
+    const bool read = device.seek(0) && device.peek(header, sizeof header) == sizeof header;
+    device.seek(at);
+    if (!read || qFromLittleEndian<quint32>(header + 14) < 40)
+        return {};
+    const qint64 width = qFromLittleEndian<qint32>(header + 18);
+    const qint64 height = qFromLittleEndian<qint32>(header + 22);
+    return { int(std::min<qint64>(std::abs(width), INT_MAX)),
+             int(std::min<qint64>(std::abs(height), INT_MAX)) };
+}
+
+// Whether the JPEG's frame header is a progressive one, found by walking its marker segments.
+bool isProgressiveJpeg(QIODevice &device)
+{
+    const qint64 at = device.pos();
+    bool progressive = false;
+    if (device.seek(2)) { // past the start-of-image marker
+        for (int segments = 0; segments < 1000; ++segments) {
+            uchar marker[4];
+            if (device.read(reinterpret_cast<char *>(marker), 4) != 4 || marker[0] != 0xFF)
+                break;
+            const uchar type = marker[1];
+            if (type == 0xC2 || type == 0xC6 || type == 0xCA || type == 0xCE) {
+                progressive = true;
+                break;
+            }
+            if ((type >= 0xC0 && type <= 0xCF && type != 0xC4 && type != 0xC8 && type != 0xCC)
+                || type == 0xDA)
+                break; // another frame type, or the scan data: not progressive
+            const int length = marker[2] << 8 | marker[3];
+            if (length < 2 || !device.seek(device.pos() + length - 2))
+                break;
+        }
+    }
+    device.seek(at);
+    return progressive;
+}
+
+// The header's size checked against the limits, before anything is decoded.
+QSize checkedSize(QImageReader &reader, QString *reason)
+{
+    // Taken before the header is read: a reader whose header failed no longer names its format.
+    const QByteArray format = reader.format();
+    const bool jpeg = isJpeg(format);
+    QSize size = reader.size();
+    if (format == "bmp" && !size.isValid()) {
+        const QSize claimed = bmpHeaderSize(*reader.device());
+        const bool topDown = size.width() == claimed.width() && size.height() == -claimed.height();
+        if (topDown || qint64(claimed.width()) * claimed.height() > kMaxWholePixels)
+            size = claimed;
+    }
+    if (size.isEmpty()) {
+        *reason = size.isValid() ? u"tamaño de imagen no válido"_s : describe(reader);
+        return {};
+    }
+    const qint64 pixels = qint64(size.width()) * size.height();
+    const qint64 limit = !jpeg                ? kMaxWholePixels
+        : isProgressiveJpeg(*reader.device()) ? kMaxProgressiveJpegPixels
+                                              : kMaxJpegPixels;
+    if (pixels > limit) {
+        *reason
+            = u"la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles"_s.arg(size.width())
+                  .arg(size.height())
+                  .arg(limit / (1024 * 1024));
+        return {};
+    }
+    return size;
 }
 
 } // namespace
 
 QSize probe(const QString &path, QString *reason)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (!reader.canRead() || !isSupportedFormat(format)) {
-        *reason = format.isEmpty() || !isSupportedFormat(format)
-            ? u"no es una imagen BMP, JPG o GIF"_s
-            : describe(reader);
+    QFile file;
+    QImageReader reader;
+    if (!openReader(path, file, reader, reason))
         return {};
-    }
-    const QSize size = reader.size();
-    if (size.isEmpty()) {
-        *reason = u"tamaño de imagen no válido"_s;
-        return {};
-    }
-    return size;
+    return checkedSize(reader, reason);
 }
 
-QImage decodeFrame(const QString &path, QSize frame, QString *reason)
+namespace {
+
+// Decodes through Qt's image reader from the start of `file`, JPEG at the smallest DCT scale not
+// below the frame; other formats are small enough to decode whole and stretch.
+QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
 {
-    // JPEG goes straight to libjpeg at the smallest DCT scale that still covers the frame:
-    // decoding is nearly all of a frame's cost, and the reduced decode also takes pictures
-    // whose full size the image reader would refuse to allocate.
-    if (looksLikeJpeg(path)) {
-        QImage image;
-        switch (decodeJpegReduced(path, frame, &image, reason)) {
-        case JpegResult::Decoded:
-            return stretch(image, frame);
-        case JpegResult::Failed:
-            return {};
-        case JpegResult::Unsupported:
-            break; // CMYK: Qt converts it
-        }
-    }
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (!isSupportedFormat(format)) {
-        *reason = u"no es una imagen BMP, JPG o GIF"_s;
+    QImageReader reader;
+    if (!file.seek(0)) {
+        *reason = u"no se pudo leer el archivo"_s;
         return {};
     }
-    const QSize full = reader.size();
-    if ((format == "jpeg" || format == "jpg") && full.isValid() && full.width() > frame.width()
-        && full.height() > frame.height())
+    reader.setDevice(&file);
+    reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(kMaxDecodeMegabytes);
+    if (isJpeg(reader.format()) && full.width() > frame.width() && full.height() > frame.height())
         reader.setScaledSize(frame);
     QImage image = reader.read();
     if (image.isNull()) {
-        *reason = describe(reader);
-        return {};
+        const QSize decoded = reader.scaledSize().isValid() ? reader.scaledSize() : full;
+        const bool overBudget
+            = qint64(decoded.width()) * decoded.height() * 4 > qint64(kMaxDecodeMegabytes) << 20;
+        *reason = overBudget && full == decoded
+            ? u"la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera"_s
+                  .arg(full.width())
+                  .arg(full.height())
+                  .arg(kMaxDecodeMegabytes)
+            : describe(reader);
     }
-    return stretch(image, frame);
+    return image;
+}
+
+} // namespace
+
+QImage decodeFrame(const QString &path, QSize frame, QString *reason)
+{
+    QFile file;
+    QImageReader reader;
+    if (!openReader(path, file, reader, reason))
+        return {};
+    const QByteArray format = reader.format();
+    const QSize full = checkedSize(reader, reason);
+    if (!full.isValid())
+        return {};
+    QImage image;
+    // JPEG goes straight to libjpeg at the smallest DCT scale that still covers the frame:
+    // decoding is nearly all of a frame's cost. Qt takes what libjpeg leaves to it (CMYK).
+    JpegResult jpeg = JpegResult::Unsupported;
+    if (isJpeg(format)) {
+        const int eighths = jpegScaleEighths(full, frame);
+        const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
+        const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
+        if (width * height * 4 > qint64(kMaxDecodeMegabytes) << 20) {
+            *reason = u"la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "
+                      "cuadro de %4 × %5"_s.arg(full.width())
+                          .arg(full.height())
+                          .arg(kMaxDecodeMegabytes)
+                          .arg(frame.width())
+                          .arg(frame.height());
+            return {};
+        }
+        jpeg = decodeJpegReduced(file, frame, &image, reason);
+    }
+    if (jpeg == JpegResult::Failed)
+        return {};
+    if (jpeg == JpegResult::Unsupported)
+        image = decodeWithQt(file, full, frame, reason);
+    if (image.isNull())
+        return {};
+    QImage stretched = stretch(image, frame);
+    if (stretched.isNull())
+        *reason = u"no hay memoria para un cuadro de %1 × %2 píxeles"_s.arg(frame.width())
+                      .arg(frame.height());
+    return stretched;
 }
 
 } // namespace engine

@@ -94,18 +94,17 @@ int jpegScaleEighths(QSize full, QSize frame)
     return 8;
 }
 
-JpegResult decodeJpegReduced(const QString &path, QSize frame, QImage *image, QString *reason)
+JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *reason = u"no se pudo leer el archivo"_s;
-        return JpegResult::Failed;
-    }
     // Mapping saves a copy of the compressed bytes; a file that cannot be mapped is read.
     qint64 length = file.size();
     const uchar *data = length > 0 ? file.map(0, length) : nullptr;
     QByteArray bytes;
     if (!data) {
+        if (!file.seek(0)) {
+            *reason = u"no se pudo leer el archivo"_s;
+            return JpegResult::Failed;
+        }
         bytes = file.readAll();
         data = reinterpret_cast<const uchar *>(bytes.constData());
         length = bytes.size();

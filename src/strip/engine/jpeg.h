@@ -2,6 +2,7 @@
 // JPEG decoding straight through libjpeg-turbo at a reduced DCT scale: the smallest scale
 // (in eighths) whose result still covers the frame, decoded into a 32-bit image.
 
+#include <QFile>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -18,8 +19,9 @@ enum class JpegResult { Decoded, Unsupported, Failed };
 // both sides; 8 when even the full size does not.
 int jpegScaleEighths(QSize full, QSize frame);
 
-// Decodes the JPEG at `path` at jpegScaleEighths(its size, `frame`) into RGB32. Unsupported
-// for colour spaces it leaves to Qt (CMYK, YCCK); Failed with the reason for a damaged file.
-JpegResult decodeJpegReduced(const QString &path, QSize frame, QImage *image, QString *reason);
+// Decodes the JPEG in the opened `file` (from its start) at jpegScaleEighths(its size, `frame`)
+// into RGB32. Unsupported for colour spaces it leaves to Qt (CMYK, YCCK); Failed with the
+// reason for a damaged file.
+JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *reason);
 
 } // namespace engine
