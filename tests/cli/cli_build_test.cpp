@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -208,6 +210,26 @@ TEST_F(CliBuild, everyFailureIsOneLineAndLeavesTheOutputAsItWas)
     EXPECT_FALSE(QFile::exists(fresh));
     EXPECT_EQ(QDir(m_dir.path()).entryList({ u"*.bmp.*"_s }, QDir::Files | QDir::Hidden),
               QStringList());
+}
+
+TEST_F(CliBuild, pipesDevicesAndEmptyFilesAreRefusedAtOnceWithoutBlocking)
+{
+    const QStringList good = mixedInputs();
+    const QString fifo = path(u"pipe.jpg"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString empty = path(u"empty.gif"_s);
+    {
+        QFile file(empty);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const QString output = path(u"never.bmp"_s);
+    for (const QString &bad : { fifo, u"/dev/zero"_s, empty }) {
+        const Result result = runCli({ u"-j"_s, u"2"_s, u"-o"_s, output, good[0], bad });
+        EXPECT_EQ(result.status, 1) << qPrintable(bad);
+        EXPECT_TRUE(result.err.startsWith(u"framolin-strip: "_s + bad + u": "_s))
+            << qPrintable(result.err);
+        EXPECT_FALSE(QFile::exists(output)) << qPrintable(bad);
+    }
 }
 
 TEST_F(CliBuild, unwritableOutputIsNamed)
