@@ -17,7 +17,12 @@ echo "$deb"
 dpkg-deb --field "$deb"
 contents=$(dpkg-deb -c "$deb")
 echo "$contents"
-grep -q ' ./usr/bin/framolin$' <<<"$contents" || { echo "the package lacks usr/bin/framolin"; exit 1; }
+for needed in ./usr/bin/framolin ./usr/bin/framolin-strip ./usr/share/framolin/framolin.txt \
+    ./usr/share/applications/framolin.desktop \
+    ./usr/share/icons/hicolor/scalable/apps/framolin.svg \
+    ./usr/share/metainfo/io.github.framolin.Framolin.metainfo.xml; do
+    grep -q " $needed\$" <<<"$contents" || { echo "the package lacks ${needed#./}"; exit 1; }
+done
 
 # Every dependency must be satisfiable from the configured Debian archive alone.
 apt-get install --simulate --no-install-recommends "./$deb" >/dev/null \
