@@ -119,7 +119,8 @@ PopupWindow::PopupWindow(QWidget *owner, WNDPROC proc, LONG style)
     if (m_translucent)
         setAttribute(Qt::WA_TranslucentBackground);
     m_handle = add(this, std::move(proc), style | WS_POPUP);
-    findWindow(m_handle)->popup = this;
+    if (WindowData *entry = findWindow(m_handle))
+        entry->popup = this;
 }
 
 PopupWindow::~PopupWindow()
