@@ -27,7 +27,7 @@ void Surface::setAutoRedraw(bool on)
 void Surface::setBackColor(const QColor &color)
 {
     m_backColor = color;
-    update();
+    changed(rect());
 }
 
 float Surface::ScaleWidth() const
@@ -65,7 +65,7 @@ void Surface::Cls()
 {
     m_image.fill(m_backColor);
     m_transient = QImage();
-    update();
+    changed(rect());
 }
 
 void Surface::Line(int flags, float x1, float y1, float x2, float y2, std::uint32_t color)
@@ -81,7 +81,7 @@ void Surface::Line(int flags, float x1, float y1, float x2, float y2, std::uint3
     QPainter p(&img);
     p.fillRect(box, c);
     p.end();
-    update();
+    changed(box.toAlignedRect());
 }
 
 void Surface::PaintPicture(const Picture &picture, float x, float y, float width, float height)
@@ -92,14 +92,27 @@ void Surface::PaintPicture(const Picture &picture, float x, float y, float width
         return;
     const QImage frame = picture.stretched(r.size());
     engine::place(target(), frame, r.topLeft());
-    update(r);
+    changed(r);
 }
 
 void Surface::Refresh()
 {
-    if (m_autoRedraw)
+    if (m_autoRedraw && !m_transient.isNull()) {
         m_transient = QImage();
-    repaint();
+        m_dirty = rect();
+    }
+    // Only what changed since the last paint: a long strip's frames mostly land outside the
+    // part of the box on screen, and those need no painting at all.
+    const QRegion dirty = m_dirty.intersected(visibleRegion());
+    m_dirty = QRegion();
+    if (!dirty.isEmpty())
+        repaint(dirty);
+}
+
+void Surface::changed(const QRect &area)
+{
+    m_dirty += area;
+    update(area);
 }
 
 void Surface::setImageFollowsSize(bool follow)
@@ -123,7 +136,7 @@ void Surface::resizeImage(QSize size)
             std::memcpy(grown.scanLine(y), m_image.constScanLine(y), size_t(bytes));
     }
     m_image = std::move(grown);
-    update();
+    changed(rect());
 }
 
 void Surface::place(const QRect &rect)
@@ -135,6 +148,7 @@ void Surface::place(const QRect &rect)
 
 void Surface::paintEvent(QPaintEvent *event)
 {
+    m_dirty -= event->region();
     QPainter p(this);
     const QRect exposed = event->rect();
     p.fillRect(exposed, m_backColor);

@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 namespace runtime {
@@ -70,6 +71,8 @@ protected:
 
 private:
     QImage &target();
+    // Marks `area` for the next paint and for the next Refresh.
+    void changed(const QRect &area);
     void emitMouse(QMouseEvent *event, int kind);
 
     ScaleMode m_scaleMode = ScaleMode::Twips;
@@ -78,6 +81,7 @@ private:
     QColor m_backColor;
     QImage m_image;
     QImage m_transient;
+    QRegion m_dirty;
 };
 
 // Mouse button and shift masks as handlers receive them.

@@ -1,3 +1,5 @@
+#include "pictures.h"
+
 #include "runtime/controls.h"
 #include "runtime/error.h"
 #include "runtime/form.h"
@@ -160,4 +162,50 @@ TEST(PictureBoxes, growingKeepsThePixelsAndFillsOnlyTheNewAreaWithTheBackColour)
     const QColor back = box.client()->BackColor();
     for (int x = 413; x < 596; ++x)
         ASSERT_EQ(image.pixelColor(x, 0), back) << x;
+}
+
+namespace {
+
+// Records the regions a widget is asked to paint.
+class PaintRecorder : public QObject
+{
+public:
+    explicit PaintRecorder(QWidget *widget) { widget->installEventFilter(this); }
+    std::vector<QRegion> painted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.push_back(static_cast<QPaintEvent *>(event)->region());
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(PictureBoxes, refreshRepaintsOnlyWhatChangedWhereItIsSeen)
+{
+    Form form;
+    form.resize(200, 200);
+    auto *box = new PictureBox(form.client());
+    box->Move(0, 0, 104 * 15, 1004 * 15); // far taller than the window: mostly unseen
+    box->client()->setScaleMode(ScaleMode::Pixels);
+    box->setAutoRedraw(true);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QCoreApplication::processEvents();
+    PaintRecorder recorder(box->client());
+
+    const Picture frame(pictures::solid(10, 10, Qt::red));
+    box->PaintPicture(frame, 0, 900, 100, 20); // below the window
+    box->Refresh();
+    EXPECT_TRUE(recorder.painted.empty());
+
+    box->PaintPicture(frame, 0, 20, 100, 20);
+    box->Refresh();
+    ASSERT_EQ(recorder.painted.size(), 1u);
+    EXPECT_EQ(recorder.painted[0].boundingRect(), QRect(0, 20, 100, 20));
+    EXPECT_EQ(box->Image().pixelColor(50, 30), QColor(Qt::red));
+    EXPECT_EQ(box->Image().pixelColor(50, 910), QColor(Qt::red));
 }
