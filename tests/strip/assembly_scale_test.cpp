@@ -1,3 +1,4 @@
+#include "assembly_controls.h"
 #include "bmp_variants.h"
 #include "fakes.h"
 #include "pictures.h"
@@ -53,21 +54,8 @@ TEST(AssemblyScale, tenThousandFramesCompleteWhileAResizeAndADragLandBetweenFram
     ASSERT_TRUE(pictures::writeBytes(blue, pictures::bmp(pictures::solid(8, 2, Qt::blue), {})));
 
     fakes::Services s;
-    runtime::Form form;
-    auto *List1 = new runtime::ListBox(form.client());
-    auto *ancho = new runtime::TextBox(form.client());
-    auto *alto = new runtime::TextBox(form.client());
-    auto *objeto = new runtime::PictureBox(form.client());
-    auto *buff = new runtime::PictureBox(objeto->client());
-    auto *Command5 = new runtime::CommandButton(form.client());
-    ancho->setText(u"8"_s);
-    alto->setText(u"2"_s);
-    objeto->Move(2520, 120, 4335, 4815);
-    objeto->client()->setScaleMode(runtime::ScaleMode::Pixels);
-    objeto->setAutoRedraw(true);
-    strip::Assembly::prepareCanvas(*objeto);
-    buff->hide();
-    Command5->setEnabled(false);
+    AssemblyControls c(u"8"_s, u"2"_s);
+    auto &[form, List1, ancho, alto, objeto, buff, Command5] = c;
     for (int i = 0; i < kFrames; ++i)
         List1->AddItem(i % 2 ? blue : red);
     int reports = 0;

@@ -1,3 +1,4 @@
+#include "assembly_controls.h"
 #include "fakes.h"
 #include "pictures.h"
 
@@ -13,21 +14,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The controls the assembly works on, placed as in the window, with fake services.
-class AssemblyTest : public ::testing::Test
+class AssemblyTest : public ::testing::Test, protected AssemblyControls
 {
 protected:
-    AssemblyTest()
-    {
-        List1->Move(0, 240, 1750, 840);
-        ancho->setText(u"32"_s);
-        alto->setText(u"20"_s);
-        objeto->Move(2520, 120, 4335, 4815);
-        objeto->client()->setScaleMode(runtime::ScaleMode::Pixels);
-        objeto->setAutoRedraw(true);
-        strip::Assembly::prepareCanvas(*objeto);
-        buff->hide();
-        Command5->setEnabled(false);
-    }
+    AssemblyTest() : AssemblyControls(u"32"_s, u"20"_s) { }
 
     QString picture(const QString &name, const QImage &image, const char *format,
                     const QColor &transparent = QColor())
@@ -47,13 +37,6 @@ protected:
 
     QTemporaryDir m_dir;
     fakes::Services s;
-    runtime::Form form;
-    runtime::ListBox *List1 = new runtime::ListBox(form.client());
-    runtime::TextBox *ancho = new runtime::TextBox(form.client());
-    runtime::TextBox *alto = new runtime::TextBox(form.client());
-    runtime::PictureBox *objeto = new runtime::PictureBox(form.client());
-    runtime::PictureBox *buff = new runtime::PictureBox(objeto->client());
-    runtime::CommandButton *Command5 = new runtime::CommandButton(form.client());
     std::vector<std::pair<double, double>> reports;
     strip::Assembly assembly { *List1,   *ancho,
                                *alto,    *objeto,
