@@ -7,7 +7,7 @@
 #include "runtime/error.h"
 #include "runtime/program.h"
 #include "runtime/qtservices.h"
-#include "strip/engine/bmp.h"
+#include "engine/bmp.h"
 
 #include <QApplication>
 

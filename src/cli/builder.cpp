@@ -1,8 +1,8 @@
 #include "builder.h"
 
-#include "strip/engine/bmp.h"
-#include "strip/engine/compose.h"
-#include "strip/engine/decode.h"
+#include "engine/bmp.h"
+#include "engine/compose.h"
+#include "engine/decode.h"
 
 #include <QFileInfo>
 

@@ -2,9 +2,9 @@
 
 #include "error.h"
 
-#include "strip/engine/bmp.h"
-#include "strip/engine/decode.h"
-#include "strip/engine/stretch.h"
+#include "engine/bmp.h"
+#include "engine/decode.h"
+#include "engine/stretch.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "geometry.h"
 
-#include "strip/engine/compose.h"
+#include "engine/compose.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -6,7 +6,7 @@
 #include "runtime/geometry.h"
 #include "runtime/picture.h"
 
-#include "strip/engine/compose.h"
+#include "engine/compose.h"
 
 #include <new>
 

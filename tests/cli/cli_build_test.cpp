@@ -7,7 +7,7 @@
 #include "pictures.h"
 
 #include "app/form1.h"
-#include "strip/engine/bmp.h"
+#include "engine/bmp.h"
 
 #include <QFile>
 #include <QImageWriter>

@@ -3,7 +3,7 @@
 
 #include "fuzz_support.h"
 
-#include "strip/engine/bmp.h"
+#include "engine/bmp.h"
 
 #include <QImageReader>
 

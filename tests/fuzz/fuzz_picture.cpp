@@ -5,8 +5,8 @@
 
 #include "runtime/error.h"
 #include "runtime/picture.h"
-#include "strip/engine/compose.h"
-#include "strip/engine/decode.h"
+#include "engine/compose.h"
+#include "engine/decode.h"
 
 #include <cstdlib>
 

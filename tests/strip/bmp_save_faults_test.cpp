@@ -1,6 +1,6 @@
 #include "pictures.h"
 
-#include "strip/engine/bmp.h"
+#include "engine/bmp.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 
 #include "runtime/error.h"
 #include "runtime/picture.h"
-#include "strip/engine/decode.h"
+#include "engine/decode.h"
 
 #include <QBuffer>
 #include <QDir>

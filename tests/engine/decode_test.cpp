@@ -1,9 +1,9 @@
 // The engine's decoding: every input kind ends up exactly frame-sized with the right pixels,
 // and a JPEG is decoded at the DCT scale that just covers the frame.
 
-#include "strip/engine/decode.h"
-#include "strip/engine/jpeg.h"
-#include "strip/engine/stretch.h"
+#include "engine/decode.h"
+#include "engine/jpeg.h"
+#include "engine/stretch.h"
 
 #include "pictures.h"
 

@@ -1,6 +1,6 @@
 // The in-place BMP writer: headers, row offsets and padding, in any writing order, atomically.
 
-#include "strip/engine/bmp.h"
+#include "engine/bmp.h"
 
 #include <QFile>
 #include <QTemporaryDir>

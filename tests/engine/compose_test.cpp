@@ -1,8 +1,8 @@
 #include "pictures.h"
 
-#include "strip/engine/compose.h"
-#include "strip/engine/decode.h"
-#include "strip/engine/stretch.h"
+#include "engine/compose.h"
+#include "engine/decode.h"
+#include "engine/stretch.h"
 
 #include <QFile>
 #include <QTemporaryDir>
