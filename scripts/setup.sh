@@ -13,7 +13,7 @@ packages=(
     clang-format
     appstream desktop-file-utils
     dpkg-dev file
-    chromium nodejs npm
+    chromium nodejs
 )
 
 missing=()
