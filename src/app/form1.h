@@ -8,6 +8,7 @@
 #include "layout/drag.h"
 #include "layout/form_window.h"
 #include "layout/resize_layout.h"
+#include "preview/spin_preview.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "settings/saved_settings.h"
@@ -79,10 +80,13 @@ public:
     void mGuardar_Click() { Command3_Click(); }
     void mAbrir_Click() { Command6_Click(); }
     void mEliminar_Click() { Command4_Click(); }
+    // Opens (or brings forward) the spin preview of the canvas's strip.
+    void mVistaPrevia_Click();
 
     const strip::Assembly &assembly() const { return m_assembly; }
     const layout::Drag &drag() const { return m_drag; }
     const tooltips::Module1 &module1() const { return m_module1; }
+    preview::SpinPreview *spinPreview() const { return m_preview; }
 
     // Controls, in design order. Owned by their Qt parents.
     runtime::PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr,
@@ -105,7 +109,7 @@ public:
 
     // Menus.
     runtime::MenuEntry mPrograma, mSalir;
-    runtime::MenuEntry mMontaje, mComenzarMontaje, mGuardarImagen;
+    runtime::MenuEntry mMontaje, mComenzarMontaje, mGuardarImagen, mVistaPrevia;
     runtime::MenuEntry mConfiguracion, mAbrir, mGuardar, mEliminar, mSep1, mEnglish;
     runtime::MenuEntry mOpciones, mAutoRedibujar;
     runtime::MenuEntry mAyuda, mLeerLeame, mAcercaDe;
@@ -118,6 +122,8 @@ private:
     // are built on them.
     bool buildDesign();
     void connectEvents();
+    // The assembly painted a frame or finished: an open preview follows the strip.
+    void stripPainted(double value, double max);
     // Routes a Qt signal to a handler through the program's dispatch.
     template<typename Sender, typename Signal, typename Handler>
     void on(Sender *sender, Signal signal, Handler handler);
@@ -133,6 +139,8 @@ private:
     strip::Saver m_saver;
     settings::SavedSettings m_savedSettings;
     tooltips::Module1 m_module1;
+    preview::SpinPreview *m_preview = nullptr; // made on first use, owned by this window
+    bool m_english = false;
 };
 
 } // namespace app

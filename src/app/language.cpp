@@ -30,6 +30,7 @@ void switchToEnglish(Form1 &form)
     form.mMontaje.setCaption(u"Making"_s);
     form.mComenzarMontaje.setCaption(u"Start Object Make"_s);
     form.mGuardarImagen.setCaption(u"Save Image"_s);
+    form.mVistaPrevia.setCaption(u"Preview"_s);
     form.mConfiguracion.setCaption(u"Setting"_s);
     form.mAbrir.setCaption(u"Open"_s);
     form.mGuardar.setCaption(u"Save"_s);
