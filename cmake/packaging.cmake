@@ -12,6 +12,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt reads WebP and TIFF through plug-ins that no binary links, so shlibdeps cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Stacks a list of BMP, JPEG or GIF pictures, each stretched to one frame size, into one tall strip and saves it as a 24-bit BMP file.")
+    "Stacks a list of BMP, JPEG, GIF, PNG, WebP or TIFF pictures, each stretched to one frame size, into one tall strip and saves it as a 24-bit BMP file.")
 include(CPack)

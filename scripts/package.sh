@@ -24,6 +24,10 @@ for needed in ./usr/bin/framolin ./usr/bin/framolin-strip ./usr/share/framolin/f
     grep -q " $needed\$" <<<"$contents" || { echo "the package lacks ${needed#./}"; exit 1; }
 done
 
+# WebP and TIFF pictures are read through Qt's plug-ins, which no binary links.
+dpkg-deb --field "$deb" Depends | grep -q 'qt6-image-formats-plugins' \
+    || { echo "the package does not depend on qt6-image-formats-plugins"; exit 1; }
+
 # Every dependency must be satisfiable from the configured Debian archive alone.
 apt-get install --simulate --no-install-recommends "./$deb" >/dev/null \
     || { echo "apt cannot satisfy the package's dependencies"; exit 1; }
