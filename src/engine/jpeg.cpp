@@ -1,5 +1,7 @@
 #include "jpeg.h"
 
+#include "working_set.h"
+
 #include <QFile>
 
 #include <csetjmp>
@@ -57,7 +59,8 @@ JpegResult decode(const uchar *data, qint64 size, QSize frame, QImage *image, ch
         jpegScaleEighths(QSize(int(info.image_width), int(info.image_height)), frame));
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
-    if (qint64(info.output_width) * info.output_height * 4 > kMaxDecodedBytes) {
+    // Checked against the header before anything is allocated.
+    if (qint64(info.output_width) * info.output_height * 4 > qint64(kMaxDecodeMegabytes) << 20) {
         jpeg_destroy_decompress(&info);
         std::snprintf(message, JMSG_LENGTH_MAX, "demasiado grande (%ux%u píxeles)",
                       info.output_width, info.output_height);

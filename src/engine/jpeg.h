@@ -9,10 +9,6 @@
 
 namespace engine {
 
-// The largest picture decoded in one piece, in bytes of 32-bit pixels: checked against the
-// header before anything is allocated.
-inline constexpr qint64 kMaxDecodedBytes = qint64(1) << 30;
-
 enum class JpegResult { Decoded, Unsupported, Failed };
 
 // The smallest scale numerator n (of n/8, 1 ≤ n ≤ 8) at which `full` still covers `frame` on

@@ -7,6 +7,7 @@
 #include "runtime/picture.h"
 
 #include "engine/compose.h"
+#include "engine/working_set.h"
 
 #include <new>
 
@@ -92,7 +93,10 @@ void Assembly::Command2_Click()
                 runtime::err::kSubscriptOutOfRange,
                 u"La lista de archivos se vació durante el montaje; se detuvo en el cuadro %1."_s
                     .arg(i + 1));
-        buff.setPicture(runtime::LoadPicture(List1.List(i)));
+        const QString entry = List1.List(i);
+        if (entry.isEmpty()) // left by restoring a list whose entry was missing
+            throw runtime::RuntimeError(runtime::err::kFileNotFound, engine::emptyEntryMessage(i));
+        buff.setPicture(runtime::LoadPicture(entry));
         objeto.PaintPicture(buff.Picture(), 0, float(double(i) * frame.height()),
                             float(frame.width()), float(frame.height()));
         m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
