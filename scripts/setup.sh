@@ -13,6 +13,7 @@ packages=(
     clang-format
     appstream desktop-file-utils
     dpkg-dev file
+    valgrind
 )
 
 missing=()
