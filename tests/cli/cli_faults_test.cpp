@@ -19,8 +19,10 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -84,6 +86,19 @@ protected:
 
     QTemporaryDir m_dir;
 };
+
+// The peak resident memory of a child process running the command line, in KiB.
+long peakKilobytes(const QList<QByteArray> &arguments)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(runCli(arguments).status);
+    int status = 0;
+    rusage usage = {};
+    EXPECT_EQ(::wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return usage.ru_maxrss;
+}
 
 } // namespace
 
@@ -181,4 +196,26 @@ TEST_F(CliFaults, aFullDiskIsReportedWithItsReason)
         result.err,
         u"framolin-strip: %1: %2\n"_s.arg(output, QString::fromLocal8Bit(std::strerror(ENOSPC))));
     EXPECT_FALSE(QFile::exists(output));
+}
+
+// Beyond its decode, a frame is held once: a see-through picture is laid over the back colour
+// as it is written, not copied whole first (a 32767 × 21845 frame would need 4.9 GB).
+TEST_F(CliFaults, aSeeThroughFrameIsHeldOnceWhileItIsWritten)
+{
+    QImage holed = pictures::solid(40, 30, Qt::blue);
+    for (int x = 0; x < 40; ++x)
+        holed.setPixel(x, 10, qRgb(255, 255, 255));
+    const QByteArray gif = bytesPath("holed.gif");
+    ASSERT_TRUE(pictures::writeBytes(QFile::decodeName(gif),
+                                     pictures::gif({ holed }, { Qt::white, false })));
+    const long small = peakKilobytes({ "-W", "16", "-H", "12", "-o", bytesPath("small.bmp"), gif });
+    const long large
+        = peakKilobytes({ "-W", "4000", "-H", "3000", "-o", bytesPath("large.bmp"), gif });
+    const long frameKilobytes = 4000L * 3000 * 4 / 1024; // the stretched frame, 32-bit
+    EXPECT_LT(large - small, frameKilobytes * 13 / 10)
+        << "peak " << large << " KiB against " << small << " KiB for a small frame";
+    // Still the window's pixels: the line of holes shows the light grey back colour.
+    const QImage strip(QFile::decodeName(bytesPath("large.bmp")));
+    EXPECT_EQ(strip.pixel(2000, 1050), qRgb(240, 240, 240));
+    EXPECT_EQ(strip.pixel(2000, 2000), qRgb(0, 0, 255));
 }
