@@ -18,11 +18,14 @@ namespace cli {
 
 namespace {
 
+// The names the listing below takes, as bytes.
 bool isPictureName(const QByteArray &name)
 {
     const QByteArray lower = name.toLower();
-    return lower.endsWith(".bmp") || lower.endsWith(".jpg") || lower.endsWith(".jpeg")
-        || lower.endsWith(".gif");
+    return !name.startsWith('.')
+        && (lower.endsWith(".bmp") || lower.endsWith(".jpg") || lower.endsWith(".jpeg")
+            || lower.endsWith(".gif") || lower.endsWith(".png") || lower.endsWith(".webp")
+            || lower.endsWith(".tif") || lower.endsWith(".tiff"));
 }
 
 // The folder's listing in bytes: a picture whose name is not UTF-8 would be missing from the
@@ -63,9 +66,12 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
             continue;
         }
         QDir dir(argument);
-        dir.setNameFilters({ u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s });
-        // Unreadable pictures are listed too: refused when their turn comes, never skipped.
-        dir.setFilter(QDir::Files | QDir::Hidden);
+        dir.setNameFilters({ u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s, u"*.png"_s,
+                             u"*.webp"_s, u"*.tif"_s, u"*.tiff"_s });
+        // Dot-files are left out: editors and file managers leave hidden copies and thumbnails
+        // there, which are no frames. Unreadable pictures are listed: refused when their turn
+        // comes, never skipped.
+        dir.setFilter(QDir::Files);
         dir.setSorting(QDir::Unsorted);
         if (!dir.isReadable()) {
             *error = u"%1: no se puede leer la carpeta"_s.arg(argument);
@@ -76,7 +82,8 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
         QStringList names = dir.entryList(); // name filters are case-insensitive by default
         std::sort(names.begin(), names.end(), naturalLess);
         if (names.isEmpty()) {
-            *error = u"%1: la carpeta no tiene imágenes BMP, JPG o GIF"_s.arg(argument);
+            *error = u"%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF"_s.arg(
+                argument);
             return false;
         }
         for (const QString &name : std::as_const(names))

@@ -1,11 +1,13 @@
 #include "jpeg.h"
 
 #include "decode.h"
+#include "orientation.h"
 
 #include <QFile>
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 #include <jpeglib.h>
 // jpeglib.h first: jerror.h needs its types.
@@ -37,6 +39,16 @@ extern "C" void onJpegError(j_common_ptr info)
 
 // Warnings (a truncated file is one) are not errors: the decoder fills what is missing.
 extern "C" void onJpegMessage(j_common_ptr, int) { }
+
+// The orientation tag of the APP1 (EXIF) segment that jpeg_save_markers kept, or 1.
+int orientationOf(const jpeg_decompress_struct &info)
+{
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next)
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6
+            && std::memcmp(marker->data, "Exif\0\0", 6) == 0)
+            return exifOrientation(marker->data, marker->data_length);
+    return 1;
+}
 
 // Feeds libjpeg from the device as it decodes. A read that finds nothing more (the file was
 // cut, even while being decoded) ends the picture as a truncated one.
@@ -148,8 +160,10 @@ bool readHeader(QIODevice &device, JpegHeader *header, char *message)
 }
 
 // Everything between setjmp and the last libjpeg call is plain data, so the long jump out of
-// libjpeg skips no destructor.
-JpegResult decode(QIODevice &device, QSize frame, QImage *image, char *message, bool *overBudget)
+// libjpeg skips no destructor. The picture comes out as stored; `orientation` says how to turn
+// it upright.
+JpegResult decode(QIODevice &device, QSize frame, QImage *image, int *orientation, char *message,
+                  bool *overBudget)
 {
     jpeg_decompress_struct info;
     ErrorManager err;
@@ -162,7 +176,9 @@ JpegResult decode(QIODevice &device, QSize frame, QImage *image, char *message, 
         return JpegResult::Failed;
     }
     begin(info, source, device);
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
+    *orientation = orientationOf(info);
     if (coefficientBytes(info) > kLibjpegBudget) {
         jpeg_destroy_decompress(&info);
         *overBudget = true;
@@ -171,8 +187,10 @@ JpegResult decode(QIODevice &device, QSize frame, QImage *image, char *message, 
     // libjpeg turns YCCK into CMYK; CMYK into RGB is done below, as Adobe's inverted CMYK.
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX; // BGRX: RGB32's byte order
+    // A picture turned a quarter is stored with the frame's sides the other way round.
     info.scale_num = static_cast<unsigned>(
-        jpegScaleEighths(QSize(int(info.image_width), int(info.image_height)), frame));
+        jpegScaleEighths(QSize(int(info.image_width), int(info.image_height)),
+                         swapsSides(*orientation) ? frame.transposed() : frame));
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
     if (qint64(info.output_width) * info.output_height * 4 > kMaxDecodedBytes) {
@@ -262,7 +280,8 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
     message[0] = '\0';
     bool overBudget = false;
     QImage decoded;
-    const JpegResult result = decode(file, frame, &decoded, message, &overBudget);
+    int orientation = 1;
+    const JpegResult result = decode(file, frame, &decoded, &orientation, message, &overBudget);
     if (result == JpegResult::Failed && overBudget) {
         JpegHeader header;
         QString ignored;
@@ -274,7 +293,7 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
     } else if (result == JpegResult::Failed) {
         *reason = damaged(message);
     } else {
-        *image = std::move(decoded);
+        *image = upright(decoded, orientation);
     }
     return result;
 }

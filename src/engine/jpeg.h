@@ -1,7 +1,8 @@
 #pragma once
 // JPEG decoding straight through libjpeg-turbo at a reduced DCT scale: the smallest scale
-// (in eighths) whose result still covers the frame, decoded into a 32-bit image. The file is
-// read as it is decoded, never mapped, so a file shortened meanwhile is only a damaged one.
+// (in eighths) whose result still covers the frame, decoded into a 32-bit image and turned
+// upright by its EXIF orientation. The file is read as it is decoded, never mapped, so a file
+// shortened meanwhile is only a damaged one.
 
 #include <QFile>
 #include <QImage>
