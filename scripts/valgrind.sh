@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 dir=${1:-build}
-cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The dev preset's folder, configured with that preset when it is not yet.
+[ -f "$dir/CMakeCache.txt" ] || cmake --preset dev -B "$dir" >/dev/null
 cmake --build "$dir" --parallel "$(nproc)" --target framolin-strip make_hostile_corpus
 
 corpus="$dir/hostile-corpus"
