@@ -40,7 +40,7 @@ QByteArray withComments(QByteArray jpeg, int count)
 
 QByteArray claimSize(QByteArray jpeg, int width, int height)
 {
-    for (const uchar kind : { 0xC0, 0xC1, 0xC2 })
+    for (const uchar kind : { uchar(0xC0), uchar(0xC1), uchar(0xC2) })
         if (const qsizetype at = segment(jpeg, kind); at >= 0) {
             qToBigEndian(quint16(height), jpeg.data() + at + 5);
             qToBigEndian(quint16(width), jpeg.data() + at + 7);
