@@ -4,7 +4,10 @@
 Each repetition runs every tool once, in turn (paired runs), so a busy machine slows all of
 them alike; the table gives medians of wall time, CPU time (user + system) and peak RSS, and
 each tool's wall time as a multiple of framolin-strip's (all cores).
-Usage: bench/run.py [--reps N] [--sets photos,jpegs,mixed,huge] [--build DIR] [--corpus DIR]
+Usage: bench/run.py [--reps N] [--sets photos,jpegs,mixed,pngs,huge] [--formats bmp,png,jpeg]
+                    [--build DIR] [--corpus DIR]
+With --formats, each set is timed once per output format against the peers writing the same
+format (PNG, or JPEG at quality 90), with framolin-strip's own BMP run as a second reference.
 Normally started by bench/run.sh, which installs the peers and builds first.
 """
 
@@ -92,6 +95,31 @@ def tools(build, files, out):
     return rows
 
 
+def format_tools(build, files, out, fmt):
+    """framolin-strip and the peers writing `fmt` ("png" or "jpeg")."""
+    strip = os.path.join(build, "src/cli/framolin-strip")
+    size = "%dx%d" % (W, H)
+    ext = {"png": "png", "jpeg": "jpg"}[fmt]
+    im_out = "%s:%s" % (fmt.upper(), os.path.join(out, "im." + ext))
+    quality = ["-quality", "90"] if fmt == "jpeg" else []
+    vips_dir = os.path.join(out, "vips")
+    vips_target = "{o}/vips.{e}".format(o=out, e=ext) + ("[Q=90]" if fmt == "jpeg" else "")
+    vips = ["bash", "-c",
+            "rm -rf {d} && mkdir -p {d} && vipsthumbnail -s '{s}!' -o '{d}/%s.ppm' {f} && "
+            "l=$(for f in {f}; do b=${{f##*/}}; printf '{d}/%s.ppm ' \"${{b%.*}}\"; done) && "
+            "vips arrayjoin \"${{l% }}\" '{t}' --across 1".format(
+                d=vips_dir, s=size, f=quote(files), t=vips_target)]
+    return [
+        ("framolin-strip -> %s" % fmt.upper(), [strip, "-q", "-o", out + "/strip." + ext] + files),
+        ("framolin-strip -> BMP", [strip, "-q", "-o", out + "/strip.bmp"] + files),
+        ("GraphicsMagick gm convert -> %s" % fmt.upper(), ["gm", "convert", "-size", size] + files
+         + ["-resize", size + "!", "-append", "+matte"] + quality + [im_out.replace("im.", "gm.")]),
+        ("ImageMagick convert -> %s" % fmt.upper(), ["convert-im6.q16", "-define", "jpeg:size=" + size]
+         + ["%s[%s!]" % (f, size) for f in files] + ["-append"] + quality + [im_out]),
+        ("libvips vipsthumbnail + arrayjoin -> %s" % fmt.upper(), vips),
+    ]
+
+
 def corpus(build, root, name):
     folder = os.path.join(root, name)
     if not os.path.isdir(folder):
@@ -103,16 +131,17 @@ def corpus(build, root, name):
     return sorted(glob.glob(os.path.join(folder, "*")))
 
 
-def run_set(build, name, files, reps, env):
+def run_set(build, name, files, reps, env, fmt="bmp"):
     out = tempfile.mkdtemp(prefix="framolin-bench-")
     try:
-        rows = tools(build, files, out)
+        rows = tools(build, files, out) if fmt == "bmp" else format_tools(build, files, out, fmt)
         results = {label: [] for label, _ in rows}
         for _ in range(reps):
             for label, command in rows:
                 results[label].append(measure(command, env))
         reference = statistics.median(r[0] for r in results[rows[0][0]])
-        print("\n### %s: %d pictures -> %d x %d, median of %d paired runs\n" % (name, len(files), W, H, reps))
+        print("\n### %s: %d pictures -> %d x %d %s, median of %d paired runs\n" % (
+            name, len(files), W, H, fmt.upper(), reps))
         print("| tool | wall s | CPU s | peak RSS MiB | wall / framolin-strip |")
         print("|---|---:|---:|---:|---:|")
         for label, _ in rows:
@@ -144,7 +173,8 @@ def main():
     parser = argparse.ArgumentParser()
     here = os.path.dirname(os.path.abspath(__file__))
     parser.add_argument("--reps", type=int, default=5)
-    parser.add_argument("--sets", default="photos,jpegs,mixed,huge")
+    parser.add_argument("--sets", default="photos,jpegs,mixed,pngs,huge")
+    parser.add_argument("--formats", default="bmp")
     parser.add_argument("--build", default=os.path.join(here, "..", "build-bench"))
     parser.add_argument("--corpus", default=os.path.join(here, "..", "build-bench", "corpus"))
     args = parser.parse_args()
@@ -158,7 +188,9 @@ def main():
         if name == "huge":
             run_huge(args.build, args.corpus, env)
         else:
-            run_set(args.build, name, corpus(args.build, args.corpus, name), args.reps, env)
+            files = corpus(args.build, args.corpus, name)
+            for fmt in args.formats.split(","):
+                run_set(args.build, name, files, args.reps, env, fmt)
     shutil.rmtree(policy, ignore_errors=True)
 
 

@@ -20,7 +20,7 @@ Form1::Form1(Services services)
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
                  [this](double value, double max) { progress(value, max); }),
-      m_saver(*objeto, *Text1, services.boxes),
+      m_saver(*objeto, *Text1, *List1, services.boxes),
       m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes)
 {
     connectEvents();

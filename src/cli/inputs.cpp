@@ -2,6 +2,8 @@
 
 #include "natural_order.h"
 
+#include "engine/sources.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -11,7 +13,8 @@ using namespace Qt::StringLiterals;
 
 namespace cli {
 
-bool expandInputs(const QStringList &arguments, QStringList *files, QString *error)
+bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
+                  const QString &output)
 {
     for (const QString &argument : arguments) {
         const QFileInfo info(argument);
@@ -41,8 +44,12 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
                 argument);
             return false;
         }
-        for (const QString &name : std::as_const(names))
-            files->append(dir.filePath(name));
+        for (const QString &name : std::as_const(names)) {
+            // A strip written into the folder of its frames is not one of them next time.
+            const QString path = dir.filePath(name);
+            if (output.isEmpty() || engine::inputThatIsOutput(output, { path }).isEmpty())
+                files->append(path);
+        }
     }
     return true;
 }

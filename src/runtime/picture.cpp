@@ -2,9 +2,9 @@
 
 #include "error.h"
 
-#include "engine/bmp.h"
 #include "engine/decode.h"
 #include "engine/stretch.h"
+#include "engine/strip_writer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,7 +65,7 @@ void SavePicture(const QImage &image, const QString &path)
     if (!info.absoluteDir().exists())
         fail(u"la carpeta \"%1\" no existe"_s.arg(info.absolutePath()));
     QString reason;
-    if (!engine::saveBmp(image, path, &reason))
+    if (!engine::saveStrip(image, path, engine::formatForPath(path), &reason))
         fail(reason);
 }
 

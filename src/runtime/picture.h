@@ -41,9 +41,10 @@ private:
 // no permission) and 481 when it is not a picture of those kinds, each naming the file.
 Picture LoadPicture(const QString &path);
 
-// Writes `image` to `path` as an uncompressed 24-bit BMP, replacing any file of that name only
-// once the new one is complete. Throws RuntimeError 75 naming the path and the reason when the
-// file cannot be written; the file that was there is then left as it was.
+// Writes `image` to `path` in the format its extension asks for (.png, .jpg/.jpeg, .webp;
+// anything else the uncompressed 24-bit BMP), replacing any file of that name only once the new
+// one is complete. Throws RuntimeError 75 naming the path and the reason when the file cannot be
+// written or the format cannot hold the picture; the file that was there is then left as it was.
 void SavePicture(const QImage &image, const QString &path);
 
 } // namespace runtime

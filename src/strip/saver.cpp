@@ -1,13 +1,17 @@
 #include "saver.h"
 
+#include "runtime/error.h"
 #include "runtime/picture.h"
+
+#include "engine/sources.h"
 
 using namespace Qt::StringLiterals;
 
 namespace strip {
 
-Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, runtime::MessageBoxes &boxes)
-    : objeto(canvas), Text1(output), m_boxes(boxes)
+Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, runtime::ListBox &list,
+             runtime::MessageBoxes &boxes)
+    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes)
 { }
 
 void Saver::Command5_Click()
@@ -23,6 +27,15 @@ void Saver::Command5_Click()
             runtime::mb::kInformation, u"Guardar imágen"_s);
         return;
     }
+    // A source named as the output would be lost to the strip made from it.
+    QStringList inputs;
+    for (int i = 0; i < List1.ListCount(); ++i)
+        inputs.append(List1.List(i));
+    if (const QString input = engine::inputThatIsOutput(path, inputs); !input.isEmpty())
+        throw runtime::RuntimeError(
+            runtime::err::kFileAccess,
+            u"No se pudo guardar la imagen en \"%1\": %2. "
+            "Ningún archivo se modificó."_s.arg(path, engine::overwritesInput(path, input)));
     runtime::SavePicture(strip, path);
 }
 
