@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "inputs.h"
+#include "viewer_page.h"
 
 #include "engine/sources.h"
 
@@ -47,6 +48,7 @@ QString usage()
            "                    (1: una sola columna); las celdas vacías, en el color de fondo\n"
            "  -j, --jobs N      imágenes decodificadas a la vez (todos los núcleos)\n"
            "  -q, --quiet       sin barra de progreso\n"
+           "  --html PÁGINA     escribe además una página web que muestra la tira girando\n"
            "  --from-settings   la lista, la salida y el tamaño guardados con \"Guardar datos\";\n"
            "                    las opciones y las imágenes dadas junto a ella mandan\n"
            "  -h, --help        esta ayuda\n"
@@ -68,11 +70,12 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     const QCommandLineOption quality(u"quality"_s, {}, u"n"_s);
     const QCommandLineOption columns(u"columns"_s, {}, u"n"_s);
     const QCommandLineOption quiet({ u"q"_s, u"quiet"_s }, {});
+    const QCommandLineOption html(u"html"_s, {}, u"página"_s);
     const QCommandLineOption fromSettings(u"from-settings"_s, {});
     const QCommandLineOption help({ u"h"_s, u"help"_s }, {});
     const QCommandLineOption version(u"version"_s, {});
-    parser.addOptions({ width, height, output, jobs, format, quality, columns, quiet, fromSettings,
-                        help, version });
+    parser.addOptions({ width, height, output, jobs, format, quality, columns, quiet, html,
+                        fromSettings, help, version });
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -91,7 +94,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     if (!single(width, &options->width) || !single(height, &options->height)
         || !single(output, &options->output) || !single(jobs, &jobsText)
         || !single(format, &options->format) || !single(quality, &qualityText)
-        || !single(columns, &columnsText))
+        || !single(columns, &columnsText) || !single(html, &options->html))
         return false;
     auto number = [&](const std::optional<QString> &text, const QString &name, int most,
                       std::optional<int> *value) {
@@ -166,6 +169,29 @@ QSize stripSize(qint64 frames, QSize frame, int columns)
              int(std::min<qint64>(rows * frame.height(), INT_MAX)) };
 }
 
+namespace {
+
+// A page is only worth writing for a strip that browsers open, and never over the strip.
+bool pageCanShowStrip(const Job &job, QString *error)
+{
+    if (QFileInfo(job.html).absoluteFilePath() == QFileInfo(job.output).absoluteFilePath()) {
+        *error = u"--html: la página y la tira no pueden ser el mismo archivo (%1)"_s.arg(job.html);
+        return false;
+    }
+    // Only BMP has a browser limit of its own; the other formats' limits were checked already.
+    const QSize size = stripSize(job.files.size(), job.frame, job.columns);
+    if (job.format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size)) {
+        *error = u"--html: los navegadores no abren un BMP de más de %1 píxeles de lado "
+                 "(esta tira: %2 × %3); escriba la tira como .png o use --columns"_s.arg(
+                     QString::number(kBrowserBmpLimit), QString::number(size.width()),
+                     QString::number(size.height()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error,
                 int *status)
 {
@@ -235,6 +261,9 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
                            .arg(engine::kMaxBrowserBmpSide)
                            .arg(size.width())
                            .arg(size.height());
+    job->html = options.html.value_or(QString());
+    if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
+        return false;
     job->jobs = options.jobs.value_or(std::max(1, cores));
     job->quiet = options.quiet;
     return true;

@@ -14,7 +14,7 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, output, format;
+    std::optional<QString> width, height, output, format, html;
     std::optional<int> jobs, quality, columns;
     bool quiet = false;
     bool fromSettings = false;
@@ -34,6 +34,7 @@ struct Job
 {
     QStringList files;
     QString output;
+    QString html; // the viewer page to write beside the strip; empty for none
     QSize frame;
     int jobs = 1;
     bool quiet = false;
