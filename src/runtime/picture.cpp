@@ -17,6 +17,8 @@ Picture::Picture(QImage image) : m_image(std::move(image)), m_size(m_image.size(
 
 QImage Picture::stretched(QSize size) const
 {
+    if (!m_stretched.isNull() && m_stretched.size() == size)
+        return m_stretched;
     if (!m_image.isNull())
         return engine::stretch(m_image, size);
     QString reason;
