@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the tests of the threaded code (decoding ahead, the worker pool, the command-line
-# builder) with ThreadSanitizer in build-tsan/ and runs them. Usage: tsan.sh
+# Builds the tests of the threaded code (decoding ahead in the assembly, the worker
+# pool) with ThreadSanitizer in build-tsan/ and runs them. Usage: tsan.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

@@ -8,7 +8,6 @@
 #include "threads.h"
 
 #include "engine/pool.h"
-#include "form1.h"
 #include "strip/assembly.h"
 
 #include <QDir>
@@ -190,26 +189,4 @@ TEST(DecodeAhead, endingTheProgramWithDecodesUnderWayStopsQuietlyAndLeavesNoThre
     EXPECT_TRUE(s.boxes.shown.empty());
     EXPECT_FALSE(c.Command5->isEnabled());
     EXPECT_EQ(threads::named(engine::WorkerPool::kThreadName), 0);
-}
-
-TEST(DecodeAhead, closingTheWindowMidRunEndsItWithNoFrameDecodedAfterAndNoThreadLeft)
-{
-    QTemporaryDir dir;
-    const QString big = dir.filePath(u"big.jpg"_s);
-    ASSERT_TRUE(pictures::write(pattern(2400, 1800, 4), big, "JPG"));
-    fakes::Services s;
-    {
-        app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings } };
-        form.show();
-        for (int i = 0; i < 100; ++i)
-            form.List1->AddItem(big);
-        form.ancho->setText(u"320"_s);
-        form.alto->setText(u"200"_s);
-        s.events.actions[2] = [&] { form.close(); };
-        s.program.run([&] { form.Command2_Click(); });
-        EXPECT_TRUE(s.program.ended());
-        EXPECT_FALSE(form.assembly().running());
-        EXPECT_EQ(threads::named(engine::WorkerPool::kThreadName), 0);
-    }
-    EXPECT_TRUE(s.boxes.shown.empty());
 }
