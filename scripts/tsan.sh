@@ -11,6 +11,6 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFRAMOLIN_T
 targets=(strip_decode_ahead_tests engine_tests)
 cmake --build build-tsan --parallel "$(nproc)" --target "${targets[@]}"
 export QT_QPA_PLATFORM=offscreen
-export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$PWD/tests/tsan.supp"
 build-tsan/tests/strip/strip_decode_ahead_tests
 build-tsan/tests/engine/engine_tests --gtest_filter='WorkerPool.*:PrefetchTest.*'
