@@ -8,11 +8,13 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
     libgtest-dev
     libxcb1-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libexif-dev
+    qt6-image-formats-plugins
     xvfb xauth xdotool
     clang-format
     appstream desktop-file-utils
     dpkg-dev file lintian man-db
+    chromium nodejs
 )
 
 missing=()
@@ -25,4 +27,4 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -24,8 +24,11 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
             continue;
         }
         QDir dir(argument);
-        dir.setNameFilters({ u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s });
-        dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
+        dir.setNameFilters({ u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s, u"*.png"_s,
+                             u"*.webp"_s, u"*.tif"_s, u"*.tiff"_s });
+        // Dot-files are left out: editors and file managers leave hidden copies and thumbnails
+        // there, which are no frames.
+        dir.setFilter(QDir::Files | QDir::Readable);
         dir.setSorting(QDir::Unsorted);
         if (!dir.isReadable()) {
             *error = u"%1: no se puede leer la carpeta"_s.arg(argument);
@@ -34,7 +37,8 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
         QStringList names = dir.entryList(); // name filters are case-insensitive by default
         std::sort(names.begin(), names.end(), naturalLess);
         if (names.isEmpty()) {
-            *error = u"%1: la carpeta no tiene imágenes BMP, JPG o GIF"_s.arg(argument);
+            *error = u"%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF"_s.arg(
+                argument);
             return false;
         }
         for (const QString &name : std::as_const(names))

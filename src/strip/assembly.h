@@ -24,6 +24,10 @@ public:
     // strip beyond the limits or a file that is not a picture; frames painted stay.
     void Command2_Click();
     bool running() const { return m_running; }
+    // Frames painted by the latest run so far, and the frame size the last of them was
+    // painted at: what a preview of the strip shows.
+    int paintedFrames() const { return m_paintedFrames; }
+    QSize paintedFrameSize() const { return m_paintedFrameSize; }
 
     // Threads decoding the next frames while one is painted (one per core by default; none
     // decodes every frame on its turn). The strip is the same for any count.
@@ -51,6 +55,8 @@ private:
     std::unique_ptr<engine::FramePrefetch> m_ahead; // during a run
     int m_stripWidth = 0;
     qint64 m_paintedRows = 0;
+    int m_paintedFrames = 0;
+    QSize m_paintedFrameSize;
 };
 
 } // namespace strip
