@@ -2,6 +2,7 @@
 
 #include "bmp.h"
 #include "jpeg_writer.h"
+#include "output_path.h"
 #include "png_writer.h"
 #include "webp_writer.h"
 
@@ -66,6 +67,8 @@ namespace detail {
 
 std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason)
 {
+    if (!checkOutputPath(path, reason))
+        return nullptr;
     auto file = std::make_unique<QSaveFile>(path);
     if (!file->open(QIODevice::WriteOnly)) {
         *reason = writeFailure(*file);
