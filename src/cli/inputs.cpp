@@ -1,11 +1,8 @@
 #include "inputs.h"
 
-#include "natural_order.h"
+#include "engine/picture_files.h"
 
-#include <QDir>
 #include <QFileInfo>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -23,22 +20,14 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
             files->append(argument);
             continue;
         }
-        QDir dir(argument);
-        dir.setNameFilters({ u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s });
-        dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
-        dir.setSorting(QDir::Unsorted);
-        if (!dir.isReadable()) {
-            *error = u"%1: no se puede leer la carpeta"_s.arg(argument);
+        QStringList pictures;
+        if (!engine::picturesInFolder(argument, &pictures, error))
             return false;
-        }
-        QStringList names = dir.entryList(); // name filters are case-insensitive by default
-        std::sort(names.begin(), names.end(), naturalLess);
-        if (names.isEmpty()) {
+        if (pictures.isEmpty()) {
             *error = u"%1: la carpeta no tiene imágenes BMP, JPG o GIF"_s.arg(argument);
             return false;
         }
-        for (const QString &name : std::as_const(names))
-            files->append(dir.filePath(name));
+        files->append(pictures);
     }
     return true;
 }
