@@ -28,6 +28,12 @@ private:
     bool &m_flag;
 };
 
+constexpr int kFilledBox = 38;
+// The back colour as a colour value: red + 256 green + 65536 blue.
+constexpr std::uint32_t kBackColorValue = std::uint32_t(qRed(engine::kStripBackColor))
+    + 256u * std::uint32_t(qGreen(engine::kStripBackColor))
+    + 65536u * std::uint32_t(qBlue(engine::kStripBackColor));
+
 } // namespace
 
 Assembly::Assembly(runtime::ListBox &list, runtime::TextBox &width, runtime::TextBox &height,
@@ -93,8 +99,12 @@ void Assembly::Command2_Click()
                 u"La lista de archivos se vació durante el montaje; se detuvo en el cuadro %1."_s
                     .arg(i + 1));
         buff.setPicture(runtime::LoadPicture(List1.List(i)));
-        objeto.PaintPicture(buff.Picture(), 0, float(double(i) * frame.height()),
-                            float(frame.width()), float(frame.height()));
+        const float top = float(double(i) * frame.height());
+        // Transparent pixels show the canvas's back colour, never what an earlier run left in
+        // these rows, so the strip is the same bytes whatever ran before.
+        objeto.Line(kFilledBox, 0, top, float(frame.width()), top + float(frame.height()),
+                    kBackColorValue);
+        objeto.PaintPicture(buff.Picture(), 0, top, float(frame.width()), float(frame.height()));
         m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
         objeto.Refresh();
         sizeCanvas(List1.ListCount(), frame);
