@@ -12,6 +12,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own translations give the standard buttons in the user's language; without them the
+# program works with English buttons, so apt installs them by default but need not.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION
     "Stacks a list of BMP, JPEG or GIF pictures, each stretched to one frame size, into one tall strip and saves it as a 24-bit BMP file.")
 include(CPack)
