@@ -4,10 +4,10 @@
 
 #include "form1.h"
 
+#include "engine/bmp.h"
 #include "runtime/error.h"
 #include "runtime/program.h"
 #include "runtime/qtservices.h"
-#include "engine/bmp.h"
 
 #include <QApplication>
 
@@ -34,7 +34,8 @@ int main(int argc, char *argv[])
     runtime::QtEventPump events(program);
     runtime::DesktopStarter starter;
     runtime::IniSettingsStore settings;
-    app::Form1 form(app::Services { program, boxes, events, starter, settings });
+    runtime::QtFileDialogs dialogs;
+    app::Form1 form(app::Services { program, boxes, events, starter, settings, dialogs });
     form.show();
     for (qsizetype i = 4; i < args.size(); ++i)
         form.List1->AddItem(args[i]);
