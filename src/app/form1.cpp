@@ -197,7 +197,6 @@ bool Form1::buildDesign()
     mMontaje = runtime::MenuEntry(montaje->menuAction());
     mComenzarMontaje = entry(montaje, u"Comenzar montaje"_s);
     mGuardarImagen = entry(montaje, u"Guardar imágen"_s);
-    addBeyondDesign(montaje);
     QMenu *configuracion = bar->addMenu(u"Configuración"_s);
     mConfiguracion = runtime::MenuEntry(configuracion->menuAction());
     mAbrir = entry(configuracion, u"Abrir"_s);
@@ -212,6 +211,7 @@ bool Form1::buildDesign()
     mAyuda = runtime::MenuEntry(ayuda->menuAction());
     mLeerLeame = entry(ayuda, u"Leer archivo léeme"_s);
     mAcercaDe = entry(ayuda, u"Acerca de..."_s);
+    addBeyondDesign(montaje);
 
     setClientSize(kClientWidth, kClientHeight);
     return true;
