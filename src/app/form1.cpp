@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include "about.h"
-#include "add_pictures.h"
 #include "exit_dialog.h"
 #include "icons.h"
 #include "language.h"
@@ -96,7 +95,7 @@ Form1::Form1(Services services)
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
                  [this](double value, double max) { progress(value, max); }),
-      m_saver(*objeto, *Text1, *List1, services.boxes),
+      m_saver(*objeto, *Text1, services.boxes),
       m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes)
 {
     connectEvents();
@@ -187,8 +186,7 @@ bool Form1::buildDesign()
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1].widget, order[i].widget);
 
-    // Menus: no access keys, nothing ticked; all enabled from the start. The designed
-    // entries have no shortcuts; the keys people expect come with addBeyondDesign.
+    // Menus: no shortcuts, no access keys, nothing ticked; all enabled from the start.
     QMenuBar *bar = menuBar();
     QMenu *programa = bar->addMenu(u"Programa"_s);
     mPrograma = runtime::MenuEntry(programa->menuAction());
@@ -211,32 +209,9 @@ bool Form1::buildDesign()
     mAyuda = runtime::MenuEntry(ayuda->menuAction());
     mLeerLeame = entry(ayuda, u"Leer archivo léeme"_s);
     mAcercaDe = entry(ayuda, u"Acerca de..."_s);
-    addBeyondDesign(montaje);
 
     setClientSize(kClientWidth, kClientHeight);
     return true;
-}
-
-void Form1::addBeyondDesign(QMenu *montaje)
-{
-    // Adding pictures comes first in "Montaje", before the entries that use them.
-    QAction *first = montaje->actions().value(0);
-    auto insert = [montaje, first](const QString &caption) {
-        auto *action = new QAction(caption, montaje);
-        montaje->insertAction(first, action);
-        return runtime::MenuEntry(action);
-    };
-    mAnadirImagenes = insert(u"Añadir imágenes..."_s);
-    mAnadirCarpeta = insert(u"Añadir carpeta..."_s);
-    mInvertirOrden = insert(u"Invertir orden"_s);
-    mSep2 = runtime::MenuEntry(montaje->insertSeparator(first));
-
-    mAnadirImagenes.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    mAnadirCarpeta.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    mComenzarMontaje.action()->setShortcut(QKeySequence(Qt::Key_F5));
-    mGuardarImagen.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    mSalir.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    mLeerLeame.action()->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 template<typename Sender, typename Signal, typename Handler>
@@ -261,9 +236,6 @@ void Form1::connectEvents()
     on(Text1, &runtime::TextBox::OLEDragDrop,
        [this](const runtime::DataObject &Data) { Text1_OLEDragDrop(Data); });
     on(mComenzarMontaje.action(), &QAction::triggered, [this] { mComenzarMontaje_Click(); });
-    on(mAnadirImagenes.action(), &QAction::triggered, [this] { mAnadirImagenes_Click(); });
-    on(mAnadirCarpeta.action(), &QAction::triggered, [this] { mAnadirCarpeta_Click(); });
-    on(mInvertirOrden.action(), &QAction::triggered, [this] { mInvertirOrden_Click(); });
     on(this, &runtime::Form::Resize, [this] { Form_Resize(); });
     on(arr, &runtime::CommandButton::mouseDown,
        [this](int Button, int Shift, float X, float Y) { arr_MouseDown(Button, Shift, X, Y); });
@@ -341,18 +313,6 @@ void Form1::Form_Load()
                                u"Shows the author's information and author's contact."_s,
                                *this);
     m_module1.CreateBalloonTip(*Command9, u"Salir del programa.\nExits program."_s, *this);
-}
-
-void Form1::mAnadirImagenes_Click()
-{
-    addPictures(m_services.dialogs,
-                [this](const runtime::DataObject &Data) { List1_OLEDragDrop(Data); });
-}
-
-void Form1::mAnadirCarpeta_Click()
-{
-    addFolder(m_services.dialogs,
-              [this](const runtime::DataObject &Data) { List1_OLEDragDrop(Data); });
 }
 
 void Form1::Check2_Click()

@@ -35,10 +35,6 @@ public:
     void List1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.List1_OLEDragDrop(Data); }
     void Text1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.Text1_OLEDragDrop(Data); }
     void mComenzarMontaje_Click() { Command2_Click(); }
-    // Beyond the design: pictures from the desktop's dialogs, through the drop on the list.
-    void mAnadirImagenes_Click();
-    void mAnadirCarpeta_Click();
-    void mInvertirOrden_Click() { List1->Reverse(); }
     void Check2_Click();
     void Command7_Click();
     void Command8_Click();
@@ -110,7 +106,6 @@ public:
     // Menus.
     runtime::MenuEntry mPrograma, mSalir;
     runtime::MenuEntry mMontaje, mComenzarMontaje, mGuardarImagen;
-    runtime::MenuEntry mAnadirImagenes, mAnadirCarpeta, mInvertirOrden, mSep2;
     runtime::MenuEntry mConfiguracion, mAbrir, mGuardar, mEliminar, mSep1, mEnglish;
     runtime::MenuEntry mOpciones, mAutoRedibujar;
     runtime::MenuEntry mAyuda, mLeerLeame, mAcercaDe;
@@ -122,8 +117,6 @@ private:
     // Creates every control and menu entry in its design state; run before the subsystems
     // are built on them.
     bool buildDesign();
-    // The menu entries and keys added to the design; its own entries stay as designed.
-    void addBeyondDesign(QMenu *montaje);
     void connectEvents();
     // Routes a Qt signal to a handler through the program's dispatch.
     template<typename Sender, typename Signal, typename Handler>

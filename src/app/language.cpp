@@ -39,10 +39,6 @@ void switchToEnglish(Form1 &form)
     form.mAyuda.setCaption(u"Help"_s);
     form.mLeerLeame.setCaption(u"Read Readme File"_s);
     form.mAcercaDe.setCaption(u"About..."_s);
-    // The entries added to the design follow their menu.
-    form.mAnadirImagenes.setCaption(u"Add pictures..."_s);
-    form.mAnadirCarpeta.setCaption(u"Add folder..."_s);
-    form.mInvertirOrden.setCaption(u"Reverse order"_s);
 }
 
 } // namespace app
