@@ -4,7 +4,8 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME framolin)
 set(CPACK_PACKAGE_VENDOR "Framolin")
-set(CPACK_PACKAGE_CONTACT "Framolin developers <framolin@localhost>")
+set(CPACK_PACKAGE_CONTACT "Framolin developers <framolin@users.noreply.github.com>")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/framolin/framolin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -12,9 +13,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own translations give the standard buttons in the user's language; without them the
-# program works with English buttons, so apt installs them by default but need not.
+# The long description goes into the control file line by line: within 80 columns, and an
+# empty line becomes " .".
+set(CPACK_PACKAGE_DESCRIPTION [=[Framolin stacks a list of BMP, JPEG or GIF pictures, each stretched to one
+frame size, into one tall strip: the object file of a 360-degree object
+viewer. The window shows the strip as it grows and saves it as a 24-bit BMP.
+
+framolin-strip builds the same file from the command line, decoding on every
+core and holding only a few frames in memory.]=])
+# Qt's translations give its standard buttons and the command line's parser messages in the
+# user's language; without them they are in English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Stacks a list of BMP, JPEG or GIF pictures, each stretched to one frame size, into one tall strip and saves it as a 24-bit BMP file.")
 include(CPack)

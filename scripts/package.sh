@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a configured build directory and checks it without
-# installing it: lists its contents, checks that its dependencies are Debian packages apt can
-# satisfy, unpacks it into a throwaway root and starts the unpacked program under Xvfb.
+# installing it: lists its contents, runs lintian (no errors allowed), checks that its
+# dependencies are Debian packages apt can satisfy, unpacks it into a throwaway root, opens
+# both manual pages with man and starts the unpacked program under Xvfb.
 # Usage: package.sh [BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,9 +21,25 @@ echo "$contents"
 for needed in ./usr/bin/framolin ./usr/bin/framolin-strip ./usr/share/framolin/framolin.txt \
     ./usr/share/applications/framolin.desktop \
     ./usr/share/icons/hicolor/scalable/apps/framolin.svg \
-    ./usr/share/metainfo/io.github.framolin.Framolin.metainfo.xml; do
+    ./usr/share/metainfo/io.github.framolin.Framolin.metainfo.xml \
+    ./usr/share/doc/framolin/copyright ./usr/share/doc/framolin/changelog.gz \
+    ./usr/share/man/man1/framolin.1.gz ./usr/share/man/man1/framolin-strip.1.gz; do
     grep -q " $needed\$" <<<"$contents" || { echo "the package lacks ${needed#./}"; exit 1; }
 done
+
+# The control file's description must fit an 80-column terminal, and the maintainer be ours.
+if dpkg-deb --field "$deb" Description | awk 'length > 80 { bad = 1 } END { exit !bad }'; then
+    echo "a description line is longer than 80 columns"; exit 1
+fi
+if dpkg-deb --field "$deb" Maintainer | grep -qE 'example\.(org|com)|localhost'; then
+    echo "the maintainer address is a placeholder"; exit 1
+fi
+
+# lintian's errors fail the check; its warnings are shown.
+echo "== lintian"
+lintian --tag-display-limit 0 "$deb" >"$dir/lintian.txt" 2>&1 || true
+cat "$dir/lintian.txt"
+if grep -q '^E: ' "$dir/lintian.txt"; then echo "lintian reports errors"; exit 1; fi
 
 # Every dependency must be satisfiable from the configured Debian archive alone.
 apt-get install --simulate --no-install-recommends "./$deb" >/dev/null \
@@ -31,5 +48,9 @@ apt-get install --simulate --no-install-recommends "./$deb" >/dev/null \
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
+for page in framolin framolin-strip; do
+    MANWIDTH=80 man -M "$root/usr/share/man" "$page" 2>&1 | grep -q "^NAME" \
+        || { echo "man $page does not show its manual page"; exit 1; }
+done
 tests/app/smoke_xvfb.sh "$root/usr/bin/framolin"
 echo "package ok"

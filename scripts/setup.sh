@@ -12,7 +12,7 @@ packages=(
     xvfb xauth xdotool
     clang-format
     appstream desktop-file-utils
-    dpkg-dev file
+    dpkg-dev file lintian man-db
 )
 
 missing=()
