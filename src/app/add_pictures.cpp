@@ -8,7 +8,7 @@ namespace app {
 
 QString pictureFilter()
 {
-    return u"Imágenes BMP, JPG o GIF (%1)"_s.arg(engine::pictureNameFilters().join(u' '));
+    return u"Imágenes (%1)"_s.arg(engine::pictureNameFilters().join(u' '));
 }
 
 void addPictures(runtime::FileDialogs &dialogs, const DropOnList &drop)

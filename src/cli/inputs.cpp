@@ -24,7 +24,8 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
         if (!engine::picturesInFolder(argument, &pictures, error))
             return false;
         if (pictures.isEmpty()) {
-            *error = u"%1: la carpeta no tiene imágenes BMP, JPG o GIF"_s.arg(argument);
+            *error = u"%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF"_s.arg(
+                argument);
             return false;
         }
         files->append(pictures);

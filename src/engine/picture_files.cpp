@@ -12,14 +12,17 @@ namespace engine {
 
 QStringList pictureNameFilters()
 {
-    return { u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s };
+    return { u"*.bmp"_s, u"*.jpg"_s,  u"*.jpeg"_s, u"*.gif"_s,
+             u"*.png"_s, u"*.webp"_s, u"*.tif"_s,  u"*.tiff"_s };
 }
 
 bool picturesInFolder(const QString &folder, QStringList *files, QString *error)
 {
     QDir dir(folder);
     dir.setNameFilters(pictureNameFilters()); // case-insensitive by default
-    dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
+    // Dot-files are left out: editors and file managers leave hidden copies and thumbnails
+    // there, which are no frames.
+    dir.setFilter(QDir::Files | QDir::Readable);
     dir.setSorting(QDir::Unsorted);
     if (!dir.exists() || !dir.isReadable()) {
         *error = u"%1: no se puede leer la carpeta"_s.arg(folder);

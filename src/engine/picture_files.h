@@ -10,9 +10,9 @@ namespace engine {
 // Name patterns of the pictures read ("*.bmp", ...); matched in any case.
 QStringList pictureNameFilters();
 
-// The plain files of `folder` whose names match pictureNameFilters(), as full paths in natural
-// order. False with `error` set (naming the folder) when the folder cannot be read; an empty
-// list is no error here, callers decide.
+// The plain, not hidden files of `folder` whose names match pictureNameFilters(), as full paths
+// in natural order. False with `error` set (naming the folder) when the folder cannot be read; an
+// empty list is no error here, callers decide.
 bool picturesInFolder(const QString &folder, QStringList *files, QString *error);
 
 } // namespace engine

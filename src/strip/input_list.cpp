@@ -56,9 +56,10 @@ void InputList::List1_OLEDragDrop(const runtime::DataObject &Data)
         m_progress(k, count);
     }
     if (!withoutPictures.isEmpty())
-        m_boxes.MsgBox(u"Estas carpetas no tienen imágenes BMP, JPG o GIF:\n%1"_s.arg(
-                           withoutPictures.join(u'\n')),
-                       runtime::mb::kInformation, u"Añadir archivos"_s);
+        m_boxes.MsgBox(
+            u"Estas carpetas no tienen imágenes BMP, JPG, GIF, PNG, WebP o TIFF:\n%1"_s.arg(
+                withoutPictures.join(u'\n')),
+            runtime::mb::kInformation, u"Añadir archivos"_s);
 }
 
 void InputList::Text1_OLEDragDrop(const runtime::DataObject &Data)
