@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "inputs.h"
+#include "viewer_page.h"
 
 #include "strip/frame_size.h"
 
@@ -31,6 +32,7 @@ QString usage()
            "  -o, --output RUTA archivo BMP de salida; se reemplaza solo si todo va bien\n"
            "  -j, --jobs N      imágenes decodificadas a la vez (todos los núcleos)\n"
            "  -q, --quiet       sin barra de progreso\n"
+           "  --html PÁGINA     escribe además una página web que muestra la tira girando\n"
            "  --from-settings   la lista, la salida y el tamaño guardados con \"Guardar datos\";\n"
            "                    las opciones y las imágenes dadas junto a ella mandan\n"
            "  -h, --help        esta ayuda\n"
@@ -49,10 +51,11 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     const QCommandLineOption output({ u"o"_s, u"output"_s }, {}, u"ruta"_s);
     const QCommandLineOption jobs({ u"j"_s, u"jobs"_s }, {}, u"n"_s);
     const QCommandLineOption quiet({ u"q"_s, u"quiet"_s }, {});
+    const QCommandLineOption html(u"html"_s, {}, u"página"_s);
     const QCommandLineOption fromSettings(u"from-settings"_s, {});
     const QCommandLineOption help({ u"h"_s, u"help"_s }, {});
     const QCommandLineOption version(u"version"_s, {});
-    parser.addOptions({ width, height, output, jobs, quiet, fromSettings, help, version });
+    parser.addOptions({ width, height, output, jobs, quiet, html, fromSettings, help, version });
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -69,7 +72,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     };
     std::optional<QString> jobsText;
     if (!single(width, &options->width) || !single(height, &options->height)
-        || !single(output, &options->output) || !single(jobs, &jobsText))
+        || !single(output, &options->output) || !single(jobs, &jobsText)
+        || !single(html, &options->html))
         return false;
     if (jobsText) {
         bool ok = false;
@@ -125,6 +129,28 @@ bool frameSide(const QString &text, const QString &what, int *side, QString *err
     return true;
 }
 
+namespace {
+
+// A page is only worth writing for a strip that browsers open, and never over the strip.
+bool pageCanShowStrip(const Job &job, QString *error)
+{
+    if (QFileInfo(job.html).absoluteFilePath() == QFileInfo(job.output).absoluteFilePath()) {
+        *error = u"--html: la página y la tira no pueden ser el mismo archivo (%1)"_s.arg(job.html);
+        return false;
+    }
+    const qint64 height = qint64(job.files.size()) * job.frame.height();
+    if (height > kBrowserBmpLimit || job.frame.width() > kBrowserBmpLimit) {
+        *error = u"--html: los navegadores no abren un BMP de más de %1 píxeles de lado "
+                 "(esta tira: %2 × %3); escriba la tira como .png"_s.arg(
+                     QString::number(kBrowserBmpLimit), QString::number(job.frame.width()),
+                     QString::number(height));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error,
                 int *status)
 {
@@ -162,6 +188,9 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
             QString::number(strip::kMaxStripBytes / (1024 * 1024)));
         return false;
     }
+    job->html = options.html.value_or(QString());
+    if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
+        return false;
     job->jobs = options.jobs.value_or(std::max(1, cores));
     job->quiet = options.quiet;
     return true;

@@ -12,7 +12,7 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, output;
+    std::optional<QString> width, height, output, html;
     std::optional<int> jobs;
     bool quiet = false;
     bool fromSettings = false;
@@ -32,6 +32,7 @@ struct Job
 {
     QStringList files;
     QString output;
+    QString html; // the viewer page to write beside the strip; empty for none
     QSize frame;
     int jobs = 1;
     bool quiet = false;

@@ -3,6 +3,7 @@
 #include "builder.h"
 #include "options.h"
 #include "progress_bar.h"
+#include "viewer_page.h"
 
 #include <QCoreApplication>
 
@@ -48,6 +49,11 @@ int run(const QStringList &arguments, const Environment &env)
     bar.finish();
     if (!ok)
         return fail(env, error, 1);
+    if (!job.html.isEmpty()) {
+        const ViewerPage page { job.output, int(job.files.size()), job.frame };
+        if (!writeViewerPage(page, job.html, &error))
+            return fail(env, error, 1);
+    }
     return 0;
 }
 

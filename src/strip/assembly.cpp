@@ -88,6 +88,7 @@ void Assembly::Command2_Click()
     QSize frame = frameSize();
     m_stripWidth = 0; // as wide as this run's frames
     m_paintedRows = 0;
+    m_paintedFrames = 0;
     sizeCanvas(count, frame);
 
     for (int i = 0; i <= count - 1; ++i) {
@@ -106,6 +107,8 @@ void Assembly::Command2_Click()
                     kBackColorValue);
         objeto.PaintPicture(buff.Picture(), 0, top, float(frame.width()), float(frame.height()));
         m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
+        m_paintedFrames = i + 1;
+        m_paintedFrameSize = frame;
         objeto.Refresh();
         sizeCanvas(List1.ListCount(), frame);
         m_progress(i, List1.ListCount() - 1);

@@ -62,12 +62,13 @@ TEST_F(Form1Test, showsItsCaptionsWithTheirAccents)
 
 TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
 {
-    // The entries added to the design, and the keys given to entries people reach for.
+    // The entries added to the design (left out of the tree below), and the keys given to
+    // entries people reach for; the other entries have none.
     const QStringList added { u"Añadir imágenes..."_s, u"Añadir carpeta..."_s,
                               u"Invertir orden"_s };
     const QStringList withKeys {
         u"Salir"_s,          u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Comenzar montaje"_s,
-        u"Guardar imágen"_s, u"Leer archivo léeme"_s
+        u"Guardar imágen"_s, u"Leer archivo léeme"_s, u"Vista previa"_s
     };
     QStringList tree;
     const QList<QAction *> menus = form.menuBar()->actions();
@@ -88,7 +89,7 @@ TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
     EXPECT_EQ(tree,
               QStringList({
                   u"Programa: Salir"_s,
-                  u"Montaje: Comenzar montaje | Guardar imágen"_s,
+                  u"Montaje: Comenzar montaje | Guardar imágen | Vista previa"_s,
                   u"Configuración: Abrir | Guardar | Eliminar | - | English language"_s,
                   u"Opciones: Auto Redibujar"_s,
                   u"Ayuda: Leer archivo léeme | Acerca de..."_s,

@@ -118,9 +118,10 @@ TEST(Menus, newEntriesOpenMontajeAndKeepTheDesignedOnesInTheirOrder)
     Window w;
     const QMenu *montaje = w.form.mMontaje.action()->menu();
     ASSERT_NE(montaje, nullptr);
-    EXPECT_EQ(captions(montaje),
-              QStringList({ u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s,
-                            u"-"_s, u"Comenzar montaje"_s, u"Guardar imágen"_s }));
+    EXPECT_EQ(
+        captions(montaje),
+        QStringList({ u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s, u"-"_s,
+                      u"Comenzar montaje"_s, u"Guardar imágen"_s, u"Vista previa"_s }));
 }
 
 TEST(Menus, shortcutsAreShownOnTheirEntries)
