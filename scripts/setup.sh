@@ -15,6 +15,7 @@ packages=(
     appstream desktop-file-utils
     dpkg-dev file lintian man-db
     chromium nodejs
+    valgrind
 )
 
 missing=()

@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -18,6 +19,7 @@ namespace cli {
 namespace {
 
 constexpr qint64 kAheadBytes = qint64(16) << 20;
+constexpr qint64 kBandBytes = qint64(1) << 20;
 
 struct Frame
 {
@@ -25,8 +27,8 @@ struct Frame
     QString reason;
 };
 
-// A frame as the window's canvas holds it: the decoded picture over the canvas's back colour.
-// Opaque frames cover it whole and are written as they are.
+// The decoded picture at the frame size, transparency and all: it is laid over the canvas's
+// back colour only as it is written (see writeFrame), so no second frame-sized copy exists.
 Frame makeFrame(const QString &path, QSize size)
 {
     Frame frame;
@@ -35,15 +37,33 @@ Frame makeFrame(const QString &path, QSize size)
                                                : u"no se encontró el archivo"_s;
         return frame;
     }
-    QImage decoded = engine::decodeFrame(path, size, &frame.reason);
-    if (decoded.isNull() || !decoded.hasAlphaChannel()) {
-        frame.pixels = std::move(decoded);
-        return frame;
-    }
-    frame.pixels = QImage(size, QImage::Format_RGB888);
-    frame.pixels.fill(QColor::fromRgb(engine::kStripBackColor));
-    engine::place(frame.pixels, decoded, QPoint(0, 0));
+    frame.pixels = engine::decodeFrame(path, size, &frame.reason);
     return frame;
+}
+
+// Writes `frame` at rows from `top`, as the window's canvas holds it: opaque frames as they
+// are, others over the back colour a band of rows at a time, so a frame of 32767 × 21845
+// never has a second copy beside it.
+bool writeFrame(engine::BmpWriter &writer, int top, const QImage &frame, QString *reason)
+{
+    if (!frame.hasAlphaChannel())
+        return writer.writeRows(top, frame, reason);
+    const int rows
+        = int(std::clamp<qint64>(kBandBytes / (qint64(frame.width()) * 3), 1, frame.height()));
+    QImage band(frame.width(), rows, QImage::Format_RGB888);
+    if (band.isNull()) {
+        *reason = u"no hay memoria para %1 filas de %2 píxeles"_s.arg(rows).arg(frame.width());
+        return false;
+    }
+    for (int y = 0; y < frame.height(); y += rows) {
+        band.fill(QColor::fromRgb(engine::kStripBackColor));
+        engine::place(band, frame, QPoint(0, -y));
+        const QImage part
+            = y + rows <= frame.height() ? band : band.copy(0, 0, band.width(), frame.height() - y);
+        if (!writer.writeRows(top + y, part, reason))
+            return false;
+    }
+    return true;
 }
 
 // Hands frames out in list order to the writer while workers decode ahead, at most `window`
@@ -158,7 +178,7 @@ bool buildStrip(const QStringList &files, QSize frame, const QString &output, in
             *error = u"%1: %2"_s.arg(files[i], image.reason);
             return false; // the writer's destructor drops the unfinished file
         }
-        if (!writer.writeRows(i * frame.height(), image.pixels, &reason)) {
+        if (!writeFrame(writer, i * frame.height(), image.pixels, &reason)) {
             *error = u"%1: %2"_s.arg(output, reason);
             return false;
         }

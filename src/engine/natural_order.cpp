@@ -4,38 +4,55 @@ namespace engine {
 
 namespace {
 
-// Compares the digit runs starting at a[i] and b[j] by value; advances both past them. The
-// first difference in leading zeros is kept in `zeros` for a final tie-break.
+// Where a character outside a number sorts: case folded. Every digit, of any script, takes the
+// place of the ASCII digits, so a number sorts against a letter the same way whatever the
+// digits it is written with (no other character folds to an ASCII digit).
+char16_t key(QChar c)
+{
+    return c.isDigit() ? u'0' : c.toCaseFolded().unicode();
+}
+
+// Moves `k` past the digit run starting there; `significant` is where its leading zeros end.
+void digitRun(const QString &s, qsizetype &k, qsizetype &significant)
+{
+    const qsizetype start = k;
+    while (k < s.size() && s[k].isDigit())
+        ++k;
+    significant = start;
+    while (significant + 1 < k && s[significant].digitValue() == 0)
+        ++significant;
+}
+
+// Compares the digit runs starting at a[i] and b[j] by value, digits of every script alike
+// ("１２" is twelve, as "12" is); advances both past them. The first difference in the runs'
+// lengths (leading zeros) is kept in `zeros` for a final tie-break.
 int compareNumbers(const QString &a, qsizetype &i, const QString &b, qsizetype &j, int &zeros)
 {
-    auto skipZeros = [](const QString &s, qsizetype &k) {
-        while (k < s.size() && s[k] == u'0' && k + 1 < s.size() && s[k + 1].isDigit())
-            ++k;
-    };
     const qsizetype startA = i, startB = j;
-    skipZeros(a, i);
-    skipZeros(b, j);
-    qsizetype endA = i, endB = j;
-    while (endA < a.size() && a[endA].isDigit())
-        ++endA;
-    while (endB < b.size() && b[endB].isDigit())
-        ++endB;
+    qsizetype significantA = 0, significantB = 0;
+    digitRun(a, i, significantA);
+    digitRun(b, j, significantB);
     // Without leading zeros, a longer run is a larger number; equal lengths compare digit by
     // digit. Numbers of any length work, no overflow.
+    const qsizetype lengthA = i - significantA, lengthB = j - significantB;
     int result = 0;
-    if (endA - i != endB - j)
-        result = endA - i < endB - j ? -1 : 1;
-    else
-        result = QStringView(a).sliced(i, endA - i).compare(QStringView(b).sliced(j, endB - j));
-    if (zeros == 0 && (endA - startA) != (endB - startB))
-        zeros = (endA - startA) < (endB - startB) ? -1 : 1; // "1" before "01"
-    i = endA;
-    j = endB;
+    if (lengthA != lengthB)
+        result = lengthA < lengthB ? -1 : 1;
+    for (qsizetype k = 0; result == 0 && k < lengthA; ++k) {
+        const int da = a[significantA + k].digitValue(), db = b[significantB + k].digitValue();
+        if (da != db)
+            result = da < db ? -1 : 1;
+    }
+    if (zeros == 0 && (i - startA) != (j - startB))
+        zeros = (i - startA) < (j - startB) ? -1 : 1; // "1" before "01"
     return result;
 }
 
 } // namespace
 
+// The order compares, one after the other: the names as sequences of numbers (by value) and
+// folded characters; then the lengths of their digit runs; then the plain UTF-16 text. Each is
+// a strict weak ordering and the last a total one, so std::sort may rely on the whole.
 bool naturalLess(const QString &a, const QString &b)
 {
     qsizetype i = 0, j = 0;
@@ -46,7 +63,7 @@ bool naturalLess(const QString &a, const QString &b)
                 return c < 0;
             continue;
         }
-        const QChar ca = a[i].toCaseFolded(), cb = b[j].toCaseFolded();
+        const char16_t ca = key(a[i]), cb = key(b[j]);
         if (ca != cb)
             return ca < cb;
         ++i;

@@ -21,8 +21,9 @@ bool picturesInFolder(const QString &folder, QStringList *files, QString *error)
     QDir dir(folder);
     dir.setNameFilters(pictureNameFilters()); // case-insensitive by default
     // Dot-files are left out: editors and file managers leave hidden copies and thumbnails
-    // there, which are no frames.
-    dir.setFilter(QDir::Files | QDir::Readable);
+    // there, which are no frames. Unreadable pictures are listed: refused when their turn
+    // comes, never skipped.
+    dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Unsorted);
     if (!dir.exists() || !dir.isReadable()) {
         *error = u"%1: no se puede leer la carpeta"_s.arg(folder);

@@ -22,6 +22,9 @@ public:
     // The whole picture stretched to exactly `size` pixels (alpha kept where it has any).
     // Throws RuntimeError 481 naming the file when its pixels cannot be decoded.
     QImage stretched(QSize size) const;
+    // Gives the picture its pixels already stretched to `frame.size()`, decoded ahead from the
+    // same file: drawing it at that size then costs no decode. A null frame changes nothing.
+    void setStretched(QImage frame) { m_stretched = std::move(frame); }
 
 private:
     friend Picture LoadPicture(const QString &path);
@@ -32,6 +35,7 @@ private:
     void SavePicture(const QImage &image, const QString &path);
     QString m_path;
     QImage m_image;
+    QImage m_stretched;
     QSize m_size;
 };
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -57,6 +58,47 @@ TEST(NaturalOrder, isAStrictOrder)
                     << qPrintable(a) << " " << qPrintable(b);
             }
     }
+}
+
+// std::sort needs a strict weak ordering, or its behaviour is undefined: checked on random
+// names mixing ASCII, full-width and Arabic-Indic digits, letters of both cases and accents.
+TEST(NaturalOrder, isAStrictWeakOrderingOnRandomNamesWithDigitsOfEveryScript)
+{
+    const QString alphabet = u"0129０１２٣aAbé.É_"_s;
+    std::mt19937 random(17);
+    QStringList names;
+    for (int n = 0; n < 150; ++n) {
+        QString name;
+        for (int length = int(random() % 7); length > 0; --length)
+            name.append(alphabet[qsizetype(random() % quint32(alphabet.size()))]);
+        names.append(name);
+    }
+    int faults = 0;
+    for (const QString &a : names) {
+        if (engine::naturalLess(a, a))
+            ++faults;
+        for (const QString &b : names) {
+            // Total: two different names are never equivalent.
+            if (a != b && engine::naturalLess(a, b) == engine::naturalLess(b, a))
+                ++faults;
+            if (!engine::naturalLess(a, b))
+                continue;
+            for (const QString &c : names)
+                if (engine::naturalLess(b, c) && !engine::naturalLess(a, c) && faults++ < 5)
+                    ADD_FAILURE() << "not transitive: " << qPrintable(a) << " < " << qPrintable(b)
+                                  << " < " << qPrintable(c);
+        }
+    }
+    EXPECT_EQ(faults, 0);
+}
+
+TEST(NaturalOrder, digitsOfEveryScriptCompareByValue)
+{
+    QStringList names { u"f１０.jpg"_s, u"f2.jpg"_s, u"f１.jpg"_s, u"f3.jpg"_s, u"f02.jpg"_s };
+    std::sort(names.begin(), names.end(), engine::naturalLess);
+    EXPECT_EQ(
+        names,
+        (QStringList { u"f１.jpg"_s, u"f2.jpg"_s, u"f02.jpg"_s, u"f3.jpg"_s, u"f１０.jpg"_s }));
 }
 
 TEST(PicturesInFolder, onlyVisiblePictureFilesInNaturalOrderWhateverTheCaseOfTheirExtension)
