@@ -60,7 +60,8 @@ int main(int argc, char *argv[])
     TimedPump events(pump);
     runtime::DesktopStarter starter;
     runtime::IniSettingsStore settings;
-    app::Form1 form(app::Services { program, boxes, events, starter, settings });
+    runtime::QtFileDialogs dialogs;
+    app::Form1 form(app::Services { program, boxes, events, starter, settings, dialogs });
     form.show();
     for (qsizetype i = 4; i < args.size(); ++i)
         form.List1->AddItem(args[i]);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n
     libgtest-dev
     libxcb1-dev
     libjpeg62-turbo-dev libexif-dev libpng-dev

@@ -32,6 +32,12 @@ private:
     bool &m_flag;
 };
 
+constexpr int kFilledBox = 38;
+// The back colour as a colour value: red + 256 green + 65536 blue.
+constexpr std::uint32_t kBackColorValue = std::uint32_t(qRed(engine::kStripBackColor))
+    + 256u * std::uint32_t(qGreen(engine::kStripBackColor))
+    + 65536u * std::uint32_t(qBlue(engine::kStripBackColor));
+
 // Ends the decodes ahead of a run however the run ends.
 class DropOnExit
 {
@@ -137,8 +143,12 @@ void Assembly::Command2_Click()
         runtime::Picture picture = runtime::LoadPicture(path);
         picture.setStretched(ahead.take(i, path, frame));
         buff.setPicture(std::move(picture));
-        objeto.PaintPicture(buff.Picture(), 0, float(double(i) * frame.height()),
-                            float(frame.width()), float(frame.height()));
+        const float top = float(double(i) * frame.height());
+        // Transparent pixels show the canvas's back colour, never what an earlier run left in
+        // these rows, so the strip is the same bytes whatever ran before.
+        objeto.Line(kFilledBox, 0, top, float(frame.width()), top + float(frame.height()),
+                    kBackColorValue);
+        objeto.PaintPicture(buff.Picture(), 0, top, float(frame.width()), float(frame.height()));
         m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
         m_paintedFrames = i + 1;
         m_paintedFrameSize = frame;

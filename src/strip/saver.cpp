@@ -1,25 +1,35 @@
 #include "saver.h"
 
-#include "runtime/error.h"
 #include "runtime/picture.h"
 
-#include "engine/sources.h"
+#include "engine/same_file.h"
+
+#include <QDir>
 
 using namespace Qt::StringLiterals;
 
 namespace strip {
 
-Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, runtime::ListBox &list,
+Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, const runtime::ListBox &list,
              runtime::MessageBoxes &boxes)
     : objeto(canvas), Text1(output), List1(list), m_boxes(boxes)
 { }
+
+QString Saver::outputPath(const QString &typed)
+{
+    if (typed == u"~"_s)
+        return QDir::homePath();
+    if (typed.startsWith(u"~/"_s))
+        return QDir::homePath() + typed.mid(1);
+    return typed;
+}
 
 void Saver::Command5_Click()
 {
     // The strip is kept apart from the box on screen, so what is written is every painted
     // frame whatever the window, the splitter or the drag have done to the box since.
     const QImage &strip = objeto.Image();
-    const QString path = Text1.Text();
+    const QString path = outputPath(Text1.Text());
     if (strip.isNull() || strip.width() <= 0 || strip.height() <= 0) {
         // A BMP without rows is no picture any program opens; keep what the file holds.
         m_boxes.MsgBox(
@@ -27,15 +37,18 @@ void Saver::Command5_Click()
             runtime::mb::kInformation, u"Guardar imágen"_s);
         return;
     }
-    // A source named as the output would be lost to the strip made from it.
-    QStringList inputs;
-    for (int i = 0; i < List1.ListCount(); ++i)
-        inputs.append(List1.List(i));
-    if (const QString input = engine::inputThatIsOutput(path, inputs); !input.isEmpty())
-        throw runtime::RuntimeError(
-            runtime::err::kFileAccess,
-            u"No se pudo guardar la imagen en \"%1\": %2. "
-            "Ningún archivo se modificó."_s.arg(path, engine::overwritesInput(path, input)));
+    // Writing over one of its own pictures would destroy a source the user may still need.
+    for (int i = 0; i < List1.ListCount(); ++i) {
+        if (engine::sameFile(path, List1.List(i))) {
+            m_boxes.MsgBox(
+                u"\"%1\" es la imagen %2 de la lista (\"%3\"): no se escribe la tira "
+                "sobre ella.\nElija otro archivo de salida; no se modificó nada."_s.arg(path)
+                    .arg(i + 1)
+                    .arg(List1.List(i)),
+                runtime::mb::kCritical, u"Guardar imágen"_s);
+            return;
+        }
+    }
     runtime::SavePicture(strip, path);
 }
 

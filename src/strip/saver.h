@@ -1,6 +1,5 @@
 #pragma once
-// "Guardar imágen": the strip the assembly built, written to the output path in the format its
-// extension asks for (BMP unless .png, .jpg/.jpeg or .webp).
+// "Guardar imágen": the strip the assembly built, written as a BMP file to the output path.
 
 #include "runtime/controls.h"
 #include "runtime/services.h"
@@ -10,19 +9,22 @@ namespace strip {
 class Saver
 {
 public:
-    Saver(runtime::PictureBox &objeto, runtime::TextBox &Text1, runtime::ListBox &List1,
+    Saver(runtime::PictureBox &objeto, runtime::TextBox &Text1, const runtime::ListBox &List1,
           runtime::MessageBoxes &boxes);
 
-    // Writes the canvas's strip to the path in Text1. An empty strip is not written: a message
-    // says so and any existing file is kept. Throws RuntimeError naming the path and the
-    // reason when the file cannot be written, when its format cannot hold the strip, or when it
-    // is one of the pictures in List1 (through any path or link).
+    // Writes the canvas's strip to the path in Text1 (a leading "~/" is the home folder). An
+    // empty strip, or a path that leads to one of the listed pictures, is not written: a
+    // message says so and the file is kept. Throws RuntimeError naming the path and the
+    // reason when the file cannot be written.
     void Command5_Click();
+
+    // The output path as typed, with a leading "~/" (or a lone "~") taken as the home folder.
+    static QString outputPath(const QString &typed);
 
 private:
     runtime::PictureBox &objeto;
     runtime::TextBox &Text1;
-    runtime::ListBox &List1;
+    const runtime::ListBox &List1;
     runtime::MessageBoxes &m_boxes;
 };
 

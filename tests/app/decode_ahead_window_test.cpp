@@ -21,7 +21,8 @@ TEST(DecodeAhead, closingTheWindowMidRunEndsItWithNoFrameDecodedAfterAndNoThread
     ASSERT_TRUE(pictures::write(pictures::solid(2400, 1800, Qt::darkCyan), big, "JPG"));
     fakes::Services s;
     {
-        app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings } };
+        app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
+                                          s.dialogs } };
         form.show();
         for (int i = 0; i < 100; ++i)
             form.List1->AddItem(big);
