@@ -72,7 +72,8 @@ TEST_F(CliOutput, windowAndCommandLineWriteTheSameFileInEveryFormat)
 {
     const QStringList files = frames(4);
     fakes::Services s;
-    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings });
+    app::Form1 form(
+        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
     for (const QString &file : files)
         form.List1->AddItem(file);
     form.ancho->setText(u"24"_s);
@@ -219,7 +220,8 @@ TEST_F(CliOutput, anOutputThatIsAnInputIsRefusedThroughAnyPathOrLink)
 
     // The window refuses the same, naming the path, and keeps the file.
     fakes::Services s;
-    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings });
+    app::Form1 form(
+        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
     for (const QString &file : files)
         form.List1->AddItem(file);
     form.Command2_Click();
