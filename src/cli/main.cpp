@@ -30,5 +30,10 @@ int main(int argc, char *argv[])
               .fileName();
     env.cores = int(std::thread::hardware_concurrency());
     env.errIsTerminal = isatty(STDERR_FILENO) == 1;
-    return cli::run(QCoreApplication::arguments(), env);
+    // The bytes themselves: QCoreApplication::arguments() has already replaced whatever is
+    // not UTF-8, so a name could not be told from another.
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    return cli::run(arguments, env);
 }
