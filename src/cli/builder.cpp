@@ -1,8 +1,10 @@
 #include "builder.h"
 
-#include "engine/bmp.h"
+#include "options.h"
+
 #include "engine/compose.h"
 #include "engine/decode.h"
+#include "engine/strip_writer.h"
 
 #include <QFileInfo>
 
@@ -44,7 +46,7 @@ Frame makeFrame(const QString &path, QSize size)
 // Writes `frame` at rows from `top`, as the window's canvas holds it: opaque frames as they
 // are, others over the back colour a band of rows at a time, so a frame of 32767 × 21845
 // never has a second copy beside it.
-bool writeFrame(engine::BmpWriter &writer, int top, const QImage &frame, QString *reason)
+bool writeFrame(engine::StripWriter &writer, int top, const QImage &frame, QString *reason)
 {
     if (!frame.hasAlphaChannel())
         return writer.writeRows(top, frame, reason);
@@ -137,15 +139,28 @@ private:
 
 } // namespace
 
-bool buildStrip(const QStringList &files, QSize frame, const QString &output, int jobs,
+bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output, int jobs,
                 const FrameWritten &written, QString *error)
 {
     const int count = int(files.size());
-    engine::BmpWriter writer;
+    const int columns = std::max(output.columns, 1);
+    const std::unique_ptr<engine::StripWriter> writer
+        = engine::makeStripWriter(output.format, output.quality);
     QString reason;
-    if (!writer.open(output, QSize(frame.width(), count * frame.height()), &reason)) {
-        *error = u"%1: %2"_s.arg(output, reason);
+    if (!writer->open(output.path, stripSize(count, frame, columns), &reason)) {
+        *error = u"%1: %2"_s.arg(output.path, reason);
         return false;
+    }
+    // With several columns a row of frames is gathered before it is written.
+    QImage band;
+    if (columns > 1) {
+        band = QImage(columns * frame.width(), frame.height(), QImage::Format_RGB888);
+        if (band.isNull()) {
+            *error
+                = u"%1: no hay memoria para una fila de %2 cuadros"_s.arg(output.path).arg(columns);
+            return false;
+        }
+        band.fill(QColor::fromRgb(engine::kStripBackColor));
     }
 
     // The writer stops the workers on every way out, so none outlives the list.
@@ -178,15 +193,25 @@ bool buildStrip(const QStringList &files, QSize frame, const QString &output, in
             *error = u"%1: %2"_s.arg(files[i], image.reason);
             return false; // the writer's destructor drops the unfinished file
         }
-        if (!writeFrame(writer, i * frame.height(), image.pixels, &reason)) {
-            *error = u"%1: %2"_s.arg(output, reason);
+        bool ok = true;
+        if (columns == 1) {
+            ok = writeFrame(*writer, i * frame.height(), image.pixels, &reason);
+        } else {
+            engine::place(band, image.pixels, QPoint(i % columns * frame.width(), 0));
+            if (i % columns == columns - 1 || i == count - 1) {
+                ok = writer->writeRows(i / columns * frame.height(), band, &reason);
+                band.fill(QColor::fromRgb(engine::kStripBackColor)); // the last row's empty cells
+            }
+        }
+        if (!ok) {
+            *error = u"%1: %2"_s.arg(output.path, reason);
             return false;
         }
         if (written)
             written(i + 1, count);
     }
-    if (!writer.commit(&reason)) {
-        *error = u"%1: %2"_s.arg(output, reason);
+    if (!writer->commit(&reason)) {
+        *error = u"%1: %2"_s.arg(output.path, reason);
         return false;
     }
     return true;

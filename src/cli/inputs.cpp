@@ -1,14 +1,13 @@
 #include "inputs.h"
 
-#include "natural_order.h"
+#include "engine/picture_files.h"
 
 #include "engine/file_names.h"
+#include "engine/sources.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <algorithm>
 
 #include <dirent.h>
 
@@ -53,7 +52,8 @@ bool checkNames(const QString &folder, QString *error)
 
 } // namespace
 
-bool expandInputs(const QStringList &arguments, QStringList *files, QString *error)
+bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
+                  const QString &output)
 {
     for (const QString &argument : arguments) {
         const QFileInfo info(argument);
@@ -65,29 +65,21 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
             files->append(argument);
             continue;
         }
-        QDir dir(argument);
-        dir.setNameFilters({ u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s, u"*.png"_s,
-                             u"*.webp"_s, u"*.tif"_s, u"*.tiff"_s });
-        // Dot-files are left out: editors and file managers leave hidden copies and thumbnails
-        // there, which are no frames. Unreadable pictures are listed: refused when their turn
-        // comes, never skipped.
-        dir.setFilter(QDir::Files);
-        dir.setSorting(QDir::Unsorted);
-        if (!dir.isReadable()) {
-            *error = u"%1: no se puede leer la carpeta"_s.arg(argument);
+        QStringList pictures;
+        if (!engine::picturesInFolder(argument, &pictures, error))
             return false;
-        }
         if (!checkNames(argument, error))
             return false;
-        QStringList names = dir.entryList(); // name filters are case-insensitive by default
-        std::sort(names.begin(), names.end(), naturalLess);
-        if (names.isEmpty()) {
+        if (pictures.isEmpty()) {
             *error = u"%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF"_s.arg(
                 argument);
             return false;
         }
-        for (const QString &name : std::as_const(names))
-            files->append(dir.filePath(name));
+        for (const QString &path : std::as_const(pictures)) {
+            // A strip written into the folder of its frames is not one of them next time.
+            if (output.isEmpty() || engine::inputThatIsOutput(output, { path }).isEmpty())
+                files->append(path);
+        }
     }
     return true;
 }

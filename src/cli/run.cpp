@@ -48,12 +48,16 @@ int run(const QStringList &arguments, const Environment &env)
     FrameWritten written;
     if (env.errIsTerminal && !job.quiet)
         written = [&bar](int done, int total) { bar.show(done, total); };
-    const bool ok = buildStrip(job.files, job.frame, job.output, job.jobs, written, &error);
+    if (!job.warning.isEmpty())
+        std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(job.warning));
+    const bool ok = buildStrip(job.files, job.frame,
+                               StripOutput { job.output, job.format, job.quality, job.columns },
+                               job.jobs, written, &error);
     bar.finish();
     if (!ok)
         return fail(env, error, 1);
     if (!job.html.isEmpty()) {
-        const ViewerPage page { job.output, int(job.files.size()), job.frame };
+        const ViewerPage page { job.output, int(job.files.size()), job.frame, job.columns };
         if (!writeViewerPage(page, job.html, &error))
             return fail(env, error, 1);
     }

@@ -2,9 +2,9 @@
 
 #include "error.h"
 
-#include "engine/bmp.h"
 #include "engine/decode.h"
 #include "engine/stretch.h"
+#include "engine/strip_writer.h"
 
 #include <QFileInfo>
 
@@ -16,6 +16,8 @@ Picture::Picture(QImage image) : m_image(std::move(image)), m_size(m_image.size(
 
 QImage Picture::stretched(QSize size) const
 {
+    if (!m_stretched.isNull() && m_stretched.size() == size)
+        return m_stretched;
     if (!m_image.isNull())
         return engine::stretch(m_image, size);
     QString reason;
@@ -54,7 +56,7 @@ void SavePicture(const QImage &image, const QString &path)
     };
     // The engine's writer refuses what it must not replace (a folder, a device, a FIFO).
     QString reason;
-    if (!engine::saveBmp(image, path, &reason))
+    if (!engine::saveStrip(image, path, engine::formatForPath(path), &reason))
         fail(reason);
 }
 

@@ -36,7 +36,9 @@ int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &titl
 #include "engine/working_set.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -191,6 +193,24 @@ void IniSettingsStore::Flush()
     file.merge(pending);
     m_cachedPath.clear();
     writeOrThrow(file, path);
+}
+
+QStringList QtFileDialogs::GetOpenFileNames(const QString &title, const QString &filter)
+{
+    const QStringList files = QFileDialog::getOpenFileNames(
+        m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder, filter);
+    if (!files.isEmpty())
+        m_folder = QFileInfo(files.front()).absolutePath();
+    return files;
+}
+
+QString QtFileDialogs::GetExistingDirectory(const QString &title)
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder);
+    if (!folder.isEmpty())
+        m_folder = folder;
+    return folder;
 }
 
 void DesktopStarter::Shell(const QString &command, int windowStyle)

@@ -1,7 +1,6 @@
 // Frame lists from the command line: natural order of folders, option and settings handling.
 
 #include "inputs.h"
-#include "natural_order.h"
 #include "options.h"
 #include "progress_bar.h"
 
@@ -23,82 +22,6 @@ void touch(const QString &path)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
-
-TEST(NaturalOrder, numbersCompareByValueWhateverTheirLength)
-{
-    QStringList names { u"frame10.jpg"_s,
-                        u"frame2.jpg"_s,
-                        u"Frame1.jpg"_s,
-                        u"frame02.jpg"_s,
-                        u"frame.jpg"_s,
-                        u"a99999999999999999999.bmp"_s,
-                        u"a100000000000000000000.bmp"_s,
-                        u"frame2b.jpg"_s };
-    std::sort(names.begin(), names.end(), cli::naturalLess);
-    const QStringList expected { u"a99999999999999999999.bmp"_s,
-                                 u"a100000000000000000000.bmp"_s,
-                                 u"frame.jpg"_s,
-                                 u"Frame1.jpg"_s,
-                                 u"frame2.jpg"_s,
-                                 u"frame02.jpg"_s,
-                                 u"frame2b.jpg"_s,
-                                 u"frame10.jpg"_s };
-    EXPECT_EQ(names, expected);
-}
-
-TEST(NaturalOrder, isAStrictOrder)
-{
-    const QStringList names { u"x1"_s, u"x01"_s, u"X1"_s, u"x1a"_s, u"x"_s, u"1"_s, u""_s };
-    for (const QString &a : names) {
-        EXPECT_FALSE(cli::naturalLess(a, a)) << qPrintable(a);
-        for (const QString &b : names)
-            if (a != b) {
-                EXPECT_NE(cli::naturalLess(a, b), cli::naturalLess(b, a))
-                    << qPrintable(a) << " " << qPrintable(b);
-            }
-    }
-}
-
-// std::sort needs a strict weak ordering, or its behaviour is undefined: checked on random
-// names mixing ASCII, full-width and Arabic-Indic digits, letters of both cases and accents.
-TEST(NaturalOrder, isAStrictWeakOrderingOnRandomNamesWithDigitsOfEveryScript)
-{
-    const QString alphabet = u"0129０１２٣aAbé.É_"_s;
-    std::mt19937 random(17);
-    QStringList names;
-    for (int n = 0; n < 150; ++n) {
-        QString name;
-        for (int length = int(random() % 7); length > 0; --length)
-            name.append(alphabet[qsizetype(random() % quint32(alphabet.size()))]);
-        names.append(name);
-    }
-    int faults = 0;
-    for (const QString &a : names) {
-        if (cli::naturalLess(a, a))
-            ++faults;
-        for (const QString &b : names) {
-            // Total: two different names are never equivalent.
-            if (a != b && cli::naturalLess(a, b) == cli::naturalLess(b, a))
-                ++faults;
-            if (!cli::naturalLess(a, b))
-                continue;
-            for (const QString &c : names)
-                if (cli::naturalLess(b, c) && !cli::naturalLess(a, c) && faults++ < 5)
-                    ADD_FAILURE() << "not transitive: " << qPrintable(a) << " < " << qPrintable(b)
-                                  << " < " << qPrintable(c);
-        }
-    }
-    EXPECT_EQ(faults, 0);
-}
-
-TEST(NaturalOrder, digitsOfEveryScriptCompareByValue)
-{
-    QStringList names { u"f１０.jpg"_s, u"f2.jpg"_s, u"f１.jpg"_s, u"f3.jpg"_s, u"f02.jpg"_s };
-    std::sort(names.begin(), names.end(), cli::naturalLess);
-    EXPECT_EQ(
-        names,
-        (QStringList { u"f１.jpg"_s, u"f2.jpg"_s, u"f02.jpg"_s, u"f3.jpg"_s, u"f１０.jpg"_s }));
 }
 
 TEST(Inputs, folderGivesItsPicturesInNaturalOrderAndFilesStayAsGiven)

@@ -1,6 +1,6 @@
 #include "natural_order.h"
 
-namespace cli {
+namespace engine {
 
 namespace {
 
@@ -76,4 +76,4 @@ bool naturalLess(const QString &a, const QString &b)
     return a < b;
 }
 
-} // namespace cli
+} // namespace engine
