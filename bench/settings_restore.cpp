@@ -28,7 +28,8 @@ int main(int argc, char *argv[])
     runtime::QtEventPump events(program);
     runtime::DesktopStarter starter;
     runtime::IniSettingsStore settings;
-    app::Form1 form(app::Services { program, boxes, events, starter, settings });
+    runtime::QtFileDialogs dialogs;
+    app::Form1 form(app::Services { program, boxes, events, starter, settings, dialogs });
     for (int i = 0; i < entries; ++i)
         form.List1->AddItem(u"/home/ana/Imágenes/vuelta completa/cuadro %1.jpg"_s.arg(i));
 

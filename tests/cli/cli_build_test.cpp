@@ -347,7 +347,8 @@ TEST_F(CliBuild, windowAndCommandLineReadSavedSettingsAndFrameSidesAlike)
         }
         fakes::Services s;
         runtime::IniSettingsStore store;
-        app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, store });
+        app::Form1 form(
+            app::Services { s.program, s.boxes, s.events, s.starter, store, s.dialogs });
         form.Command6_Click();
         QString windowError;
         try {

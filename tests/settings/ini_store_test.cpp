@@ -325,7 +325,7 @@ TEST_F(IniStore, theWindowRestoresTheLargestListWhole)
     writeAll(runtime::IniSettingsStore::fileName(app), text);
 
     fakes::Services s;
-    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, store });
+    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, store, s.dialogs });
     form.Command6_Click(); // one read of the file, not one per entry
     ASSERT_EQ(form.List1->ListCount(), engine::kMaxListEntries);
     EXPECT_EQ(form.List1->List(0), u"/fotos/cuadro0.jpg"_s);
