@@ -5,16 +5,17 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n
     libgtest-dev
     libxcb1-dev
-    libjpeg62-turbo-dev libexif-dev
+    libjpeg62-turbo-dev libexif-dev libpng-dev
     qt6-image-formats-plugins
     xvfb xauth xdotool
     clang-format
     appstream desktop-file-utils
     dpkg-dev file lintian man-db
     chromium nodejs
+    valgrind
 )
 
 missing=()

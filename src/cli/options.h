@@ -2,6 +2,8 @@
 // The command line of framolin-strip, and the job it describes once the saved settings (with
 // --from-settings) and the defaults are filled in.
 
+#include "engine/strip_format.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -12,8 +14,8 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, output, html;
-    std::optional<int> jobs;
+    std::optional<QString> width, height, output, format, html;
+    std::optional<int> jobs, quality, columns;
     bool quiet = false;
     bool fromSettings = false;
     bool help = false;
@@ -36,10 +38,18 @@ struct Job
     QSize frame;
     int jobs = 1;
     bool quiet = false;
+    engine::StripFormat format = engine::StripFormat::Bmp;
+    int quality = engine::kDefaultQuality;
+    int columns = 1; // frames side by side; 1 is one column, the window's strip
+    QString warning; // one line to show before writing, or empty
 };
 
+// The size of the strip of `frames` frames of `frame`, `columns` to a row.
+QSize stripSize(qint64 frames, QSize frame, int columns);
+
 // What the window's "Guardar datos" stored: the list, the output path and the frame size
-// texts. False with one line when the file is missing.
+// texts, read as the window restores them (the count capped, a missing entry an empty line).
+// False with one line when the file is missing or unreadable.
 struct SavedWork
 {
     QStringList files;
@@ -48,7 +58,7 @@ struct SavedWork
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
 
 // A frame side as the window reads it: a number rounded to whole pixels (halves to even) in
-// 1..kMaxFrameSide. False with one line naming `what` and the text otherwise.
+// 1..engine::kMaxFrameSide. False with one line naming `what` and the text otherwise.
 bool frameSide(const QString &text, const QString &what, int *side, QString *error);
 
 // The job of `options`, read from the settings at `iniPath` first when asked; folders are

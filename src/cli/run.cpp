@@ -5,6 +5,8 @@
 #include "progress_bar.h"
 #include "viewer_page.h"
 
+#include "engine/file_names.h"
+
 #include <QCoreApplication>
 
 using namespace Qt::StringLiterals;
@@ -15,7 +17,8 @@ namespace {
 
 int fail(const Environment &env, const QString &line, int status)
 {
-    std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(line));
+    // One line whatever the names in it hold, so scripts can read it line by line.
+    std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(engine::oneLine(line)));
     return status;
 }
 
@@ -45,16 +48,32 @@ int run(const QStringList &arguments, const Environment &env)
     FrameWritten written;
     if (env.errIsTerminal && !job.quiet)
         written = [&bar](int done, int total) { bar.show(done, total); };
-    const bool ok = buildStrip(job.files, job.frame, job.output, job.jobs, written, &error);
+    if (!job.warning.isEmpty())
+        std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(job.warning));
+    const bool ok = buildStrip(job.files, job.frame,
+                               StripOutput { job.output, job.format, job.quality, job.columns },
+                               job.jobs, written, &error);
     bar.finish();
     if (!ok)
         return fail(env, error, 1);
     if (!job.html.isEmpty()) {
-        const ViewerPage page { job.output, int(job.files.size()), job.frame };
+        const ViewerPage page { job.output, int(job.files.size()), job.frame, job.columns };
         if (!writeViewerPage(page, job.html, &error))
             return fail(env, error, 1);
     }
     return 0;
+}
+
+int run(const QList<QByteArray> &arguments, const Environment &env)
+{
+    QStringList text;
+    for (const QByteArray &bytes : arguments) {
+        QString argument, reason;
+        if (!engine::fileNameFromBytes(bytes, &argument, &reason))
+            return fail(env, u"%1: %2"_s.arg(engine::escapedName(bytes), reason), 1);
+        text.append(argument);
+    }
+    return run(text, env);
 }
 
 } // namespace cli
