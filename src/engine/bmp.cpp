@@ -1,5 +1,6 @@
 #include "bmp.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <cstring>
@@ -23,7 +24,7 @@ void put32(char *at, quint32 value)
 QString failure(const QSaveFile &file)
 {
     const QString reason = file.errorString();
-    return reason.isEmpty() ? u"error de escritura"_s : reason;
+    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
 }
 
 // One image row as BMP bytes: blue, green, red per pixel, zero padding.
@@ -103,7 +104,7 @@ bool BmpWriter::open(const QString &path, QSize size, QString *reason)
 bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
 {
     if (!m_file) {
-        *reason = u"el archivo no está abierto"_s;
+        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
         return false;
     }
     const qint64 stride = m_stride;
@@ -138,7 +139,7 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
 bool BmpWriter::commit(QString *reason)
 {
     if (!m_file) {
-        *reason = u"el archivo no está abierto"_s;
+        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
         return false;
     }
     const bool ok = m_file->commit();

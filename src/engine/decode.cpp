@@ -3,6 +3,7 @@
 #include "jpeg.h"
 #include "stretch.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -33,7 +34,7 @@ bool isJpeg(const QByteArray &format)
 
 QString notAPicture()
 {
-    return u"no es una imagen BMP, JPG o GIF"_s;
+    return QCoreApplication::translate("engine", "no es una imagen BMP, JPG o GIF");
 }
 
 QString describe(const QImageReader &reader)
@@ -42,14 +43,14 @@ QString describe(const QImageReader &reader)
     case QImageReader::UnsupportedFormatError:
         return notAPicture();
     case QImageReader::FileNotFoundError:
-        return u"no se encontró el archivo"_s;
+        return QCoreApplication::translate("engine", "no se encontró el archivo");
     case QImageReader::DeviceError:
-        return u"no se pudo leer el archivo"_s;
+        return QCoreApplication::translate("engine", "no se pudo leer el archivo");
     case QImageReader::InvalidDataError:
     case QImageReader::UnknownError:
         break;
     }
-    return u"datos de imagen dañados o incompletos"_s;
+    return QCoreApplication::translate("engine", "datos de imagen dañados o incompletos");
 }
 
 // Opens `path` for reading only if it is a regular file. The type is checked on the opened
@@ -60,20 +61,22 @@ bool openRegularFile(const QString &path, QFile &file, QString *reason)
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        *reason
-            = errno == ENOENT ? u"no se encontró el archivo"_s : u"no se pudo abrir el archivo"_s;
+        *reason = errno == ENOENT
+            ? QCoreApplication::translate("engine", "no se encontró el archivo")
+            : QCoreApplication::translate("engine", "no se pudo abrir el archivo");
         return false;
     }
     struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        *reason = u"no es un archivo normal (una carpeta, un dispositivo o una tubería)"_s;
+        *reason = QCoreApplication::translate(
+            "engine", "no es un archivo normal (una carpeta, un dispositivo o una tubería)");
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        *reason = u"no se pudo abrir el archivo"_s;
+        *reason = QCoreApplication::translate("engine", "no se pudo abrir el archivo");
         return false;
     }
     return true;
@@ -152,7 +155,9 @@ QSize checkedSize(QImageReader &reader, QString *reason)
             size = claimed;
     }
     if (size.isEmpty()) {
-        *reason = size.isValid() ? u"tamaño de imagen no válido"_s : describe(reader);
+        *reason = size.isValid()
+            ? QCoreApplication::translate("engine", "tamaño de imagen no válido")
+            : describe(reader);
         return {};
     }
     const qint64 pixels = qint64(size.width()) * size.height();
@@ -160,10 +165,11 @@ QSize checkedSize(QImageReader &reader, QString *reason)
         : isProgressiveJpeg(*reader.device()) ? kMaxProgressiveJpegPixels
                                               : kMaxJpegPixels;
     if (pixels > limit) {
-        *reason
-            = u"la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles"_s.arg(size.width())
-                  .arg(size.height())
-                  .arg(limit / (1024 * 1024));
+        *reason = QCoreApplication::translate(
+                      "engine", "la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(limit / (1024 * 1024));
         return {};
     }
     return size;
@@ -188,7 +194,7 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
 {
     QImageReader reader;
     if (!file.seek(0)) {
-        *reason = u"no se pudo leer el archivo"_s;
+        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
         return {};
     }
     reader.setDevice(&file);
@@ -202,7 +208,8 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
         const bool overBudget
             = qint64(decoded.width()) * decoded.height() * 4 > qint64(kMaxDecodeMegabytes) << 20;
         *reason = overBudget && full == decoded
-            ? u"la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera"_s
+            ? QCoreApplication::translate(
+                  "engine", "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera")
                   .arg(full.width())
                   .arg(full.height())
                   .arg(kMaxDecodeMegabytes)
@@ -250,7 +257,9 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
         return {};
     QImage stretched = stretch(image, frame);
     if (stretched.isNull())
-        *reason = u"no hay memoria para un cuadro de %1 × %2 píxeles"_s.arg(frame.width())
+        *reason = QCoreApplication::translate("engine",
+                                              "no hay memoria para un cuadro de %1 × %2 píxeles")
+                      .arg(frame.width())
                       .arg(frame.height());
     return stretched;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Decoding of input pictures (BMP, JPEG, GIF's first frame) straight to a frame size. Widget
 // free: the window's picture service and the command-line builder share it.
+// Reasons for failures are the window's Spanish texts, marked in the translation context
+// "engine" so another front end (framolin-strip) can word them in its user's language.
 
 #include <QImage>
 #include <QSize>

@@ -1,5 +1,6 @@
 #include "jpeg.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <csetjmp>
@@ -102,7 +103,7 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
     QByteArray bytes;
     if (!data) {
         if (!file.seek(0)) {
-            *reason = u"no se pudo leer el archivo"_s;
+            *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
             return JpegResult::Failed;
         }
         bytes = file.readAll();
@@ -110,7 +111,7 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
         length = bytes.size();
     }
     if (length <= 0) {
-        *reason = u"archivo vacío"_s;
+        *reason = QCoreApplication::translate("engine", "archivo vacío");
         return JpegResult::Failed;
     }
     char message[JMSG_LENGTH_MAX];
@@ -118,7 +119,8 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
     const JpegResult result = decode(data, length, frame, &decoded, message);
     if (result == JpegResult::Failed)
         *reason
-            = u"datos de imagen dañados o incompletos (%1)"_s.arg(QString::fromLocal8Bit(message));
+            = QCoreApplication::translate("engine", "datos de imagen dañados o incompletos (%1)")
+                  .arg(QString::fromLocal8Bit(message));
     else
         *image = std::move(decoded);
     return result;

@@ -1,0 +1,169 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es" sourcelanguage="en">
+<context>
+    <name>Text</name>
+    <message>
+        <source>not a readable file</source>
+        <translation>no es un archivo legible</translation>
+    </message>
+    <message>
+        <source>file not found</source>
+        <translation>no se encontró el archivo</translation>
+    </message>
+    <message>
+        <source>%1: does not exist</source>
+        <translation>%1: no existe</translation>
+    </message>
+    <message>
+        <source>%1: the folder cannot be read</source>
+        <translation>%1: no se puede leer la carpeta</translation>
+    </message>
+    <message>
+        <source>not named as a BMP, JPG or GIF picture</source>
+        <translation>su nombre no es de una imagen BMP, JPG o GIF</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>%1: the folder has no BMP, JPG or GIF pictures</source>
+        <translation>%1: la carpeta no tiene imágenes BMP, JPG o GIF</translation>
+    </message>
+    <message>
+        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT.bmp [options] PICTURE|FOLDER ...
+       framolin-strip --from-settings [options]
+
+Stacks the pictures (BMP, JPG, GIF) in one column, each stretched to WIDTH x HEIGHT
+pixels, and writes the strip as a 24-bit BMP: the same file the Framolin window
+saves. A folder gives its pictures in natural order (2 before 10).
+
+  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)
+  -W, --width WIDTH     frame width in pixels (320)
+  -H, --height HEIGHT   frame height in pixels (200)
+  -o, --output PATH     the BMP file to write, replaced only when all went well;
+                        - writes it to standard output
+  -j, --jobs N          pictures decoded at a time (every core)
+  -q, --quiet           no progress bar and no summary
+  -v, --verbose         name each file of a folder that was left out, and why
+  --from-settings       the list, the output and the size stored with &quot;Guardar datos&quot;;
+                        options and pictures given beside it win
+  -h, --help            this help
+  --version             the version
+
+On success one line on standard error sums up the strip. Exits with 0 when the
+strip was written; otherwise with 1 and one line naming the file and the reason,
+without creating or touching the output (2 for a bad command line).
+</source>
+        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA.bmp [opciones] IMAGEN|CARPETA ...
+     framolin-strip --from-settings [opciones]
+
+Apila las imágenes (BMP, JPG, GIF) en una columna, cada una estirada a ANCHO x ALTO
+píxeles, y escribe la tira como BMP de 24 bits: el mismo archivo que guarda la
+ventana de Framolin. Una carpeta aporta sus imágenes en orden natural (2 antes de 10).
+
+  -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
+  -W, --width ANCHO     ancho del cuadro en píxeles (320)
+  -H, --height ALTO     alto del cuadro en píxeles (200)
+  -o, --output RUTA     archivo BMP de salida, reemplazado solo si todo va bien;
+                        - lo escribe en la salida estándar
+  -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
+  -q, --quiet           sin barra de progreso ni resumen
+  -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
+  --from-settings       la lista, la salida y el tamaño guardados con "Guardar datos";
+                        las opciones y las imágenes dadas junto a ella mandan
+  -h, --help            esta ayuda
+  --version             la versión
+
+Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
+escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
+crear ni tocar la salida (2 para opciones no válidas).
+</translation>
+    </message>
+    <message>
+        <source>the option --%1 was given more than once</source>
+        <translation>la opción --%1 se dio más de una vez</translation>
+    </message>
+    <message>
+        <source>--size gives both sides: give it without -W/--width and -H/--height</source>
+        <translation>--size da los dos lados: dela sin -W/--width ni -H/--height</translation>
+    </message>
+    <message>
+        <source>--jobs: &quot;%1&quot; is not a number from 1 to 256</source>
+        <translation>--jobs: "%1" no es un número de 1 a 256</translation>
+    </message>
+    <message>
+        <source>%1: no saved data</source>
+        <translation>%1: no hay datos guardados</translation>
+    </message>
+    <message>
+        <source>%1: the saved data could not be read</source>
+        <translation>%1: no se pudieron leer los datos guardados</translation>
+    </message>
+    <message>
+        <source>invalid %1: &quot;%2&quot; (1 to %3 pixels)</source>
+        <translation>%1 no válido: "%2" (se admiten de 1 a %3 píxeles)</translation>
+    </message>
+    <message>
+        <source>width</source>
+        <translation>ancho</translation>
+    </message>
+    <message>
+        <source>height</source>
+        <translation>alto</translation>
+    </message>
+    <message>
+        <source>invalid size: &quot;%1&quot; (WIDTHxHEIGHT, for example 320x200; each side 1 to %2 pixels)</source>
+        <translation>tamaño no válido: "%1" (ANCHOxALTO, por ejemplo 320x200; cada lado de 1 a %2 píxeles)</translation>
+    </message>
+    <message>
+        <source>the output file is missing (-o OUTPUT.bmp)</source>
+        <translation>falta el archivo de salida (-o SALIDA.bmp)</translation>
+    </message>
+    <message>
+        <source>no input pictures</source>
+        <translation>no hay imágenes de entrada</translation>
+    </message>
+    <message>
+        <source>a strip of %1 × %2 pixels is over the limit of %3 MiB</source>
+        <translation>una tira de %1 × %2 píxeles pasa del límite de %3 MiB</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>la salida estándar</translation>
+    </message>
+    <message>
+        <source>%1 frame of %2 × %3 in one column → %4 (%5, BMP, %6)</source>
+        <translation>%1 cuadro de %2 × %3 en una columna → %4 (%5, BMP, %6)</translation>
+    </message>
+    <message>
+        <source>%1 frames of %2 × %3 in one column → %4 (%5, BMP, %6)</source>
+        <translation>%1 cuadros de %2 × %3 en una columna → %4 (%5, BMP, %6)</translation>
+    </message>
+    <message>
+        <source>; 1 file of the folders left out</source>
+        <translation>; 1 archivo de las carpetas omitido</translation>
+    </message>
+    <message>
+        <source>; %1 files of the folders left out</source>
+        <translation>; %1 archivos de las carpetas omitidos</translation>
+    </message>
+    <message>
+        <source>%1 (--help for help)</source>
+        <translation>%1 (--help para la ayuda)</translation>
+    </message>
+    <message>
+        <source>standard output is a terminal: redirect it to a file</source>
+        <translation>la salida estándar es una terminal: rediríjala a un archivo</translation>
+    </message>
+    <message>
+        <source>standard output: %1</source>
+        <translation>la salida estándar: %1</translation>
+    </message>
+    <message>
+        <source>left out: %1 (%2)</source>
+        <translation>omitido: %1 (%2)</translation>
+    </message>
+</context>
+</TS>
