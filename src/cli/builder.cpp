@@ -1,5 +1,7 @@
 #include "builder.h"
 
+#include "language.h"
+
 #include "engine/bmp.h"
 #include "engine/compose.h"
 #include "engine/decode.h"
@@ -31,8 +33,8 @@ Frame makeFrame(const QString &path, QSize size)
 {
     Frame frame;
     if (!QFileInfo(path).isFile()) {
-        frame.reason = QFileInfo::exists(path) ? u"no es un archivo legible"_s
-                                               : u"no se encontró el archivo"_s;
+        frame.reason = QFileInfo::exists(path) ? Text::tr("not a readable file")
+                                               : Text::tr("file not found");
         return frame;
     }
     QImage decoded = engine::decodeFrame(path, size, &frame.reason);

@@ -1,5 +1,6 @@
 #include "inputs.h"
 
+#include "language.h"
 #include "natural_order.h"
 
 #include <QDir>
@@ -11,12 +12,26 @@ using namespace Qt::StringLiterals;
 
 namespace cli {
 
-bool expandInputs(const QStringList &arguments, QStringList *files, QString *error)
+namespace {
+
+bool hasPictureName(const QString &name)
+{
+    for (const QLatin1StringView suffix : { ".bmp"_L1, ".jpg"_L1, ".jpeg"_L1, ".gif"_L1 }) {
+        if (name.endsWith(suffix, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
+                  QList<LeftOut> *leftOut)
 {
     for (const QString &argument : arguments) {
         const QFileInfo info(argument);
         if (!info.exists()) {
-            *error = u"%1: no existe"_s.arg(argument);
+            *error = Text::tr("%1: does not exist").arg(argument);
             return false;
         }
         if (!info.isDir()) {
@@ -24,21 +39,39 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
             continue;
         }
         QDir dir(argument);
-        dir.setNameFilters({ u"*.bmp"_s, u"*.jpg"_s, u"*.jpeg"_s, u"*.gif"_s });
-        dir.setFilter(QDir::Files | QDir::Readable | QDir::Hidden);
-        dir.setSorting(QDir::Unsorted);
         if (!dir.isReadable()) {
-            *error = u"%1: no se puede leer la carpeta"_s.arg(argument);
+            *error = Text::tr("%1: the folder cannot be read").arg(argument);
             return false;
         }
-        QStringList names = dir.entryList(); // name filters are case-insensitive by default
+        dir.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        dir.setSorting(QDir::Unsorted);
+        QStringList names;
+        QList<LeftOut> others;
+        const QFileInfoList entries = dir.entryInfoList();
+        for (const QFileInfo &entry : entries) {
+            const QString path = dir.filePath(entry.fileName());
+            if (!hasPictureName(entry.fileName()))
+                others.append({ path, Text::tr("not named as a BMP, JPG or GIF picture") });
+            else if (entry.isDir())
+                others.append({ path, Text::tr("a folder") });
+            else if (!entry.isFile() || !entry.isReadable())
+                others.append({ path, Text::tr("not a readable file") });
+            else
+                names.append(entry.fileName());
+        }
         std::sort(names.begin(), names.end(), naturalLess);
         if (names.isEmpty()) {
-            *error = u"%1: la carpeta no tiene imágenes BMP, JPG o GIF"_s.arg(argument);
+            *error = Text::tr("%1: the folder has no BMP, JPG or GIF pictures").arg(argument);
             return false;
         }
         for (const QString &name : std::as_const(names))
             files->append(dir.filePath(name));
+        if (leftOut) {
+            std::sort(others.begin(), others.end(), [](const LeftOut &a, const LeftOut &b) {
+                return naturalLess(a.path, b.path);
+            });
+            leftOut->append(others);
+        }
     }
     return true;
 }

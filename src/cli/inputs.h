@@ -4,10 +4,21 @@
 #include <QString>
 #include <QStringList>
 
+#include <QList>
+
 namespace cli {
 
+// An entry of a folder given that is not taken as a frame, and why.
+struct LeftOut
+{
+    QString path;
+    QString reason;
+};
+
 // Each file argument as given; each folder as its BMP, JPG/JPEG and GIF files (by name,
-// any case) in natural order. False with one line naming the argument on failure.
-bool expandInputs(const QStringList &arguments, QStringList *files, QString *error);
+// any case) in natural order, its other entries in `leftOut` when given. False with one line
+// naming the argument on failure.
+bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
+                  QList<LeftOut> *leftOut = nullptr);
 
 } // namespace cli

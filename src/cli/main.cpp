@@ -1,8 +1,10 @@
 // framolin-strip: builds a strip file from the command line, the same as the window saves.
 
+#include "progress_bar.h"
 #include "run.h"
 
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 #include <QSettings>
 
 #include <thread>
@@ -30,5 +32,8 @@ int main(int argc, char *argv[])
               .fileName();
     env.cores = int(std::thread::hardware_concurrency());
     env.errIsTerminal = isatty(STDERR_FILENO) == 1;
+    env.outIsTerminal = isatty(STDOUT_FILENO) == 1;
+    env.errColumns = [] { return cli::terminalColumns(STDERR_FILENO); };
+    env.language = cli::messageLanguage(QProcessEnvironment::systemEnvironment());
     return cli::run(QCoreApplication::arguments(), env);
 }

@@ -1,11 +1,13 @@
 #include "options.h"
 
 #include "inputs.h"
+#include "language.h"
 
 #include "strip/frame_size.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
 
 #include <cmath>
@@ -16,42 +18,50 @@ namespace cli {
 
 QString usage()
 {
-    return u"Uso: framolin-strip [-W ANCHO] [-H ALTO] -o SALIDA.bmp [--jobs N] [--quiet] "
-           "IMAGEN|CARPETA ...\n"
-           "     framolin-strip --from-settings [opciones]\n"
-           "\n"
-           "Apila las imágenes (BMP, JPG, GIF) en una columna, cada una estirada a ANCHO x ALTO\n"
-           "píxeles, y escribe la tira como BMP de 24 bits: el mismo archivo que guarda la\n"
-           "ventana de Framolin. Una carpeta aporta sus imágenes en orden natural (2 antes de "
-           "10).\n"
-           "\n"
-           "  -W ANCHO          ancho del cuadro en píxeles (320)\n"
-           "  -H ALTO           alto del cuadro en píxeles (200)\n"
-           "  -o, --output RUTA archivo BMP de salida; se reemplaza solo si todo va bien\n"
-           "  -j, --jobs N      imágenes decodificadas a la vez (todos los núcleos)\n"
-           "  -q, --quiet       sin barra de progreso\n"
-           "  --from-settings   la lista, la salida y el tamaño guardados con \"Guardar datos\";\n"
-           "                    las opciones y las imágenes dadas junto a ella mandan\n"
-           "  -h, --help        esta ayuda\n"
-           "  --version         la versión\n"
-           "\n"
-           "Sale con 0 si escribió la tira; si no, con 1 y una línea que nombra el archivo y\n"
-           "el motivo, sin crear ni tocar la salida (2 para opciones no válidas).\n"_s;
+    return Text::tr(
+        "Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT.bmp [options] "
+        "PICTURE|FOLDER ...\n"
+        "       framolin-strip --from-settings [options]\n"
+        "\n"
+        "Stacks the pictures (BMP, JPG, GIF) in one column, each stretched to WIDTH x HEIGHT\n"
+        "pixels, and writes the strip as a 24-bit BMP: the same file the Framolin window\n"
+        "saves. A folder gives its pictures in natural order (2 before 10).\n"
+        "\n"
+        "  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)\n"
+        "  -W, --width WIDTH     frame width in pixels (320)\n"
+        "  -H, --height HEIGHT   frame height in pixels (200)\n"
+        "  -o, --output PATH     the BMP file to write, replaced only when all went well;\n"
+        "                        - writes it to standard output\n"
+        "  -j, --jobs N          pictures decoded at a time (every core)\n"
+        "  -q, --quiet           no progress bar and no summary\n"
+        "  -v, --verbose         name each file of a folder that was left out, and why\n"
+        "  --from-settings       the list, the output and the size stored with \"Guardar "
+        "datos\";\n"
+        "                        options and pictures given beside it win\n"
+        "  -h, --help            this help\n"
+        "  --version             the version\n"
+        "\n"
+        "On success one line on standard error sums up the strip. Exits with 0 when the\n"
+        "strip was written; otherwise with 1 and one line naming the file and the reason,\n"
+        "without creating or touching the output (2 for a bad command line).\n");
 }
 
 bool parseArguments(const QStringList &arguments, Options *options, QString *error)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    const QCommandLineOption width(u"W"_s, {}, u"ancho"_s);
-    const QCommandLineOption height(u"H"_s, {}, u"alto"_s);
-    const QCommandLineOption output({ u"o"_s, u"output"_s }, {}, u"ruta"_s);
+    const QCommandLineOption width({ u"W"_s, u"width"_s }, {}, u"width"_s);
+    const QCommandLineOption height({ u"H"_s, u"height"_s }, {}, u"height"_s);
+    const QCommandLineOption size({ u"s"_s, u"size"_s }, {}, u"size"_s);
+    const QCommandLineOption output({ u"o"_s, u"output"_s }, {}, u"path"_s);
     const QCommandLineOption jobs({ u"j"_s, u"jobs"_s }, {}, u"n"_s);
     const QCommandLineOption quiet({ u"q"_s, u"quiet"_s }, {});
+    const QCommandLineOption verbose({ u"v"_s, u"verbose"_s }, {});
     const QCommandLineOption fromSettings(u"from-settings"_s, {});
     const QCommandLineOption help({ u"h"_s, u"help"_s }, {});
     const QCommandLineOption version(u"version"_s, {});
-    parser.addOptions({ width, height, output, jobs, quiet, fromSettings, help, version });
+    parser.addOptions(
+        { width, height, size, output, jobs, quiet, verbose, fromSettings, help, version });
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -59,7 +69,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     auto single = [&](const QCommandLineOption &option, std::optional<QString> *value) {
         const QStringList values = parser.values(option);
         if (values.size() > 1) {
-            *error = u"la opción -%1 se dio más de una vez"_s.arg(option.names().constLast());
+            *error = Text::tr("the option --%1 was given more than once")
+                         .arg(option.names().constLast());
             return false;
         }
         if (!values.isEmpty())
@@ -68,18 +79,24 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     };
     std::optional<QString> jobsText;
     if (!single(width, &options->width) || !single(height, &options->height)
-        || !single(output, &options->output) || !single(jobs, &jobsText))
+        || !single(size, &options->size) || !single(output, &options->output)
+        || !single(jobs, &jobsText))
         return false;
+    if (options->size && (options->width || options->height)) {
+        *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
+        return false;
+    }
     if (jobsText) {
         bool ok = false;
         const int n = jobsText->toInt(&ok);
         if (!ok || n < 1 || n > 256) {
-            *error = u"--jobs: \"%1\" no es un número de 1 a 256"_s.arg(*jobsText);
+            *error = Text::tr("--jobs: \"%1\" is not a number from 1 to 256").arg(*jobsText);
             return false;
         }
         options->jobs = n;
     }
     options->quiet = parser.isSet(quiet);
+    options->verbose = parser.isSet(verbose);
     options->fromSettings = parser.isSet(fromSettings);
     options->help = parser.isSet(help);
     options->version = parser.isSet(version);
@@ -90,12 +107,12 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error)
 {
     if (!QFileInfo(iniPath).isFile()) {
-        *error = u"%1: no hay datos guardados"_s.arg(iniPath);
+        *error = Text::tr("%1: no saved data").arg(iniPath);
         return false;
     }
     const QSettings settings(iniPath, QSettings::IniFormat);
     if (settings.status() != QSettings::NoError) {
-        *error = u"%1: no se pudieron leer los datos guardados"_s.arg(iniPath);
+        *error = Text::tr("%1: the saved data could not be read").arg(iniPath);
         return false;
     }
     auto text = [&](const QString &key) { return settings.value(key).toString(); };
@@ -116,11 +133,27 @@ bool frameSide(const QString &text, const QString &what, int *side, QString *err
     const double value = text.trimmed().toDouble(&ok);
     const double rounded = ok ? std::nearbyint(value) : 0.0; // halves to even
     if (!ok || !(rounded >= 1.0 && rounded <= strip::kMaxFrameSide)) {
-        *error = u"%1 no válido: \"%2\" (se admiten de 1 a %3 píxeles)"_s.arg(
-            what, text, QString::number(strip::kMaxFrameSide));
+        *error = Text::tr("invalid %1: \"%2\" (1 to %3 pixels)")
+                     .arg(what, text, QString::number(strip::kMaxFrameSide));
         return false;
     }
     *side = int(rounded);
+    return true;
+}
+
+bool frameSize(const QString &text, QSize *size, QString *error)
+{
+    static const QRegularExpression form(u"^\\s*([^xX×]+)[xX×]([^xX×]+)$"_s);
+    const QRegularExpressionMatch match = form.match(text);
+    int width = 0, height = 0;
+    if (!match.hasMatch() || !frameSide(match.captured(1), Text::tr("width"), &width, error)
+        || !frameSide(match.captured(2), Text::tr("height"), &height, error)) {
+        *error = Text::tr("invalid size: \"%1\" (WIDTHxHEIGHT, for example 320x200; each side 1 "
+                          "to %2 pixels)")
+                     .arg(text, QString::number(strip::kMaxFrameSide));
+        return false;
+    }
+    *size = QSize(width, height);
     return true;
 }
 
@@ -136,33 +169,43 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     const QStringList inputs = options.inputs.isEmpty() ? saved.files : options.inputs;
     job->output = options.output.value_or(saved.output);
     if (job->output.isEmpty()) {
-        *error = u"falta el archivo de salida (-o SALIDA.bmp)"_s;
+        *error = Text::tr("the output file is missing (-o OUTPUT.bmp)");
         return false;
     }
     int width = 0, height = 0;
-    if (!frameSide(options.width.value_or(saved.width), u"ancho"_s, &width, error)
-        || !frameSide(options.height.value_or(saved.height), u"alto"_s, &height, error))
+    if (options.size) {
+        QSize frame;
+        if (!frameSize(*options.size, &frame, error))
+            return false;
+        width = frame.width();
+        height = frame.height();
+    } else if (!frameSide(options.width.value_or(saved.width), Text::tr("width"), &width, error)
+               || !frameSide(options.height.value_or(saved.height), Text::tr("height"), &height,
+                             error)) {
         return false;
+    }
     job->frame = QSize(width, height);
     job->files.clear();
-    if (!expandInputs(inputs, &job->files, error)) {
+    job->leftOut.clear();
+    if (!expandInputs(inputs, &job->files, error, &job->leftOut)) {
         fault = 1;
         return false;
     }
     if (job->files.isEmpty()) {
-        *error = u"no hay imágenes de entrada"_s;
+        *error = Text::tr("no input pictures");
         return false;
     }
     const qint64 rows = qint64(job->files.size()) * height;
     const qint64 bytes = strip::bmpRowBytes(width) * rows;
     if (rows > std::numeric_limits<int>::max() || bytes > strip::kMaxStripBytes) {
-        *error = u"una tira de %1 × %2 píxeles pasa del límite de %3 MiB"_s.arg(
-            QString::number(width), QString::number(rows),
-            QString::number(strip::kMaxStripBytes / (1024 * 1024)));
+        *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
+                     .arg(QString::number(width), QString::number(rows),
+                          QString::number(strip::kMaxStripBytes / (1024 * 1024)));
         return false;
     }
     job->jobs = options.jobs.value_or(std::max(1, cores));
     job->quiet = options.quiet;
+    job->verbose = options.verbose;
     return true;
 }
 

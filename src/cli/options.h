@@ -2,6 +2,9 @@
 // The command line of framolin-strip, and the job it describes once the saved settings (with
 // --from-settings) and the defaults are filled in.
 
+#include "inputs.h"
+
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -12,9 +15,10 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, output;
+    std::optional<QString> width, height, size, output;
     std::optional<int> jobs;
     bool quiet = false;
+    bool verbose = false;
     bool fromSettings = false;
     bool help = false;
     bool version = false;
@@ -25,7 +29,7 @@ struct Options
 // option.
 bool parseArguments(const QStringList &arguments, Options *options, QString *error);
 
-// The help text.
+// The help text, in the installed language.
 QString usage();
 
 struct Job
@@ -35,6 +39,9 @@ struct Job
     QSize frame;
     int jobs = 1;
     bool quiet = false;
+    bool verbose = false;
+    // Files inside the folders given that are not frames, each with the reason.
+    QList<LeftOut> leftOut;
 };
 
 // What the window's "Guardar datos" stored: the list, the output path and the frame size
@@ -46,8 +53,13 @@ struct SavedWork
 };
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
 
+// A frame size written WIDTHxHEIGHT ("320x200", also with "X" or "×"), each side as
+// frameSide reads it. False with one line naming the text otherwise.
+bool frameSize(const QString &text, QSize *size, QString *error);
+
 // A frame side as the window reads it: a number rounded to whole pixels (halves to even) in
-// 1..kMaxFrameSide. False with one line naming `what` and the text otherwise.
+// 1..kMaxFrameSide. False with one line naming `what` ("width" or "height", translated) and
+// the text otherwise.
 bool frameSide(const QString &text, const QString &what, int *side, QString *error);
 
 // The job of `options`, read from the settings at `iniPath` first when asked; folders are

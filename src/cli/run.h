@@ -1,10 +1,14 @@
 #pragma once
 // framolin-strip as a function: arguments in, exit status out, so tests run it in-process.
 
+#include "language.h"
+
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <cstdio>
+#include <functional>
 
 namespace cli {
 
@@ -15,10 +19,19 @@ struct Environment
     std::FILE *out = stdout;
     std::FILE *err = stderr;
     bool errIsTerminal = false; // draw the progress bar
+    Language language = Language::English;
+    bool outIsTerminal = false; // a strip is never written to a terminal
+    std::function<int()> errColumns; // the terminal's width, for the progress bar
 };
 
 // 0 when the strip was written (or help or the version was shown), 1 when a picture or the
-// output failed, 2 for a bad command line; every failure as one line on `err`.
+// output failed, 2 for a bad command line; every failure as one line on `err`, in
+// `env.language`. A success is summed up in one line on `err` unless --quiet.
 int run(const QStringList &arguments, const Environment &env);
+
+// The success line: frames, frame size, layout, output, format, pixel size and file size,
+// and how many files the folders left out.
+QString summaryLine(int frames, QSize frame, const QString &output, qint64 fileBytes,
+                    qsizetype leftOut, Language language);
 
 } // namespace cli
