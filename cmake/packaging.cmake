@@ -13,11 +13,14 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt reads WebP and TIFF through plug-ins that no binary links, so shlibdeps cannot see them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-image-formats-plugins")
 # The long description goes into the control file line by line: within 80 columns, and an
 # empty line becomes " .".
-set(CPACK_PACKAGE_DESCRIPTION [=[Framolin stacks a list of BMP, JPEG or GIF pictures, each stretched to one
-frame size, into one tall strip: the object file of a 360-degree object
-viewer. The window shows the strip as it grows and saves it as a 24-bit BMP.
+set(CPACK_PACKAGE_DESCRIPTION [=[Framolin stacks a list of BMP, JPEG, GIF, PNG, WebP or TIFF pictures, each
+stretched to one frame size, into one tall strip: the object file of a
+360-degree object viewer. The window shows the strip as it grows and saves it
+as a 24-bit BMP.
 
 framolin-strip builds the same file from the command line, decoding on every
 core and holding only a few frames in memory.]=])

@@ -27,6 +27,10 @@ for needed in ./usr/bin/framolin ./usr/bin/framolin-strip ./usr/share/framolin/f
     grep -q " $needed\$" <<<"$contents" || { echo "the package lacks ${needed#./}"; exit 1; }
 done
 
+# WebP and TIFF pictures are read through Qt's plug-ins, which no binary links.
+dpkg-deb --field "$deb" Depends | grep -q 'qt6-image-formats-plugins' \
+    || { echo "the package does not depend on qt6-image-formats-plugins"; exit 1; }
+
 # The control file's description must fit an 80-column terminal, and the maintainer be ours.
 if dpkg-deb --field "$deb" Description | awk 'length > 80 { bad = 1 } END { exit !bad }'; then
     echo "a description line is longer than 80 columns"; exit 1

@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
     libgtest-dev
     libxcb1-dev
-    libjpeg62-turbo-dev
+    libjpeg62-turbo-dev libexif-dev
+    qt6-image-formats-plugins
     xvfb xauth xdotool
     clang-format
     appstream desktop-file-utils

@@ -1,8 +1,9 @@
 #pragma once
-// The main window: every control and menu entry of the design, under the names the handlers
-// use, the subsystems built with exactly what each may touch, and every event routed to its
-// handler through the program's one dispatch.
+// The main window: the designed controls and menus (Form1Design), the subsystems built with
+// exactly what each may touch, and every event routed to its handler through the program's one
+// dispatch.
 
+#include "form1_design.h"
 #include "services.h"
 
 #include "layout/drag.h"
@@ -21,7 +22,9 @@
 
 namespace app {
 
-class Form1 : public runtime::Form
+// Form1Design comes after runtime::Form among the bases: it builds the controls on the form
+// before any member (every subsystem below) is handed them.
+class Form1 : public runtime::Form, public Form1Design
 {
     Q_OBJECT
 public:
@@ -84,46 +87,16 @@ public:
     const layout::Drag &drag() const { return m_drag; }
     const tooltips::Module1 &module1() const { return m_module1; }
 
-    // Controls, in design order. Owned by their Qt parents.
-    runtime::PictureBox *Picture1 = nullptr, *Picture2 = nullptr, *Picture3 = nullptr,
-                        *Picture4 = nullptr, *Picture5 = nullptr, *Picture6 = nullptr,
-                        *Picture7 = nullptr, *Picture8 = nullptr, *Picture9 = nullptr,
-                        *Picture10 = nullptr, *Picture11 = nullptr, *Picture12 = nullptr,
-                        *Picture13 = nullptr, *Picture14 = nullptr, *Picture15 = nullptr;
-    runtime::Label *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr;
-    runtime::ListBox *List1 = nullptr;
-    runtime::TextBox *Text1 = nullptr, *ancho = nullptr, *alto = nullptr;
-    runtime::CommandButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-                           *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr,
-                           *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr;
-    runtime::CheckBox *Check1 = nullptr, *Check2 = nullptr;
-    runtime::ImageBox *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr,
-                      *Image5 = nullptr, *Image6 = nullptr, *Image7 = nullptr, *Image8 = nullptr,
-                      *Image9 = nullptr;
-    runtime::PictureBox *objeto = nullptr, *buff = nullptr, *progreso = nullptr;
-    runtime::CommandButton *arr = nullptr;
-
-    // Menus.
-    runtime::MenuEntry mPrograma, mSalir;
-    runtime::MenuEntry mMontaje, mComenzarMontaje, mGuardarImagen;
-    runtime::MenuEntry mConfiguracion, mAbrir, mGuardar, mEliminar, mSep1, mEnglish;
-    runtime::MenuEntry mOpciones, mAutoRedibujar;
-    runtime::MenuEntry mAyuda, mLeerLeame, mAcercaDe;
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Creates every control and menu entry in its design state; run before the subsystems
-    // are built on them.
-    bool buildDesign();
     void connectEvents();
     // Routes a Qt signal to a handler through the program's dispatch.
     template<typename Sender, typename Signal, typename Handler>
     void on(Sender *sender, Signal signal, Handler handler);
 
     Services m_services;
-    bool m_designBuilt = buildDesign();
     strip::Progress m_progress;
     strip::InputList m_inputList;
     strip::Assembly m_assembly;

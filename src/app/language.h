@@ -1,13 +1,29 @@
 #pragma once
-// The one-way switch of the window's captions to English, for the rest of the run. Message
-// boxes, tooltips, "Q", "x", the separator and "English language" keep their texts.
+// Run-time captions: where a caption goes (the form's title, a control, a menu entry) and the
+// one call that sets a table of them. Form1 holds the English table; message boxes, tooltips,
+// "Q", "x", the separator and "English language" keep their texts.
+
+#include "runtime/controls.h"
+#include "runtime/form.h"
+
+#include <QString>
+
+#include <variant>
+#include <vector>
 
 namespace app {
 
-class Form1;
+using CaptionTarget = std::variant<runtime::Form *, runtime::Label *, runtime::CommandButton *,
+                                   runtime::CheckBox *, runtime::MenuEntry *>;
 
-// Sets the window title, twelve control captions and fourteen menu captions to English, and
-// blanks and disables "English", in a fixed order. Running it again changes nothing.
-void switchToEnglish(Form1 &form);
+struct Caption
+{
+    CaptionTarget target;
+    QString text;
+};
+
+// Sets every caption of `table`, in table order: straight assignments, so running it again
+// changes nothing.
+void applyCaptions(const std::vector<Caption> &table);
 
 } // namespace app

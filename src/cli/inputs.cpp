@@ -16,7 +16,8 @@ namespace {
 
 bool hasPictureName(const QString &name)
 {
-    for (const QLatin1StringView suffix : { ".bmp"_L1, ".jpg"_L1, ".jpeg"_L1, ".gif"_L1 }) {
+    for (const QLatin1StringView suffix : { ".bmp"_L1, ".jpg"_L1, ".jpeg"_L1, ".gif"_L1, ".png"_L1,
+                                            ".webp"_L1, ".tif"_L1, ".tiff"_L1 }) {
         if (name.endsWith(suffix, Qt::CaseInsensitive))
             return true;
     }
@@ -50,8 +51,12 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
         const QFileInfoList entries = dir.entryInfoList();
         for (const QFileInfo &entry : entries) {
             const QString path = dir.filePath(entry.fileName());
-            if (!hasPictureName(entry.fileName()))
-                others.append({ path, Text::tr("not named as a BMP, JPG or GIF picture") });
+            // Dot-files are left out: editors and file managers leave hidden copies and
+            // thumbnails there, which are no frames.
+            if (entry.fileName().startsWith(u'.'))
+                others.append({ path, Text::tr("a hidden file") });
+            else if (!hasPictureName(entry.fileName()))
+                others.append({ path, Text::tr("not named as a picture") });
             else if (entry.isDir())
                 others.append({ path, Text::tr("a folder") });
             else if (!entry.isFile() || !entry.isReadable())
@@ -61,7 +66,8 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
         }
         std::sort(names.begin(), names.end(), naturalLess);
         if (names.isEmpty()) {
-            *error = Text::tr("%1: the folder has no BMP, JPG or GIF pictures").arg(argument);
+            *error = Text::tr("%1: the folder has no BMP, JPG, GIF, PNG, WebP or TIFF pictures")
+                         .arg(argument);
             return false;
         }
         for (const QString &name : std::as_const(names))

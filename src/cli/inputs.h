@@ -15,8 +15,9 @@ struct LeftOut
     QString reason;
 };
 
-// Each file argument as given; each folder as its BMP, JPG/JPEG and GIF files (by name,
-// any case) in natural order, its other entries in `leftOut` when given. False with one line
+// Each file argument as given; each folder as its BMP, JPG/JPEG, GIF, PNG, WebP and TIF/TIFF
+// files (by name, any case, dot-files left out) in natural order, its other entries in
+// `leftOut` when given. False with one line
 // naming the argument on failure.
 bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
                   QList<LeftOut> *leftOut = nullptr);

@@ -1,6 +1,7 @@
 #include "decode.h"
 
 #include "jpeg.h"
+#include "orientation.h"
 #include "stretch.h"
 
 #include <QCoreApplication>
@@ -24,7 +25,8 @@ namespace {
 
 bool isSupportedFormat(const QByteArray &format)
 {
-    return format == "bmp" || format == "jpeg" || format == "jpg" || format == "gif";
+    return format == "bmp" || format == "jpeg" || format == "jpg" || format == "gif"
+        || format == "png" || format == "webp" || format == "tiff" || format == "tif";
 }
 
 bool isJpeg(const QByteArray &format)
@@ -34,7 +36,8 @@ bool isJpeg(const QByteArray &format)
 
 QString notAPicture()
 {
-    return QCoreApplication::translate("engine", "no es una imagen BMP, JPG o GIF");
+    return QCoreApplication::translate("engine",
+                                       "no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF");
 }
 
 QString describe(const QImageReader &reader)
@@ -188,8 +191,9 @@ QSize probe(const QString &path, QString *reason)
 
 namespace {
 
-// Decodes through Qt's image reader from the start of `file`, JPEG at the smallest DCT scale not
-// below the frame; other formats are small enough to decode whole and stretch.
+// Decodes through Qt's image reader from the start of `file`, upright by the picture's
+// orientation tag, JPEG at the smallest DCT scale not below the frame; other formats are small
+// enough to decode whole and stretch. Animated pictures give their first frame.
 QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
 {
     QImageReader reader;
@@ -200,9 +204,18 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
     reader.setDevice(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kMaxDecodeMegabytes);
-    if (isJpeg(reader.format()) && full.width() > frame.width() && full.height() > frame.height())
-        reader.setScaledSize(frame);
+    // Qt turns JPEG and TIFF upright itself; its WebP reader ignores the tag.
+    reader.setAutoTransform(true);
+    const QByteArray format = reader.format(); // some readers forget it once they have read
+    const int orientation = format == "webp" ? webpOrientation(file) : 1;
+    // A scaled size applies to the picture as stored, before it is turned.
+    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    const QSize stored = turned ? frame.transposed() : frame;
+    if (isJpeg(format) && full.width() > stored.width() && full.height() > stored.height())
+        reader.setScaledSize(stored);
     QImage image = reader.read();
+    if (!image.isNull() && orientation != 1)
+        image = upright(image, orientation);
     if (image.isNull()) {
         const QSize decoded = reader.scaledSize().isValid() ? reader.scaledSize() : full;
         const bool overBudget
@@ -235,7 +248,10 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
     // decoding is nearly all of a frame's cost. Qt takes what libjpeg leaves to it (CMYK).
     JpegResult jpeg = JpegResult::Unsupported;
     if (isJpeg(format)) {
-        const int eighths = jpegScaleEighths(full, frame);
+        // The orientation tag is read during the decode; a picture turned a quarter needs the
+        // frame's sides the other way round, so the larger of the two scales is budgeted.
+        const int eighths
+            = std::max(jpegScaleEighths(full, frame), jpegScaleEighths(full, frame.transposed()));
         const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
         const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
         if (width * height * 4 > qint64(kMaxDecodeMegabytes) << 20) {

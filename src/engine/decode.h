@@ -1,6 +1,7 @@
 #pragma once
-// Decoding of input pictures (BMP, JPEG, GIF's first frame) straight to a frame size. Widget
-// free: the window's picture service and the command-line builder share it.
+// Decoding of input pictures (BMP, JPEG, GIF, PNG, WebP, TIFF; the first frame of animated ones)
+// straight to a frame size, turned upright by their EXIF orientation. Widget free: the window's
+// picture service and the command-line builder share it.
 // Reasons for failures are the window's Spanish texts, marked in the translation context
 // "engine" so another front end (framolin-strip) can word them in its user's language.
 
@@ -14,8 +15,8 @@ namespace engine {
 inline constexpr int kMaxDecodeMegabytes = 128;
 // Largest picture accepted, from its header and before any decoding. JPEG decodes at a
 // reduced scale, so it may be larger than what fits the decode budget whole (what it decodes
-// to must fit); the bound keeps the time spent reading its coefficients to a few seconds. BMP
-// and GIF decode whole at 4 bytes a pixel and must fit the budget.
+// to must fit); the bound keeps the time spent reading its coefficients to a few seconds. BMP,
+// GIF, PNG, WebP and TIFF decode whole at 4 bytes a pixel and must fit the budget.
 inline constexpr qint64 kMaxJpegPixels = qint64(256) * 1024 * 1024;
 // A progressive JPEG holds the coefficients of the whole picture while it decodes, up to 8 bytes
 // a pixel, whatever the scale it is decoded at.

@@ -1,10 +1,13 @@
 #include "jpeg.h"
 
+#include "orientation.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 #include <jpeglib.h>
 
@@ -31,9 +34,21 @@ extern "C" void onJpegError(j_common_ptr info)
 // Warnings (a truncated file is one) are not errors: the decoder fills what is missing.
 extern "C" void onJpegMessage(j_common_ptr, int) { }
 
+// The orientation tag of the APP1 (EXIF) segment that jpeg_save_markers kept, or 1.
+int orientationOf(const jpeg_decompress_struct &info)
+{
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next)
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length > 6
+            && std::memcmp(marker->data, "Exif\0\0", 6) == 0)
+            return exifOrientation(marker->data, marker->data_length);
+    return 1;
+}
+
 // Everything between setjmp and the last libjpeg call is plain data, so the long jump out of
-// libjpeg skips no destructor.
-JpegResult decode(const uchar *data, qint64 size, QSize frame, QImage *image, char *message)
+// libjpeg skips no destructor. The picture comes out as stored; `orientation` says how to turn
+// it upright.
+JpegResult decode(const uchar *data, qint64 size, QSize frame, QImage *image, int *orientation,
+                  char *message)
 {
     jpeg_decompress_struct info;
     ErrorManager err;
@@ -48,14 +63,18 @@ JpegResult decode(const uchar *data, qint64 size, QSize frame, QImage *image, ch
     }
     jpeg_create_decompress(&info);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
+    *orientation = orientationOf(info);
     if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
         jpeg_destroy_decompress(&info);
         return JpegResult::Unsupported;
     }
     info.out_color_space = JCS_EXT_BGRX; // RGB32's byte order on little-endian machines
+    // A picture turned a quarter is stored with the frame's sides the other way round.
     info.scale_num = static_cast<unsigned>(
-        jpegScaleEighths(QSize(int(info.image_width), int(info.image_height)), frame));
+        jpegScaleEighths(QSize(int(info.image_width), int(info.image_height)),
+                         swapsSides(*orientation) ? frame.transposed() : frame));
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
     if (qint64(info.output_width) * info.output_height * 4 > kMaxDecodedBytes) {
@@ -116,13 +135,14 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
     }
     char message[JMSG_LENGTH_MAX];
     QImage decoded;
-    const JpegResult result = decode(data, length, frame, &decoded, message);
+    int orientation = 1;
+    const JpegResult result = decode(data, length, frame, &decoded, &orientation, message);
     if (result == JpegResult::Failed)
         *reason
             = QCoreApplication::translate("engine", "datos de imagen dañados o incompletos (%1)")
                   .arg(QString::fromLocal8Bit(message));
-    else
-        *image = std::move(decoded);
+    else if (result == JpegResult::Decoded)
+        *image = upright(decoded, orientation);
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // JPEG decoding straight through libjpeg-turbo at a reduced DCT scale: the smallest scale
-// (in eighths) whose result still covers the frame, decoded into a 32-bit image.
+// (in eighths) whose result still covers the frame, decoded into a 32-bit image and turned
+// upright by its EXIF orientation.
 
 #include <QFile>
 #include <QImage>

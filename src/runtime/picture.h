@@ -35,7 +35,8 @@ private:
     QSize m_size;
 };
 
-// Checks that `path` names a readable BMP, JPEG or GIF picture and reads its size. Throws
+// Checks that `path` names a readable BMP, JPEG, GIF, PNG, WebP or TIFF picture and reads its
+// size. Throws
 // RuntimeError 53 when there is no such file, 75 when it cannot be read (a folder, a device,
 // no permission) and 481 when it is not a picture of those kinds, each naming the file.
 Picture LoadPicture(const QString &path);

@@ -1,6 +1,7 @@
 #include "module1.h"
 
 #include "wm/gdi.h"
+#include "wm/tooltip.h"
 #include "wm/window.h"
 
 #include <QWidget>
@@ -17,6 +18,11 @@ constexpr int kCellHeight = 13;
 // The window text is read with a 16-bit count.
 constexpr int kMaxText = 32766;
 } // namespace
+
+Module1::Module1()
+{
+    wm::ToolTipControl::registerClass();
+}
 
 Module1::~Module1()
 {

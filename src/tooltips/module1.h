@@ -23,7 +23,8 @@ struct TipEntry
 class Module1
 {
 public:
-    Module1() = default;
+    // Makes sure the platform's tooltip class is registered.
+    Module1();
     // The tooltip windows go first: their procedure is this object's.
     ~Module1();
     Module1(const Module1 &) = delete;

@@ -9,6 +9,8 @@
 
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace wm {
 
 namespace {
@@ -31,6 +33,11 @@ ToolTipControl::ToolTipControl(QWidget *owner, LONG style)
     m_hideTimer.setInterval(kAutoPopDelay);
     connect(&m_showTimer, &QTimer::timeout, this, &ToolTipControl::showTip);
     connect(&m_hideTimer, &QTimer::timeout, this, &ToolTipControl::hideTip);
+}
+
+void ToolTipControl::registerClass()
+{
+    registerWindowClass(u"tooltips_class32"_s, create);
 }
 
 HWND ToolTipControl::create(QWidget *owner, LONG style)

@@ -20,6 +20,9 @@ class ToolTipControl : public PopupWindow
 public:
     ToolTipControl(QWidget *owner, LONG style);
 
+    // Makes CreateWindowExA build this control for "tooltips_class32", replacing any other
+    // factory of that class. Call it before creating tooltip windows.
+    static void registerClass();
     // The class's factory for CreateWindowExA.
     static HWND create(QWidget *owner, LONG style);
     // The control behind a tooltip window, or null.

@@ -2,7 +2,6 @@
 
 #include "compositing.h"
 #include "gdi.h"
-#include "tooltip.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -10,8 +9,6 @@
 
 #include <deque>
 #include <map>
-
-using namespace Qt::StringLiterals;
 
 namespace wm {
 
@@ -181,11 +178,8 @@ HWND CreateWindowExA(LONG, const char *className, const char *, LONG style, std:
     QWidget *owner = widgetFromWindow(parent);
     if (!owner || !className)
         return 0;
-    const QString name = QString::fromLatin1(className);
-    auto &classes = registry().classes;
-    if (name == u"tooltips_class32"_s && !classes.contains(name))
-        classes[name] = ToolTipControl::create;
-    const auto it = classes.find(name);
+    const auto &classes = registry().classes;
+    const auto it = classes.find(QString::fromLatin1(className));
     if (it == classes.end())
         return 0;
     const HWND hwnd = it->second(owner, style);

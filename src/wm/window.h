@@ -48,7 +48,7 @@ bool IsWindow(HWND hwnd);
 // Destroys a window made by CreateWindowExA; a control's window stays with its widget.
 bool DestroyWindow(HWND hwnd);
 
-// Creates a window of a registered class ("tooltips_class32" is built in). Position and size
+// Creates a window of a class registered with registerWindowClass. Position and size
 // CW_USEDEFAULT leave them to the class. Returns 0 for an unknown class or a missing owner.
 HWND CreateWindowExA(LONG exStyle, const char *className, const char *windowName, LONG style,
                      std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include <QMenuBar>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -81,6 +82,44 @@ TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
                   u"Opciones: Auto Redibujar"_s,
                   u"Ayuda: Leer archivo léeme | Acerca de..."_s,
               }));
+}
+
+TEST_F(Form1Test, findsEveryControlAndMenuEntryByItsDesignName)
+{
+    const std::vector<std::pair<const char *, QObject *>> named {
+        { "Form1", &form },
+        { "Picture1", form.Picture1 },
+        { "Picture15", form.Picture15 },
+        { "Label4", form.Label4 },
+        { "List1", form.List1 },
+        { "Text1", form.Text1 },
+        { "ancho", form.ancho },
+        { "alto", form.alto },
+        { "Command1", form.Command1 },
+        { "Command9", form.Command9 },
+        { "Check1", form.Check1 },
+        { "Check2", form.Check2 },
+        { "Image9", form.Image9 },
+        { "objeto", form.objeto },
+        { "buff", form.buff },
+        { "progreso", form.progreso },
+        { "arr", form.arr },
+    };
+    for (const auto &[name, control] : named) {
+        const QString n = QString::fromLatin1(name);
+        EXPECT_EQ(n == u"Form1"_s ? &form : form.findChild<QWidget *>(n), control) << name;
+    }
+    for (const runtime::MenuEntry *entry : { &form.mPrograma, &form.mSep1, &form.mAcercaDe })
+        EXPECT_EQ(form.findChild<QAction *>(entry->action()->objectName()), entry->action());
+    EXPECT_EQ(form.mSep1.action()->objectName(), u"mSep1"_s);
+    // Names are unique: a tip or caption keyed by name reaches exactly one control.
+    QStringList names;
+    const QList<QWidget *> widgets = form.findChildren<QWidget *>();
+    for (const QWidget *w : widgets)
+        if (!w->objectName().isEmpty() && !w->objectName().startsWith(u"qt_"_s))
+            names.append(w->objectName());
+    EXPECT_EQ(names.size(), QSet<QString>(names.begin(), names.end()).size())
+        << names.join(u' ').toStdString();
 }
 
 TEST_F(Form1Test, placesControlsInTwipsInsideTheirContainers)

@@ -5,6 +5,7 @@
 
 #include "fakes.h"
 #include "pictures.h"
+#include "tagged_pictures.h"
 
 #include "app/form1.h"
 #include "engine/bmp.h"
@@ -99,6 +100,18 @@ protected:
         writer.setQuality(90);
         EXPECT_TRUE(writer.write(pattern(640, 480, 6)));
         files.append(progressive);
+        QImage holed = pattern(64, 48, 7).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < 24; ++y) // a see-through quarter: the back colour shows there
+            for (int x = 0; x < 32; ++x)
+                holed.setPixel(x, y, qRgba(0, 0, 0, 0));
+        add(u"holed.png"_s, holed, "PNG");
+        add(u"photo.webp"_s, pattern(400, 300, 8), "WEBP");
+        add(u"scan.tiff"_s, pattern(90, 60, 9), "TIFF");
+        const QString portrait = m_dir.filePath(u"portrait.jpg"_s);
+        EXPECT_TRUE(pictures::writeBytes(
+            portrait,
+            pictures::jpegWithExif(pattern(200, 300, 10), pictures::exifOrientationBlock(6))));
+        files.append(portrait);
         return files;
     }
 
@@ -129,6 +142,10 @@ TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
     const QByteArray window = readAll(path(u"window.bmp"_s));
     ASSERT_EQ(window.size(), 54 + 64 * 3 * 48 * files.size());
     EXPECT_TRUE(window == readAll(path(u"cli.bmp"_s)));
+    // The transparent quarter of the PNG shows the canvas's back colour.
+    const qsizetype holed = files.indexOf(path(u"holed.png"_s));
+    ASSERT_GE(holed, 0);
+    EXPECT_EQ(QImage(path(u"cli.bmp"_s)).pixel(5, int(holed) * 48 + 5), qRgb(240, 240, 240));
 }
 
 TEST_F(CliBuild, anyNumberOfJobsWritesTheSameFile)
@@ -193,7 +210,7 @@ TEST_F(CliBuild, everyFailureIsOneLineAndLeavesTheOutputAsItWas)
         { QStringList { u"-o"_s, output } + good + QStringList { garbage }, 1,
           garbage + u": datos de imagen dañados"_s },
         { QStringList { u"-j"_s, u"2"_s, u"-o"_s, output, text } + good, 1,
-          text + u": no es una imagen BMP, JPG o GIF"_s },
+          text + u": no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF"_s },
         { { u"-o"_s, output, good[0], missing }, 1, missing + u": no existe"_s },
         { { u"-W"_s, u"ancho"_s, u"-o"_s, output, good[0] }, 2, u"ancho no válido: \"ancho\""_s },
         { { u"--bogus"_s, u"-o"_s, output, good[0] }, 2, {} },

@@ -76,6 +76,24 @@ TEST(Inputs, folderGivesItsPicturesInNaturalOrderAndFilesStayAsGiven)
     EXPECT_EQ(files, expected);
 }
 
+TEST(Inputs, folderGivesTodaysKindsTooAndLeavesDotFilesOut)
+{
+    QTemporaryDir dir;
+    for (const QString &name : { u"p3.PNG"_s, u"p10.webp"_s, u"p1.tif"_s, u"p2.TIFF"_s,
+                                 u".p0.png"_s, u"._p4.jpg"_s, u".hidden.webp"_s, u"p5.txt"_s })
+        touch(dir.filePath(name));
+    QStringList files;
+    QString error;
+    ASSERT_TRUE(cli::expandInputs({ dir.path() }, &files, &error)) << qPrintable(error);
+    const QStringList expected { dir.filePath(u"p1.tif"_s), dir.filePath(u"p2.TIFF"_s),
+                                 dir.filePath(u"p3.PNG"_s), dir.filePath(u"p10.webp"_s) };
+    EXPECT_EQ(files, expected);
+    // A dot-file named on the command line is taken: only the folder scan leaves them out.
+    files.clear();
+    ASSERT_TRUE(cli::expandInputs({ dir.filePath(u".p0.png"_s) }, &files, &error));
+    EXPECT_EQ(files, QStringList { dir.filePath(u".p0.png"_s) });
+}
+
 TEST(Inputs, missingPathOrFolderWithoutPicturesIsNamed)
 {
     const cli::Translation spanish(cli::Language::Spanish);

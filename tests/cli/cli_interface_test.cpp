@@ -101,7 +101,7 @@ TEST_F(CliInterface, successIsSummedUpInOneLineUnlessQuiet)
 
     result = runCli({ u"--verbose"_s, u"-o"_s, out, frames() });
     EXPECT_TRUE(result.err.startsWith(
-        u"left out: %1 (a folder)\nleft out: %2 (not named as a BMP, JPG or GIF picture)\n3 "
+        u"left out: %1 (a folder)\nleft out: %2 (not named as a picture)\n3 "
         "frames of 320 × 200"_s.arg(frames(u"more.jpg"_s), frames(u"notes.txt"_s))))
         << qPrintable(result.err);
 
@@ -201,8 +201,8 @@ TEST_F(CliInterface, failuresAreWordedInEnglishOrSpanish)
           garbage + u": datos de imagen dañados o incompletos"_s },
         { { u"-o"_s, out, frames(u"notes.txt"_s) },
           1,
-          frames(u"notes.txt"_s) + u": not a BMP, JPG or GIF picture"_s,
-          frames(u"notes.txt"_s) + u": no es una imagen BMP, JPG o GIF"_s },
+          frames(u"notes.txt"_s) + u": not a BMP, JPG, GIF, PNG, WebP or TIFF picture"_s,
+          frames(u"notes.txt"_s) + u": no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF"_s },
         { { u"-o"_s, out, path(u"gone.gif"_s) },
           1,
           path(u"gone.gif"_s) + u": does not exist"_s,

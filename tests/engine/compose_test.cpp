@@ -58,9 +58,9 @@ TEST(DecodeFailures, nameTheReasonForFilesThatAreNotPicturesOfTheThreeKinds)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("BM but nothing more");
     file.close();
-    const QString png = dir.filePath(u"p.png"_s);
-    ASSERT_TRUE(pictures::solid(4, 4, Qt::red).save(png, "PNG"));
-    for (const QString &path : { text, png, dir.filePath(u"none.jpg"_s) }) {
+    const QString ppm = dir.filePath(u"p.ppm"_s); // a picture, but not of a kind we read
+    ASSERT_TRUE(pictures::solid(4, 4, Qt::red).save(ppm, "PPM"));
+    for (const QString &path : { text, ppm, dir.filePath(u"none.jpg"_s) }) {
         QString reason;
         EXPECT_FALSE(engine::probe(path, &reason).isValid()) << qPrintable(path);
         EXPECT_FALSE(reason.isEmpty());

@@ -168,6 +168,18 @@ TEST(CreateBalloonTip, theTableGrowsInCallOrder)
     }
 }
 
+TEST(CreateBalloonTip, makesThePlatformTooltipWhateverWasRegisteredBefore)
+{
+    // A class left behind by someone else must not swallow the module's tips.
+    wm::registerWindowClass(u"tooltips_class32"_s, [](QWidget *, wm::LONG) { return wm::HWND(0); });
+    QWidget form;
+    QWidget *control = new QWidget(&form);
+    Module1 module;
+    module.CreateBalloonTip(*control, u"Uno"_s, form);
+    ASSERT_EQ(module.TipCount, 1);
+    EXPECT_NE(wm::ToolTipControl::fromWindow(module.TipWindows[0].TipHwnd), nullptr);
+}
+
 // One form with one control and its balloon, shown with the mouse at a chosen place.
 struct Balloon
 {

@@ -20,6 +20,7 @@ struct Fixture
     Fixture()
     {
         wm::setCursorPosSource([] { return QPoint(100, 200); });
+        wm::ToolTipControl::registerClass();
         tip = wm::CreateWindowExA(0, "tooltips_class32", "", wm::TTS_ALWAYSTIP, wm::CW_USEDEFAULT,
                                   wm::CW_USEDEFAULT, wm::CW_USEDEFAULT, wm::CW_USEDEFAULT,
                                   wm::WindowFromWidget(&form), 0, 0, nullptr);

@@ -2,6 +2,7 @@
 // repaint requests, window text.
 
 #include "wm/gdi.h"
+#include "wm/tooltip.h"
 #include "wm/window.h"
 
 #include <QCoreApplication>
@@ -198,6 +199,7 @@ TEST(WindowHandles, aControlGetsOneHandleForItsLifetime)
 
 TEST(WindowCreation, unknownClassesAndMissingOwnersMakeNoWindow)
 {
+    wm::ToolTipControl::registerClass();
     QWidget owner;
     const wm::HWND ownerHwnd = wm::WindowFromWidget(&owner);
     EXPECT_EQ(

@@ -12,10 +12,6 @@
         <translation>the file is not open</translation>
     </message>
     <message>
-        <source>no es una imagen BMP, JPG o GIF</source>
-        <translation>not a BMP, JPG or GIF picture</translation>
-    </message>
-    <message>
         <source>no se encontró el archivo</source>
         <translation>file not found</translation>
     </message>
@@ -58,6 +54,10 @@
     <message>
         <source>datos de imagen dañados o incompletos (%1)</source>
         <translation>damaged or incomplete picture data (%1)</translation>
+    </message>
+    <message>
+        <source>no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF</source>
+        <translation>not a BMP, JPG, GIF, PNG, WebP or TIFF picture</translation>
     </message>
 </context>
 </TS>

@@ -20,66 +20,8 @@
         <translation>%1: no se puede leer la carpeta</translation>
     </message>
     <message>
-        <source>not named as a BMP, JPG or GIF picture</source>
-        <translation>su nombre no es de una imagen BMP, JPG o GIF</translation>
-    </message>
-    <message>
         <source>a folder</source>
         <translation>es una carpeta</translation>
-    </message>
-    <message>
-        <source>%1: the folder has no BMP, JPG or GIF pictures</source>
-        <translation>%1: la carpeta no tiene imágenes BMP, JPG o GIF</translation>
-    </message>
-    <message>
-        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT.bmp [options] PICTURE|FOLDER ...
-       framolin-strip --from-settings [options]
-
-Stacks the pictures (BMP, JPG, GIF) in one column, each stretched to WIDTH x HEIGHT
-pixels, and writes the strip as a 24-bit BMP: the same file the Framolin window
-saves. A folder gives its pictures in natural order (2 before 10).
-
-  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)
-  -W, --width WIDTH     frame width in pixels (320)
-  -H, --height HEIGHT   frame height in pixels (200)
-  -o, --output PATH     the BMP file to write, replaced only when all went well;
-                        - writes it to standard output
-  -j, --jobs N          pictures decoded at a time (every core)
-  -q, --quiet           no progress bar and no summary
-  -v, --verbose         name each file of a folder that was left out, and why
-  --from-settings       the list, the output and the size stored with &quot;Guardar datos&quot;;
-                        options and pictures given beside it win
-  -h, --help            this help
-  --version             the version
-
-On success one line on standard error sums up the strip. Exits with 0 when the
-strip was written; otherwise with 1 and one line naming the file and the reason,
-without creating or touching the output (2 for a bad command line).
-</source>
-        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA.bmp [opciones] IMAGEN|CARPETA ...
-     framolin-strip --from-settings [opciones]
-
-Apila las imágenes (BMP, JPG, GIF) en una columna, cada una estirada a ANCHO x ALTO
-píxeles, y escribe la tira como BMP de 24 bits: el mismo archivo que guarda la
-ventana de Framolin. Una carpeta aporta sus imágenes en orden natural (2 antes de 10).
-
-  -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
-  -W, --width ANCHO     ancho del cuadro en píxeles (320)
-  -H, --height ALTO     alto del cuadro en píxeles (200)
-  -o, --output RUTA     archivo BMP de salida, reemplazado solo si todo va bien;
-                        - lo escribe en la salida estándar
-  -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
-  -q, --quiet           sin barra de progreso ni resumen
-  -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
-  --from-settings       la lista, la salida y el tamaño guardados con "Guardar datos";
-                        las opciones y las imágenes dadas junto a ella mandan
-  -h, --help            esta ayuda
-  --version             la versión
-
-Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
-escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
-crear ni tocar la salida (2 para opciones no válidas).
-</translation>
     </message>
     <message>
         <source>the option --%1 was given more than once</source>
@@ -91,7 +33,7 @@ crear ni tocar la salida (2 para opciones no válidas).
     </message>
     <message>
         <source>--jobs: &quot;%1&quot; is not a number from 1 to 256</source>
-        <translation>--jobs: "%1" no es un número de 1 a 256</translation>
+        <translation>--jobs: &quot;%1&quot; no es un número de 1 a 256</translation>
     </message>
     <message>
         <source>%1: no saved data</source>
@@ -103,7 +45,7 @@ crear ni tocar la salida (2 para opciones no válidas).
     </message>
     <message>
         <source>invalid %1: &quot;%2&quot; (1 to %3 pixels)</source>
-        <translation>%1 no válido: "%2" (se admiten de 1 a %3 píxeles)</translation>
+        <translation>%1 no válido: &quot;%2&quot; (se admiten de 1 a %3 píxeles)</translation>
     </message>
     <message>
         <source>width</source>
@@ -115,7 +57,7 @@ crear ni tocar la salida (2 para opciones no válidas).
     </message>
     <message>
         <source>invalid size: &quot;%1&quot; (WIDTHxHEIGHT, for example 320x200; each side 1 to %2 pixels)</source>
-        <translation>tamaño no válido: "%1" (ANCHOxALTO, por ejemplo 320x200; cada lado de 1 a %2 píxeles)</translation>
+        <translation>tamaño no válido: &quot;%1&quot; (ANCHOxALTO, por ejemplo 320x200; cada lado de 1 a %2 píxeles)</translation>
     </message>
     <message>
         <source>the output file is missing (-o OUTPUT.bmp)</source>
@@ -164,6 +106,71 @@ crear ni tocar la salida (2 para opciones no válidas).
     <message>
         <source>left out: %1 (%2)</source>
         <translation>omitido: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>a hidden file</source>
+        <translation>es un archivo oculto</translation>
+    </message>
+    <message>
+        <source>not named as a picture</source>
+        <translation>su nombre no es de una imagen</translation>
+    </message>
+    <message>
+        <source>%1: the folder has no BMP, JPG, GIF, PNG, WebP or TIFF pictures</source>
+        <translation>%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF</translation>
+    </message>
+    <message>
+        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT.bmp [options] PICTURE|FOLDER ...
+       framolin-strip --from-settings [options]
+
+Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF) in one column, each stretched
+to WIDTH x HEIGHT pixels and turned upright by its EXIF orientation, and writes the
+strip as a 24-bit BMP: the same file the Framolin window saves. A folder gives its
+pictures in natural order (2 before 10), leaving hidden files out.
+
+  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)
+  -W, --width WIDTH     frame width in pixels (320)
+  -H, --height HEIGHT   frame height in pixels (200)
+  -o, --output PATH     the BMP file to write, replaced only when all went well;
+                        - writes it to standard output
+  -j, --jobs N          pictures decoded at a time (every core)
+  -q, --quiet           no progress bar and no summary
+  -v, --verbose         name each file of a folder that was left out, and why
+  --from-settings       the list, the output and the size stored with &quot;Guardar datos&quot;;
+                        options and pictures given beside it win
+  -h, --help            this help
+  --version             the version
+
+On success one line on standard error sums up the strip. Exits with 0 when the
+strip was written; otherwise with 1 and one line naming the file and the reason,
+without creating or touching the output (2 for a bad command line).
+</source>
+        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA.bmp [opciones] IMAGEN|CARPETA ...
+     framolin-strip --from-settings [opciones]
+
+Apila las imágenes (BMP, JPG, GIF, PNG, WebP, TIFF) en una columna, cada
+una estirada a ANCHO x ALTO píxeles y puesta derecha según su orientación
+EXIF, y escribe la tira como BMP de 24 bits: el mismo archivo que guarda la
+ventana de Framolin. Una carpeta aporta sus imágenes en orden natural (2 antes
+de 10), sin los archivos ocultos.
+
+  -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
+  -W, --width ANCHO     ancho del cuadro en píxeles (320)
+  -H, --height ALTO     alto del cuadro en píxeles (200)
+  -o, --output RUTA     archivo BMP de salida, reemplazado solo si todo va bien;
+                        - lo escribe en la salida estándar
+  -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
+  -q, --quiet           sin barra de progreso ni resumen
+  -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
+  --from-settings       la lista, la salida y el tamaño guardados con "Guardar datos";
+                        las opciones y las imágenes dadas junto a ella mandan
+  -h, --help            esta ayuda
+  --version             la versión
+
+Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
+escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
+crear ni tocar la salida (2 para opciones no válidas).
+</translation>
     </message>
 </context>
 </TS>
