@@ -15,6 +15,7 @@ packages=(
     appstream desktop-file-utils
     dpkg-dev file lintian man-db
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n locales
+    chromium nodejs
 )
 
 # framolin-strip's Spanish messages include the C library's texts (strerror), which need a
@@ -39,5 +40,5 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 spanish_locale

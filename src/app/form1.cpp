@@ -7,6 +7,7 @@
 #include "tooltips/form_tips.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 
 #include <type_traits>
 
@@ -19,12 +20,19 @@ Form1::Form1(Services services)
       m_inputList(*List1, *Text1, *Check1, services.boxes, services.events,
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
-                 [this](double value, double max) { progress(value, max); }),
+                 [this](double value, double max) { stripPainted(value, max); }),
       m_saver(*objeto, *Text1, services.boxes),
       m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes)
 {
+    addMenuEntries();
     connectEvents();
     Form_Load();
+}
+
+void Form1::addMenuEntries()
+{
+    mVistaPrevia = runtime::MenuEntry(mMontaje.action()->menu()->addAction(u"Vista previa"_s));
+    mVistaPrevia.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
 }
 
 Form1::~Form1() = default;
@@ -82,6 +90,7 @@ void Form1::connectEvents()
     on(mGuardar.action(), &QAction::triggered, [this] { mGuardar_Click(); });
     on(mAbrir.action(), &QAction::triggered, [this] { mAbrir_Click(); });
     on(mEliminar.action(), &QAction::triggered, [this] { mEliminar_Click(); });
+    on(mVistaPrevia.action(), &QAction::triggered, [this] { mVistaPrevia_Click(); });
 }
 
 void Form1::Form_Load()
@@ -108,6 +117,36 @@ void Form1::Command8_Click()
 {
     applyCaptions(englishCaptions());
     Command8->setEnabled(false); // the switch is one way
+    mVistaPrevia.setCaption(u"Preview"_s);
+    m_english = true;
+    if (m_preview)
+        m_preview->switchToEnglish();
+}
+
+void Form1::stripPainted(double value, double max)
+{
+    progress(value, max);
+    if (m_preview)
+        m_preview->stripChanged();
+}
+
+void Form1::mVistaPrevia_Click()
+{
+    if (!m_preview) {
+        m_preview = new preview::SpinPreview(
+            [this] {
+                return preview::StripView { &objeto->client()->Image(),
+                                            m_assembly.paintedFrameSize(),
+                                            m_assembly.paintedFrames() };
+            },
+            this);
+        if (m_english)
+            m_preview->switchToEnglish();
+    }
+    m_preview->stripChanged();
+    m_preview->show();
+    m_preview->raise();
+    m_preview->activateWindow();
 }
 
 void Form1::Command9_Click()

@@ -9,6 +9,7 @@
 #include "layout/drag.h"
 #include "layout/form_window.h"
 #include "layout/resize_layout.h"
+#include "preview/spin_preview.h"
 #include "runtime/controls.h"
 #include "runtime/form.h"
 #include "settings/saved_settings.h"
@@ -82,16 +83,25 @@ public:
     void mGuardar_Click() { Command3_Click(); }
     void mAbrir_Click() { Command6_Click(); }
     void mEliminar_Click() { Command4_Click(); }
+    // Opens (or brings forward) the spin preview of the canvas's strip.
+    void mVistaPrevia_Click();
 
     const strip::Assembly &assembly() const { return m_assembly; }
     const layout::Drag &drag() const { return m_drag; }
     const tooltips::Module1 &module1() const { return m_module1; }
+    preview::SpinPreview *spinPreview() const { return m_preview; }
+
+    // Menu entries beyond the design, with their shortcuts.
+    runtime::MenuEntry mVistaPrevia;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void addMenuEntries();
     void connectEvents();
+    // The assembly painted a frame: the bar and an open preview follow the strip.
+    void stripPainted(double value, double max);
     // Routes a Qt signal to a handler through the program's dispatch.
     template<typename Sender, typename Signal, typename Handler>
     void on(Sender *sender, Signal signal, Handler handler);
@@ -106,6 +116,8 @@ private:
     strip::Saver m_saver;
     settings::SavedSettings m_savedSettings;
     tooltips::Module1 m_module1;
+    preview::SpinPreview *m_preview = nullptr; // made on first use, owned by this window
+    bool m_english = false;
 };
 
 } // namespace app

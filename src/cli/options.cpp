@@ -2,6 +2,7 @@
 
 #include "inputs.h"
 #include "language.h"
+#include "viewer_page.h"
 
 #include "strip/frame_size.h"
 
@@ -36,6 +37,7 @@ QString usage()
         "  -j, --jobs N          pictures decoded at a time (every core)\n"
         "  -q, --quiet           no progress bar and no summary\n"
         "  -v, --verbose         name each file of a folder that was left out, and why\n"
+        "  --html PAGE           also write a web page that shows the strip turning\n"
         "  --from-settings       the list, the output and the size stored with \"Guardar "
         "datos\";\n"
         "                        options and pictures given beside it win\n"
@@ -58,11 +60,12 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     const QCommandLineOption jobs({ u"j"_s, u"jobs"_s }, {}, u"n"_s);
     const QCommandLineOption quiet({ u"q"_s, u"quiet"_s }, {});
     const QCommandLineOption verbose({ u"v"_s, u"verbose"_s }, {});
+    const QCommandLineOption html(u"html"_s, {}, u"page"_s);
     const QCommandLineOption fromSettings(u"from-settings"_s, {});
     const QCommandLineOption help({ u"h"_s, u"help"_s }, {});
     const QCommandLineOption version(u"version"_s, {});
     parser.addOptions(
-        { width, height, size, output, jobs, quiet, verbose, fromSettings, help, version });
+        { width, height, size, output, jobs, quiet, verbose, html, fromSettings, help, version });
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -81,7 +84,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     std::optional<QString> jobsText;
     if (!single(width, &options->width) || !single(height, &options->height)
         || !single(size, &options->size) || !single(output, &options->output)
-        || !single(jobs, &jobsText))
+        || !single(jobs, &jobsText) || !single(html, &options->html))
         return false;
     if (options->size && (options->width || options->height)) {
         *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
@@ -158,6 +161,29 @@ bool frameSize(const QString &text, QSize *size, QString *error)
     return true;
 }
 
+namespace {
+
+// A page is only worth writing for a strip that browsers open, and never over the strip.
+bool pageCanShowStrip(const Job &job, QString *error)
+{
+    if (QFileInfo(job.html).absoluteFilePath() == QFileInfo(job.output).absoluteFilePath()) {
+        *error
+            = Text::tr("--html: the page and the strip cannot be the same file (%1)").arg(job.html);
+        return false;
+    }
+    const qint64 height = qint64(job.files.size()) * job.frame.height();
+    if (height > kBrowserBmpLimit || job.frame.width() > kBrowserBmpLimit) {
+        *error = Text::tr("--html: browsers open no BMP of more than %1 pixels a side "
+                          "(this strip: %2 × %3); write the strip as .png")
+                     .arg(QString::number(kBrowserBmpLimit), QString::number(job.frame.width()),
+                          QString::number(height));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error,
                 int *status)
 {
@@ -204,6 +230,9 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
                           QString::number(strip::kMaxStripBytes / (1024 * 1024)));
         return false;
     }
+    job->html = options.html.value_or(QString());
+    if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
+        return false;
     job->jobs = options.jobs.value_or(std::max(1, cores));
     job->quiet = options.quiet;
     job->verbose = options.verbose;

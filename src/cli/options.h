@@ -15,7 +15,7 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, size, output;
+    std::optional<QString> width, height, size, output, html;
     std::optional<int> jobs;
     bool quiet = false;
     bool verbose = false;
@@ -36,6 +36,7 @@ struct Job
 {
     QStringList files;
     QString output;
+    QString html; // the viewer page to write beside the strip; empty for none
     QSize frame;
     int jobs = 1;
     bool quiet = false;

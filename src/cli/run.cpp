@@ -3,6 +3,7 @@
 #include "builder.h"
 #include "options.h"
 #include "progress_bar.h"
+#include "viewer_page.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -104,6 +105,8 @@ int run(const QStringList &arguments, const Environment &env)
 
     // Standard output gets a finished strip or nothing: it is built in a temporary file first.
     const bool toOut = job.output == u"-"_s;
+    if (toOut && !job.html.isEmpty())
+        return fail(env, Text::tr("--html needs the strip in a file, not on standard output"), 2);
     if (toOut && env.outIsTerminal)
         return fail(env, Text::tr("standard output is a terminal: redirect it to a file"), 2);
     std::optional<QTemporaryDir> spool;
@@ -128,6 +131,12 @@ int run(const QStringList &arguments, const Environment &env)
         return fail(env, error, 1);
     if (toOut && !copyTo(target, env.out, &error))
         return fail(env, Text::tr("standard output: %1").arg(error), 1);
+
+    if (!job.html.isEmpty()) {
+        const ViewerPage page { job.output, int(job.files.size()), job.frame };
+        if (!writeViewerPage(page, job.html, &error))
+            return fail(env, error, 1);
+    }
 
     if (!job.quiet) {
         if (job.verbose) {

@@ -82,6 +82,7 @@ void Assembly::Command2_Click()
     QSize frame = frameSize();
     m_stripWidth = 0; // as wide as this run's frames
     m_paintedRows = 0;
+    m_paintedFrames = 0;
     sizeCanvas(count, frame);
 
     for (int i = 0; i <= count - 1; ++i) {
@@ -96,6 +97,8 @@ void Assembly::Command2_Click()
         objeto.PaintPicture(buff.Picture(), 0, float(double(i) * frame.height()),
                             float(frame.width()), float(frame.height()));
         m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
+        m_paintedFrames = i + 1;
+        m_paintedFrameSize = frame;
         objeto.Refresh();
         sizeCanvas(List1.ListCount(), frame);
         m_progress(i, List1.ListCount() - 1);

@@ -20,6 +20,10 @@ public:
     // strip beyond the limits or a file that is not a picture; frames painted stay.
     void Command2_Click();
     bool running() const { return m_running; }
+    // Frames painted by the latest run so far, and the frame size the last of them was
+    // painted at: what a preview of the strip shows.
+    int paintedFrames() const { return m_paintedFrames; }
+    QSize paintedFrameSize() const { return m_paintedFrameSize; }
 
     // The canvas's strip before any assembly: the box's design-time drawing area.
     static void prepareCanvas(runtime::PictureBox &objeto);
@@ -39,6 +43,8 @@ private:
     bool m_running = false;
     int m_stripWidth = 0;
     qint64 m_paintedRows = 0;
+    int m_paintedFrames = 0;
+    QSize m_paintedFrameSize;
 };
 
 } // namespace strip

@@ -61,6 +61,8 @@ TEST_F(Form1Test, showsItsCaptionsWithTheirAccents)
 
 TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
 {
+    // Entries added beyond the design carry shortcuts; the designed ones have none.
+    const QStringList added { u"Vista previa"_s };
     QStringList tree;
     const QList<QAction *> menus = form.menuBar()->actions();
     for (QAction *menu : menus) {
@@ -70,14 +72,16 @@ TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
             entries.append(a->isSeparator() ? u"-"_s : a->text());
             EXPECT_TRUE(a->isEnabled());
             EXPECT_FALSE(a->isChecked());
-            EXPECT_TRUE(a->shortcut().isEmpty());
+            if (!added.contains(a->text())) {
+                EXPECT_TRUE(a->shortcut().isEmpty());
+            }
         }
         tree.append(menu->text() + u": "_s + entries.join(u" | "_s));
     }
     EXPECT_EQ(tree,
               QStringList({
                   u"Programa: Salir"_s,
-                  u"Montaje: Comenzar montaje | Guardar imágen"_s,
+                  u"Montaje: Comenzar montaje | Guardar imágen | Vista previa"_s,
                   u"Configuración: Abrir | Guardar | Eliminar | - | English language"_s,
                   u"Opciones: Auto Redibujar"_s,
                   u"Ayuda: Leer archivo léeme | Acerca de..."_s,

@@ -136,6 +136,7 @@ pictures in natural order (2 before 10), leaving hidden files out.
   -j, --jobs N          pictures decoded at a time (every core)
   -q, --quiet           no progress bar and no summary
   -v, --verbose         name each file of a folder that was left out, and why
+  --html PAGE           also write a web page that shows the strip turning
   --from-settings       the list, the output and the size stored with &quot;Guardar datos&quot;;
                         options and pictures given beside it win
   -h, --help            this help
@@ -162,6 +163,7 @@ de 10), sin los archivos ocultos.
   -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
   -q, --quiet           sin barra de progreso ni resumen
   -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
+  --html PÁGINA         escribe además una página web que muestra la tira girando
   --from-settings       la lista, la salida y el tamaño guardados con "Guardar datos";
                         las opciones y las imágenes dadas junto a ella mandan
   -h, --help            esta ayuda
@@ -171,6 +173,18 @@ Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 s
 escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
 crear ni tocar la salida (2 para opciones no válidas).
 </translation>
+    </message>
+    <message>
+        <source>--html: the page and the strip cannot be the same file (%1)</source>
+        <translation>--html: la página y la tira no pueden ser el mismo archivo (%1)</translation>
+    </message>
+    <message>
+        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); write the strip as .png</source>
+        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); escriba la tira como .png</translation>
+    </message>
+    <message>
+        <source>--html needs the strip in a file, not on standard output</source>
+        <translation>--html necesita la tira en un archivo, no en la salida estándar</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Writes viewer pages with framolin-strip for the sample strip and checks them in headless
+# Chromium (viewer_page_test.mjs). Usage: viewer_page_test.sh FRAMOLIN_STRIP SAMPLES WORKDIR
+# Exit 77 (skipped) only when Chromium or the browser driver cannot be had on this machine.
+set -euo pipefail
+strip=$1 samples=$2 work=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+chromium=$(command -v chromium || true)
+if [ -z "$chromium" ]; then
+    echo "SKIP: chromium is not installed (scripts/setup.sh installs Debian's chromium)"
+    exit 77
+fi
+# The driver is a test-only tool from npm, kept beside the build so it is fetched once.
+driver="$work/../node"
+if [ ! -d "$driver/node_modules/puppeteer-core" ]; then
+    mkdir -p "$driver"
+    if ! npm install --silent --no-audit --no-fund --prefix "$driver" puppeteer-core@22.15.0 >&2; then
+        echo "SKIP: puppeteer-core could not be installed from npm"
+        exit 77
+    fi
+fi
+
+rm -rf "$work" && mkdir -p "$work"
+"$strip" -q -o "$work/one-column.bmp" --html "$work/one-column.html" "$samples"
+pages=("$work/one-column.html:36:1")
+cp "$here/viewer_page_test.mjs" "$driver/"
+NODE_PATH="$driver/node_modules" node "$driver/viewer_page_test.mjs" "$chromium" "$work" "${pages[@]}"
