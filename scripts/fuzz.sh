@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets with clang under AddressSanitizer and UBSan (in build-fuzz/) and
-# runs each for a bounded time on its committed seed corpus. A crash stops the script, leaving
-# the input that caused it in build-fuzz/artifacts/.
+# Builds the libFuzzer targets with clang under AddressSanitizer and UBSan (the fuzz preset, in
+# build-fuzz/) and runs each for a bounded time on its committed seed corpus. A crash stops the
+# script, leaving the input that caused it in build-fuzz/artifacts/.
 # Usage: fuzz.sh [SECONDS_PER_TARGET]   (60 by default; FUZZ_TARGETS picks targets)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,10 +21,9 @@ if [ ${#missing[@]} -gt 0 ]; then
         "${missing[@]}" >/dev/null
 fi
 
-dir=build-fuzz
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DFRAMOLIN_FUZZ=ON -DFRAMOLIN_TESTS=OFF >/dev/null
-cmake --build "$dir" --parallel "$(nproc)" --target $(printf 'fuzz_%s ' $targets)
+dir=build-fuzz # the fuzz preset's folder
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --parallel "$(nproc)" --target $(printf 'fuzz_%s ' $targets)
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

@@ -4,11 +4,16 @@
 # dependencies are Debian packages apt can satisfy, unpacks it into a throwaway root, opens
 # both manual pages with man and starts the unpacked program under Xvfb.
 # Usage: package.sh [BUILD_DIR]
+# Without BUILD_DIR it builds the release preset in build-release/ (warnings are not errors there,
+# as for a packager); a BUILD_DIR not yet configured is configured with that preset too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir=${1:-build}
-[ -f "$dir/CMakeCache.txt" ] || scripts/build.sh "$dir"
-cmake --build "$dir" --parallel "$(nproc)"
+dir=${1:-build-release}
+if [ -f "$dir/CMakeCache.txt" ]; then
+    cmake --build "$dir" --parallel "$(nproc)"
+else
+    scripts/build.sh --preset release "$dir"
+fi
 
 echo "== package"
 rm -f "$dir"/framolin_*.deb

@@ -1,17 +1,11 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test. Usage: test.sh [--sanitize]
-# With --sanitize the build under build-asan uses AddressSanitizer and UBSan.
+# Without an option: the dev preset in build/; with --sanitize: the asan preset in build-asan/
+# (AddressSanitizer and UBSan). Both treat warnings as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-dir=build
-args=()
-if [ "${1:-}" = "--sanitize" ]; then
-    dir=build-asan
-    args=(--sanitize)
-    export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
-    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-fi
-scripts/build.sh "${args[@]}" "$dir"
-cd "$dir"
-ctest --output-on-failure --timeout 600 -j "$(nproc)"
+preset=dev
+[ "${1:-}" = "--sanitize" ] && preset=asan
+scripts/build.sh --preset "$preset"
+ctest --preset "$preset" -j "$(nproc)"

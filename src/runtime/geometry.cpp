@@ -14,7 +14,7 @@ namespace runtime {
 
 int twipsToPixels(double twips)
 {
-    const double px = roundHalfEven(twips / kTwipsPerPixel);
+    const double px = roundHalfEven(twips / double(kTwipsPerPixel));
     if (std::isnan(px))
         return 0;
     return static_cast<int>(std::clamp(px, -double(QWIDGETSIZE_MAX), double(QWIDGETSIZE_MAX)));

@@ -42,12 +42,12 @@ float Surface::ScaleHeight() const
 
 double Surface::toPixels(double v) const
 {
-    return m_scaleMode == ScaleMode::Twips ? v / kTwipsPerPixel : v;
+    return m_scaleMode == ScaleMode::Twips ? v / double(kTwipsPerPixel) : v;
 }
 
 double Surface::fromPixels(double px) const
 {
-    return m_scaleMode == ScaleMode::Twips ? px * kTwipsPerPixel : px;
+    return m_scaleMode == ScaleMode::Twips ? px * double(kTwipsPerPixel) : px;
 }
 
 QImage &Surface::target()

@@ -69,7 +69,7 @@ void Assembly::sizeCanvas(int count, QSize frame)
             u"No hay memoria para una tira de %1 × %2 píxeles."_s.arg(width).arg(rows));
     }
     m_stripWidth = width;
-    objeto.setHeight(float(double(frame.height()) * count * runtime::kTwipsPerPixel));
+    objeto.setHeight(float(double(frame.height()) * count * double(runtime::kTwipsPerPixel)));
 }
 
 void Assembly::Command2_Click()

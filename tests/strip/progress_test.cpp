@@ -33,7 +33,8 @@ int blackColumns(const runtime::PictureBox &box)
 // Pixels a bar of `twips` covers inside the box's drawing area.
 int expectedColumns(const runtime::PictureBox &box, double twips)
 {
-    const double px = std::clamp(twips / runtime::kTwipsPerPixel, 0.0, double(box.Image().width()));
+    const double px
+        = std::clamp(twips / double(runtime::kTwipsPerPixel), 0.0, double(box.Image().width()));
     return int(std::lround(px));
 }
 
@@ -66,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(WorkedCases, ProgressWidth,
                                            Case { 1, 4, kW / 4 }, Case { 2, 4, kW / 2 },
                                            Case { 3, 4, 3 * kW / 4 },
                                            Case { 4, 4, kW }, // a four-file drop
-                                           Case { 5, 2, 2.5 * kW }, // past the end
+                                           Case { 5, 2, 2.5 * double(kW) }, // past the end
                                            Case { 1, -1, -kW })); // negative max
 
 TEST(ProgressBar, drawsFromScratchAndClipsToTheBox)

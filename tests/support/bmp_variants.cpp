@@ -122,7 +122,7 @@ QByteArray bmp(const QImage &source, BmpLayout layout)
 
     const int colours = bpp <= 8 ? 1 << bpp : 0;
     const int masks = bitfields ? 12 : 0;
-    const quint32 offset = 14 + 40 + masks + 4 * colours;
+    const auto offset = static_cast<quint32>(14 + 40 + masks + 4 * colours);
     QByteArray out("BM");
     put32(out, offset + quint32(pixels.size()));
     put32(out, 0);
