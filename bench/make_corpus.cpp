@@ -1,6 +1,6 @@
 // Writes the benchmark corpus, the same bytes on every run: photo-like pictures (gradients,
 // shapes and sensor-like noise from a fixed seed) as JPEG, progressive JPEG and BMP.
-// Usage: make_corpus SET DIR   with SET one of photos, jpegs, mixed, huge.
+// Usage: make_corpus SET DIR   with SET one of photos, jpegs, mixed, pngs, huge.
 // GIFs of the mixed set are converted from BMPs by the runner (Qt writes no GIF).
 
 #include <QCoreApplication>
@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 3) {
-        std::fprintf(stderr, "usage: make_corpus photos|jpegs|mixed|huge DIR\n");
+        std::fprintf(stderr, "usage: make_corpus photos|jpegs|mixed|pngs|huge DIR\n");
         return 2;
     }
     const QString set = args[1];
@@ -108,6 +108,11 @@ int main(int argc, char *argv[])
             if (!ok)
                 return 1;
         }
+    } else if (set == u"pngs") {
+        // Screenshots and renders come as PNG: full-HD pictures, decoded whole.
+        for (int i = 0; i < 200; ++i)
+            if (!photo(1920, 1080, 5000u + unsigned(i)).save(name(i, "png"), "PNG"))
+                return 1;
     } else if (set == u"huge") {
         // 10,000 frames: a few hundred distinct small JPEGs, linked many times.
         for (int i = 0; i < 10000; ++i) {

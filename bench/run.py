@@ -4,13 +4,17 @@
 Each repetition runs every tool once, in turn (paired runs), so a busy machine slows all of
 them alike; the table gives medians of wall time, CPU time (user + system) and peak RSS, and
 each tool's wall time as a multiple of framolin-strip's (all cores).
-Usage: bench/run.py [--reps N] [--sets photos,jpegs,mixed,huge] [--build DIR] [--corpus DIR]
+Usage: bench/run.py [--reps N] [--sets photos,jpegs,mixed,pngs,huge] [--formats bmp,png,jpeg]
+                    [--ours] [--build DIR] [--corpus DIR]
+With --formats, each set is timed once per output format against the peers writing the same
+format (PNG, or JPEG at quality 90), with framolin-strip's own BMP run as a second reference.
 Normally started by bench/run.sh, which installs the peers and builds first.
 """
 
 import argparse
 import glob
 import os
+import re
 import shutil
 import statistics
 import subprocess
@@ -29,16 +33,22 @@ IM_POLICY = """<policymap>
 """
 
 
+PAUSE = re.compile(r"longest pause between yields: ([0-9.]+) ms")
+
+
 def measure(command, env=None):
-    """Runs `command` under /usr/bin/time: (wall s, cpu s, peak RSS MiB)."""
+    """Runs `command` under /usr/bin/time: (wall s, cpu s, peak RSS MiB, longest pause ms or
+    None when the tool reports none)."""
     with tempfile.NamedTemporaryFile("r", suffix=".time") as report:
         result = subprocess.run(["/usr/bin/time", "-f", "%e %U %S %M", "-o", report.name] + command,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=env)
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=env)
         if result.returncode != 0:
             raise RuntimeError("%s failed (%d): %s" % (command[0], result.returncode,
                                                       result.stderr.decode(errors="replace")[-300:]))
         wall, user, system, rss = report.read().split()[-4:]
-    return float(wall), float(user) + float(system), int(rss) / 1024.0
+    pause = PAUSE.search(result.stdout.decode(errors="replace"))
+    return float(wall), float(user) + float(system), int(rss) / 1024.0, \
+        float(pause.group(1)) if pause else None
 
 
 def halves(files):
@@ -92,6 +102,31 @@ def tools(build, files, out):
     return rows
 
 
+def format_tools(build, files, out, fmt):
+    """framolin-strip and the peers writing `fmt` ("png" or "jpeg")."""
+    strip = os.path.join(build, "src/cli/framolin-strip")
+    size = "%dx%d" % (W, H)
+    ext = {"png": "png", "jpeg": "jpg"}[fmt]
+    im_out = "%s:%s" % (fmt.upper(), os.path.join(out, "im." + ext))
+    quality = ["-quality", "90"] if fmt == "jpeg" else []
+    vips_dir = os.path.join(out, "vips")
+    vips_target = "{o}/vips.{e}".format(o=out, e=ext) + ("[Q=90]" if fmt == "jpeg" else "")
+    vips = ["bash", "-c",
+            "rm -rf {d} && mkdir -p {d} && vipsthumbnail -s '{s}!' -o '{d}/%s.ppm' {f} && "
+            "l=$(for f in {f}; do b=${{f##*/}}; printf '{d}/%s.ppm ' \"${{b%.*}}\"; done) && "
+            "vips arrayjoin \"${{l% }}\" '{t}' --across 1".format(
+                d=vips_dir, s=size, f=quote(files), t=vips_target)]
+    return [
+        ("framolin-strip -> %s" % fmt.upper(), [strip, "-q", "-o", out + "/strip." + ext] + files),
+        ("framolin-strip -> BMP", [strip, "-q", "-o", out + "/strip.bmp"] + files),
+        ("GraphicsMagick gm convert -> %s" % fmt.upper(), ["gm", "convert", "-size", size] + files
+         + ["-resize", size + "!", "-append", "+matte"] + quality + [im_out.replace("im.", "gm.")]),
+        ("ImageMagick convert -> %s" % fmt.upper(), ["convert-im6.q16", "-define", "jpeg:size=" + size]
+         + ["%s[%s!]" % (f, size) for f in files] + ["-append"] + quality + [im_out]),
+        ("libvips vipsthumbnail + arrayjoin -> %s" % fmt.upper(), vips),
+    ]
+
+
 def corpus(build, root, name):
     folder = os.path.join(root, name)
     if not os.path.isdir(folder):
@@ -103,23 +138,44 @@ def corpus(build, root, name):
     return sorted(glob.glob(os.path.join(folder, "*")))
 
 
-def run_set(build, name, files, reps, env):
+def run_set(build, name, files, reps, env, ours=False, fmt="bmp"):
+    if fmt == "jpeg":
+        files = files[:65500 // H]  # one column of JPEG holds at most 65,500 rows
     out = tempfile.mkdtemp(prefix="framolin-bench-")
     try:
-        rows = tools(build, files, out)
+        rows = tools(build, files, out) if fmt == "bmp" else format_tools(build, files, out, fmt)
+        if ours:
+            rows = [r for r in rows if r[0].startswith(("framolin", "window", "decode floor"))]
         results = {label: [] for label, _ in rows}
         for _ in range(reps):
             for label, command in rows:
                 results[label].append(measure(command, env))
         reference = statistics.median(r[0] for r in results[rows[0][0]])
-        print("\n### %s: %d pictures -> %d x %d, median of %d paired runs\n" % (name, len(files), W, H, reps))
-        print("| tool | wall s | CPU s | peak RSS MiB | wall / framolin-strip |")
-        print("|---|---:|---:|---:|---:|")
+        print("\n### %s: %d pictures -> %d x %d %s, median of %d paired runs\n" % (
+            name, len(files), W, H, fmt.upper(), reps))
+        print("| tool | wall s | CPU s | peak RSS MiB | wall / framolin-strip | longest pause ms |")
+        print("|---|---:|---:|---:|---:|---:|")
         for label, _ in rows:
             wall = statistics.median(r[0] for r in results[label])
             cpu = statistics.median(r[1] for r in results[label])
             rss = statistics.median(r[2] for r in results[label])
-            print("| %s | %.2f | %.2f | %.0f | %.2f× |" % (label, wall, cpu, rss, wall / reference))
+            pauses = [r[3] for r in results[label] if r[3] is not None]
+            pause = "%.1f" % statistics.median(pauses) if pauses else ""
+            print("| %s | %.2f | %.2f | %.0f | %.2f× | %s |" % (label, wall, cpu, rss,
+                                                              wall / reference, pause))
+        # The ratios the targets are stated in, each taken within a repetition (paired).
+        def ratio(a, b):
+            if a not in results or b not in results:
+                return None
+            return statistics.median(x[0] / y[0] for x, y in zip(results[a], results[b]))
+        for a, b in (("window assembly (offscreen)", "framolin-strip (all cores)"),
+                     ("framolin-strip -> PNG", "framolin-strip -> BMP"),
+                     ("framolin-strip -> JPEG", "framolin-strip -> BMP"),
+                     ("framolin-strip (all cores)", "decode floor, 2 processes"),
+                     ("framolin-strip --jobs 1", "decode floor, 1 process")):
+            value = ratio(a, b)
+            if value is not None:
+                print("\n%s / %s: %.2f× (median of paired ratios)" % (a, b, value))
         sys.stdout.flush()
     finally:
         shutil.rmtree(out, ignore_errors=True)
@@ -130,7 +186,7 @@ def run_huge(build, root, env):
     files = corpus(build, root, "huge")
     out = tempfile.mkdtemp(prefix="framolin-bench-")
     try:
-        wall, cpu, rss = measure([os.path.join(build, "src/cli/framolin-strip"), "-q", "-o",
+        wall, cpu, rss, _ = measure([os.path.join(build, "src/cli/framolin-strip"), "-q", "-o",
                                   out + "/strip.bmp"] + files, env)
         print("\n### huge: %d pictures 640 x 480 -> %d x %d (strip %.1f GiB)\n" % (
             len(files), W, H, os.path.getsize(out + "/strip.bmp") / 2 ** 30))
@@ -144,7 +200,10 @@ def main():
     parser = argparse.ArgumentParser()
     here = os.path.dirname(os.path.abspath(__file__))
     parser.add_argument("--reps", type=int, default=5)
-    parser.add_argument("--sets", default="photos,jpegs,mixed,huge")
+    parser.add_argument("--ours", action="store_true",
+                        help="only framolin-strip, the window and the decode floor (no peers)")
+    parser.add_argument("--sets", default="photos,jpegs,mixed,pngs,huge")
+    parser.add_argument("--formats", default="bmp")
     parser.add_argument("--build", default=os.path.join(here, "..", "build-bench"))
     parser.add_argument("--corpus", default=os.path.join(here, "..", "build-bench", "corpus"))
     args = parser.parse_args()
@@ -158,7 +217,9 @@ def main():
         if name == "huge":
             run_huge(args.build, args.corpus, env)
         else:
-            run_set(args.build, name, corpus(args.build, args.corpus, name), args.reps, env)
+            files = corpus(args.build, args.corpus, name)
+            for fmt in args.formats.split(","):
+                run_set(args.build, name, files, args.reps, env, args.ours, fmt)
     shutil.rmtree(policy, ignore_errors=True)
 
 

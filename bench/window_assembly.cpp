@@ -1,21 +1,46 @@
 // The window's assembly run offscreen, as a user would run it: the list filled, "Comenzar
 // montaje" with its per-frame repaint and yield, then the strip saved as "Guardar imágen" does.
+// Prints the longest pause between two yields to the event loop: how long the window froze.
 // Usage: window_assembly WIDTH HEIGHT OUT.bmp FILE...
 
 #include "form1.h"
 
+#include "engine/bmp.h"
 #include "runtime/error.h"
 #include "runtime/program.h"
 #include "runtime/qtservices.h"
-#include "engine/bmp.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 
 #include <malloc.h>
 
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// The window's own yield, timing the longest stretch spent away from the event loop.
+class TimedPump : public runtime::EventPump
+{
+public:
+    explicit TimedPump(runtime::EventPump &pump) : m_pump(pump) { }
+    void DoEvents() override
+    {
+        if (m_clock.isValid())
+            longest = std::max(longest, m_clock.nsecsElapsed());
+        m_pump.DoEvents();
+        m_clock.start();
+    }
+    qint64 longest = 0;
+
+private:
+    runtime::EventPump &m_pump;
+    QElapsedTimer m_clock;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -31,10 +56,12 @@ int main(int argc, char *argv[])
     }
     runtime::QtMessageBoxes boxes;
     runtime::Program program(boxes);
-    runtime::QtEventPump events(program);
+    runtime::QtEventPump pump(program);
+    TimedPump events(pump);
     runtime::DesktopStarter starter;
     runtime::IniSettingsStore settings;
-    app::Form1 form(app::Services { program, boxes, events, starter, settings });
+    runtime::QtFileDialogs dialogs;
+    app::Form1 form(app::Services { program, boxes, events, starter, settings, dialogs });
     form.show();
     for (qsizetype i = 4; i < args.size(); ++i)
         form.List1->AddItem(args[i]);
@@ -46,6 +73,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "window_assembly: %s\n", qUtf8Printable(error.description()));
         return 1;
     }
+    std::printf("longest pause between yields: %.1f ms\n", double(events.longest) / 1e6);
     QString reason;
     if (!engine::saveBmp(form.objeto->Image(), args[3], &reason)) {
         std::fprintf(stderr, "window_assembly: %s\n", qUtf8Printable(reason));

@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n
     libgtest-dev
     libxcb1-dev
-    libjpeg62-turbo-dev libexif-dev
+    libjpeg62-turbo-dev libexif-dev libpng-dev
     qt6-image-formats-plugins
     xvfb xauth xdotool
     clang-format
@@ -16,6 +16,7 @@ packages=(
     dpkg-dev file lintian man-db
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n locales
     chromium nodejs
+    valgrind
 )
 
 # framolin-strip's Spanish messages include the C library's texts (strerror), which need a

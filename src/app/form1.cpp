@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "about.h"
+#include "add_pictures.h"
 #include "exit_dialog.h"
 #include "readme.h"
 
@@ -16,12 +17,14 @@ using namespace Qt::StringLiterals;
 namespace app {
 
 Form1::Form1(Services services)
-    : Form1Design(static_cast<runtime::Form &>(*this)), m_services(services), m_progress(*progreso),
+    : Form1Design(static_cast<runtime::Form &>(*this)),
+      Form1Additions(static_cast<Form1Design &>(*this)), m_services(services),
+      m_progress(*progreso),
       m_inputList(*List1, *Text1, *Check1, services.boxes, services.events,
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
                  [this](double value, double max) { stripPainted(value, max); }),
-      m_saver(*objeto, *Text1, services.boxes),
+      m_saver(*objeto, *Text1, *List1, services.boxes),
       m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes)
 {
     addMenuEntries();
@@ -59,6 +62,9 @@ void Form1::connectEvents()
     on(Text1, &runtime::TextBox::OLEDragDrop,
        [this](const runtime::DataObject &Data) { Text1_OLEDragDrop(Data); });
     on(mComenzarMontaje.action(), &QAction::triggered, [this] { mComenzarMontaje_Click(); });
+    on(mAnadirImagenes.action(), &QAction::triggered, [this] { mAnadirImagenes_Click(); });
+    on(mAnadirCarpeta.action(), &QAction::triggered, [this] { mAnadirCarpeta_Click(); });
+    on(mInvertirOrden.action(), &QAction::triggered, [this] { mInvertirOrden_Click(); });
     on(this, &runtime::Form::Resize, [this] { Form_Resize(); });
     on(arr, &runtime::CommandButton::mouseDown,
        [this](int Button, int Shift, float X, float Y) { arr_MouseDown(Button, Shift, X, Y); });
@@ -103,6 +109,18 @@ void Form1::Form_Load()
     }
 }
 
+void Form1::mAnadirImagenes_Click()
+{
+    addPictures(m_services.dialogs,
+                [this](const runtime::DataObject &Data) { List1_OLEDragDrop(Data); });
+}
+
+void Form1::mAnadirCarpeta_Click()
+{
+    addFolder(m_services.dialogs,
+              [this](const runtime::DataObject &Data) { List1_OLEDragDrop(Data); });
+}
+
 void Form1::Check2_Click()
 {
     objeto->setAutoRedraw(Check2->Value() != 0);
@@ -115,9 +133,11 @@ void Form1::Command7_Click()
 
 void Form1::Command8_Click()
 {
-    applyCaptions(englishCaptions());
+    applyCaptions(Form1Design::englishCaptions());
     Command8->setEnabled(false); // the switch is one way
     mVistaPrevia.setCaption(u"Preview"_s);
+    // The entries added to the design follow, after every designed caption.
+    applyCaptions(Form1Additions::englishCaptions());
     m_english = true;
     if (m_preview)
         m_preview->switchToEnglish();

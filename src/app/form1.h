@@ -3,6 +3,7 @@
 // exactly what each may touch, and every event routed to its handler through the program's one
 // dispatch.
 
+#include "form1_additions.h"
 #include "form1_design.h"
 #include "services.h"
 
@@ -24,8 +25,9 @@
 namespace app {
 
 // Form1Design comes after runtime::Form among the bases: it builds the controls on the form
-// before any member (every subsystem below) is handed them.
-class Form1 : public runtime::Form, public Form1Design
+// before any member (every subsystem below) is handed them. Form1Additions follows it, on the
+// designed menus.
+class Form1 : public runtime::Form, public Form1Design, public Form1Additions
 {
     Q_OBJECT
 public:
@@ -39,6 +41,10 @@ public:
     void List1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.List1_OLEDragDrop(Data); }
     void Text1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.Text1_OLEDragDrop(Data); }
     void mComenzarMontaje_Click() { Command2_Click(); }
+    // Beyond the design: pictures from the desktop's dialogs, through the drop on the list.
+    void mAnadirImagenes_Click();
+    void mAnadirCarpeta_Click();
+    void mInvertirOrden_Click() { List1->Reverse(); }
     void Check2_Click();
     void Command7_Click();
     void Command8_Click();

@@ -5,6 +5,7 @@
 
 #include "runtime/program.h"
 #include "runtime/qtservices.h"
+#include "runtime/translations.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(u"Framolin"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(FRAMOLIN_VERSION));
     QGuiApplication::setDesktopFileName(u"framolin"_s);
+    runtime::installQtTranslations(QLocale::system());
 
     runtime::QtMessageBoxes boxes;
     runtime::Program program(boxes);
@@ -30,9 +32,11 @@ int main(int argc, char *argv[])
     runtime::DesktopStarter desktop;
     app::FolderLookupStarter starter(desktop, app::lookupFolders());
     runtime::IniSettingsStore settings;
+    runtime::QtFileDialogs dialogs;
 
-    app::Form1 form(app::Services { program, boxes, events, starter, settings });
+    app::Form1 form(app::Services { program, boxes, events, starter, settings, dialogs });
     boxes.setParent(&form);
+    dialogs.setParent(&form);
     form.show();
     return program.ended() ? 0 : application.exec();
 }

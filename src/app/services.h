@@ -13,6 +13,7 @@ struct Services
     runtime::EventPump &events;
     runtime::ProgramStarter &starter;
     runtime::SettingsStore &settings;
+    runtime::FileDialogs &dialogs;
 };
 
 } // namespace app

@@ -1,13 +1,14 @@
 #include "builder.h"
 
-#include "language.h"
-
-#include "engine/bmp.h"
 #include "engine/compose.h"
 #include "engine/decode.h"
+#include "engine/strip_writer.h"
+#include "language.h"
+#include "options.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -20,6 +21,7 @@ namespace cli {
 namespace {
 
 constexpr qint64 kAheadBytes = qint64(16) << 20;
+constexpr qint64 kBandBytes = qint64(1) << 20;
 
 struct Frame
 {
@@ -27,8 +29,8 @@ struct Frame
     QString reason;
 };
 
-// A frame as the window's canvas holds it: the decoded picture over the canvas's back colour.
-// Opaque frames cover it whole and are written as they are.
+// The decoded picture at the frame size, transparency and all: it is laid over the canvas's
+// back colour only as it is written (see writeFrame), so no second frame-sized copy exists.
 Frame makeFrame(const QString &path, QSize size)
 {
     Frame frame;
@@ -37,15 +39,33 @@ Frame makeFrame(const QString &path, QSize size)
                                                : Text::tr("file not found");
         return frame;
     }
-    QImage decoded = engine::decodeFrame(path, size, &frame.reason);
-    if (decoded.isNull() || !decoded.hasAlphaChannel()) {
-        frame.pixels = std::move(decoded);
-        return frame;
-    }
-    frame.pixels = QImage(size, QImage::Format_RGB888);
-    frame.pixels.fill(QColor::fromRgb(engine::kStripBackColor));
-    engine::place(frame.pixels, decoded, QPoint(0, 0));
+    frame.pixels = engine::decodeFrame(path, size, &frame.reason);
     return frame;
+}
+
+// Writes `frame` at rows from `top`, as the window's canvas holds it: opaque frames as they
+// are, others over the back colour a band of rows at a time, so a frame of 32767 × 21845
+// never has a second copy beside it.
+bool writeFrame(engine::StripWriter &writer, int top, const QImage &frame, QString *reason)
+{
+    if (!frame.hasAlphaChannel())
+        return writer.writeRows(top, frame, reason);
+    const int rows
+        = int(std::clamp<qint64>(kBandBytes / (qint64(frame.width()) * 3), 1, frame.height()));
+    QImage band(frame.width(), rows, QImage::Format_RGB888);
+    if (band.isNull()) {
+        *reason = Text::tr("no memory for %1 rows of %2 pixels").arg(rows).arg(frame.width());
+        return false;
+    }
+    for (int y = 0; y < frame.height(); y += rows) {
+        band.fill(QColor::fromRgb(engine::kStripBackColor));
+        engine::place(band, frame, QPoint(0, -y));
+        const QImage part
+            = y + rows <= frame.height() ? band : band.copy(0, 0, band.width(), frame.height() - y);
+        if (!writer.writeRows(top + y, part, reason))
+            return false;
+    }
+    return true;
 }
 
 // Hands frames out in list order to the writer while workers decode ahead, at most `window`
@@ -119,15 +139,29 @@ private:
 
 } // namespace
 
-bool buildStrip(const QStringList &files, QSize frame, const QString &output, int jobs,
+bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output, int jobs,
                 const FrameWritten &written, QString *error)
 {
     const int count = int(files.size());
-    engine::BmpWriter writer;
+    const int columns = std::max(output.columns, 1);
+    const std::unique_ptr<engine::StripWriter> writer
+        = engine::makeStripWriter(output.format, output.quality);
     QString reason;
-    if (!writer.open(output, QSize(frame.width(), count * frame.height()), &reason)) {
-        *error = u"%1: %2"_s.arg(output, reason);
+    const QSize size = stripSize(count, frame, columns);
+    if (!(output.stream ? writer->openStream(output.stream, size, &reason)
+                        : writer->open(output.path, size, &reason))) {
+        *error = u"%1: %2"_s.arg(output.path, reason);
         return false;
+    }
+    // With several columns a row of frames is gathered before it is written.
+    QImage band;
+    if (columns > 1) {
+        band = QImage(columns * frame.width(), frame.height(), QImage::Format_RGB888);
+        if (band.isNull()) {
+            *error = Text::tr("%1: no memory for a row of %2 frames").arg(output.path).arg(columns);
+            return false;
+        }
+        band.fill(QColor::fromRgb(engine::kStripBackColor));
     }
 
     // The writer stops the workers on every way out, so none outlives the list.
@@ -160,15 +194,25 @@ bool buildStrip(const QStringList &files, QSize frame, const QString &output, in
             *error = u"%1: %2"_s.arg(files[i], image.reason);
             return false; // the writer's destructor drops the unfinished file
         }
-        if (!writer.writeRows(i * frame.height(), image.pixels, &reason)) {
-            *error = u"%1: %2"_s.arg(output, reason);
+        bool ok = true;
+        if (columns == 1) {
+            ok = writeFrame(*writer, i * frame.height(), image.pixels, &reason);
+        } else {
+            engine::place(band, image.pixels, QPoint(i % columns * frame.width(), 0));
+            if (i % columns == columns - 1 || i == count - 1) {
+                ok = writer->writeRows(i / columns * frame.height(), band, &reason);
+                band.fill(QColor::fromRgb(engine::kStripBackColor)); // the last row's empty cells
+            }
+        }
+        if (!ok) {
+            *error = u"%1: %2"_s.arg(output.path, reason);
             return false;
         }
         if (written)
             written(i + 1, count);
     }
-    if (!writer.commit(&reason)) {
-        *error = u"%1: %2"_s.arg(output, reason);
+    if (!writer->commit(&reason)) {
+        *error = u"%1: %2"_s.arg(output.path, reason);
         return false;
     }
     return true;

@@ -1,8 +1,11 @@
 #pragma once
 // Building a strip file frame by frame: pictures are decoded on several threads, and each
-// frame is written at its own rows of the BMP as soon as the frames above it are, so memory
-// holds a few frames, never the strip.
+// frame (or each row of frames, side by side) is written as soon as the frames before it are,
+// so memory holds a few frames, never the strip (WebP, encoded in one piece, excepted).
 
+#include "engine/strip_format.h"
+
+#include <QIODevice>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -14,10 +17,30 @@ namespace cli {
 // Called on the calling thread after each frame is written, with the frames written so far.
 using FrameWritten = std::function<void(int written, int total)>;
 
+struct StripOutput
+{
+    QString path; // with `stream`, only the name failures give it
+    engine::StripFormat format = engine::StripFormat::Bmp;
+    int quality = engine::kDefaultQuality;
+    // Frames side by side, left to right then top to bottom; the last row's empty cells are in
+    // the canvas's back colour.
+    int columns = 1;
+    // Written into this device as it is compressed, not into a file at `path`; only formats
+    // engine::formatStreams() names.
+    QIODevice *stream = nullptr;
+};
+
 // Writes the strip of `files` stretched to `frame` to `output`, decoding on `jobs` threads
 // (the file is the same for any count). On failure returns false with one line naming the
-// file and the reason, and `output` is left as it was.
-bool buildStrip(const QStringList &files, QSize frame, const QString &output, int jobs,
+// file and the reason, and the output file is left as it was.
+bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output, int jobs,
                 const FrameWritten &written, QString *error);
+
+// The window's strip: one column of BMP.
+inline bool buildStrip(const QStringList &files, QSize frame, const QString &output, int jobs,
+                       const FrameWritten &written, QString *error)
+{
+    return buildStrip(files, frame, StripOutput { output }, jobs, written, error);
+}
 
 } // namespace cli

@@ -1,12 +1,21 @@
 #include "inputs.h"
 
 #include "language.h"
-#include "natural_order.h"
+
+#include "engine/file_names.h"
+#include "engine/natural_order.h"
+#include "engine/picture_files.h"
+#include "engine/sources.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
+#include <QSet>
+
 #include <algorithm>
+
+#include <dirent.h>
 
 using namespace Qt::StringLiterals;
 
@@ -14,20 +23,76 @@ namespace cli {
 
 namespace {
 
-bool hasPictureName(const QString &name)
+// The names the listing below takes, as bytes.
+bool isPictureName(const QByteArray &name)
 {
-    for (const QLatin1StringView suffix : { ".bmp"_L1, ".jpg"_L1, ".jpeg"_L1, ".gif"_L1, ".png"_L1,
-                                            ".webp"_L1, ".tif"_L1, ".tiff"_L1 }) {
-        if (name.endsWith(suffix, Qt::CaseInsensitive))
-            return true;
+    const QByteArray lower = name.toLower();
+    return !name.startsWith('.')
+        && (lower.endsWith(".bmp") || lower.endsWith(".jpg") || lower.endsWith(".jpeg")
+            || lower.endsWith(".gif") || lower.endsWith(".png") || lower.endsWith(".webp")
+            || lower.endsWith(".tif") || lower.endsWith(".tiff"));
+}
+
+// The folder's listing in bytes: a picture whose name is not UTF-8 would be missing from the
+// strip (Qt lists it under a name that opens nothing), so it is refused, named.
+bool checkNames(const QString &folder, QString *error)
+{
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return true; // the listing below says why
+    bool ok = true;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (entry->d_type == DT_DIR)
+            continue;
+        const QByteArray bytes(entry->d_name);
+        QString name, reason;
+        if (isPictureName(bytes) && !engine::fileNameFromBytes(bytes, &name, &reason)) {
+            *error = u"%1: %2"_s.arg(QDir(folder).filePath(engine::escapedName(bytes)), reason);
+            ok = false;
+            break;
+        }
     }
-    return false;
+    ::closedir(dir);
+    return ok;
+}
+
+// The entries of `folder` that are not among `taken`, each with the reason, in natural order.
+QList<LeftOut> entriesLeftOut(const QString &folder, const QStringList &taken)
+{
+    const QSet<QString> frames(taken.cbegin(), taken.cend());
+    QDir dir(folder);
+    dir.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    dir.setSorting(QDir::Unsorted);
+    QList<LeftOut> others;
+    const QFileInfoList entries = dir.entryInfoList();
+    for (const QFileInfo &entry : entries) {
+        const QString path = dir.filePath(entry.fileName());
+        if (frames.contains(path))
+            continue;
+        const bool pictureName = QDir::match(engine::pictureNameFilters(), entry.fileName());
+        QString reason;
+        if (entry.fileName().startsWith(u'.'))
+            reason = Text::tr("a hidden file");
+        else if (!pictureName)
+            reason = Text::tr("not named as a picture");
+        else if (entry.isDir())
+            reason = Text::tr("a folder");
+        else if (!entry.isFile())
+            reason = Text::tr("not a plain file");
+        else
+            reason = Text::tr("the strip being written");
+        others.append({ path, reason });
+    }
+    std::sort(others.begin(), others.end(), [](const LeftOut &a, const LeftOut &b) {
+        return engine::naturalLess(a.path, b.path);
+    });
+    return others;
 }
 
 } // namespace
 
 bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
-                  QList<LeftOut> *leftOut)
+                  const QString &output, QList<LeftOut> *leftOut)
 {
     for (const QString &argument : arguments) {
         const QFileInfo info(argument);
@@ -39,45 +104,25 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
             files->append(argument);
             continue;
         }
-        QDir dir(argument);
-        if (!dir.isReadable()) {
-            *error = Text::tr("%1: the folder cannot be read").arg(argument);
+        QStringList pictures;
+        if (!engine::picturesInFolder(argument, &pictures, error))
             return false;
-        }
-        dir.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-        dir.setSorting(QDir::Unsorted);
-        QStringList names;
-        QList<LeftOut> others;
-        const QFileInfoList entries = dir.entryInfoList();
-        for (const QFileInfo &entry : entries) {
-            const QString path = dir.filePath(entry.fileName());
-            // Dot-files are left out: editors and file managers leave hidden copies and
-            // thumbnails there, which are no frames.
-            if (entry.fileName().startsWith(u'.'))
-                others.append({ path, Text::tr("a hidden file") });
-            else if (!hasPictureName(entry.fileName()))
-                others.append({ path, Text::tr("not named as a picture") });
-            else if (entry.isDir())
-                others.append({ path, Text::tr("a folder") });
-            else if (!entry.isFile() || !entry.isReadable())
-                others.append({ path, Text::tr("not a readable file") });
-            else
-                names.append(entry.fileName());
-        }
-        std::sort(names.begin(), names.end(), naturalLess);
-        if (names.isEmpty()) {
+        if (!checkNames(argument, error))
+            return false;
+        if (pictures.isEmpty()) {
             *error = Text::tr("%1: the folder has no BMP, JPG, GIF, PNG, WebP or TIFF pictures")
                          .arg(argument);
             return false;
         }
-        for (const QString &name : std::as_const(names))
-            files->append(dir.filePath(name));
-        if (leftOut) {
-            std::sort(others.begin(), others.end(), [](const LeftOut &a, const LeftOut &b) {
-                return naturalLess(a.path, b.path);
-            });
-            leftOut->append(others);
+        QStringList taken;
+        for (const QString &path : std::as_const(pictures)) {
+            // A strip written into the folder of its frames is not one of them next time.
+            if (output.isEmpty() || engine::inputThatIsOutput(output, { path }).isEmpty())
+                taken.append(path);
         }
+        files->append(taken);
+        if (leftOut)
+            leftOut->append(entriesLeftOut(argument, taken));
     }
     return true;
 }

@@ -16,10 +16,10 @@ struct LeftOut
 };
 
 // Each file argument as given; each folder as its BMP, JPG/JPEG, GIF, PNG, WebP and TIF/TIFF
-// files (by name, any case, dot-files left out) in natural order, its other entries in
-// `leftOut` when given. False with one line
-// naming the argument on failure.
+// files (by name, any case, dot-files and the file `output` names left out) in natural order,
+// the folders' other entries in `leftOut` when given. False with one line naming the argument
+// on failure.
 bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
-                  QList<LeftOut> *leftOut = nullptr);
+                  const QString &output = {}, QList<LeftOut> *leftOut = nullptr);
 
 } // namespace cli

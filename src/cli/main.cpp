@@ -35,5 +35,10 @@ int main(int argc, char *argv[])
     env.outIsTerminal = isatty(STDOUT_FILENO) == 1;
     env.errColumns = [] { return cli::terminalColumns(STDERR_FILENO); };
     env.language = cli::messageLanguage(QProcessEnvironment::systemEnvironment());
-    return cli::run(QCoreApplication::arguments(), env);
+    // The bytes themselves: QCoreApplication::arguments() has already replaced whatever is
+    // not UTF-8, so a name could not be told from another.
+    QList<QByteArray> arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QByteArray(argv[i]));
+    return cli::run(arguments, env);
 }

@@ -4,6 +4,8 @@
 #include "language.h"
 #include "viewer_page.h"
 
+#include "engine/sources.h"
+
 #include "strip/frame_size.h"
 
 #include <QCommandLineParser>
@@ -11,29 +13,43 @@
 #include <QRegularExpression>
 #include <QSettings>
 
+#include <climits>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 
 namespace cli {
 
+namespace {
+
+// A sheet as wide as the longest list the window holds.
+constexpr int kMaxColumns = 32767;
+
+} // namespace
+
 QString usage()
 {
     return Text::tr(
-        "Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT.bmp [options] "
-        "PICTURE|FOLDER ...\n"
+        "Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT [options]\n"
+        "                      PICTURE|FOLDER ...\n"
         "       framolin-strip --from-settings [options]\n"
         "\n"
-        "Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF) in one column, each stretched\n"
-        "to WIDTH x HEIGHT pixels and turned upright by its EXIF orientation, and writes the\n"
-        "strip as a 24-bit BMP: the same file the Framolin window saves. A folder gives its\n"
-        "pictures in natural order (2 before 10), leaving hidden files out.\n"
+        "Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF), each stretched to WIDTH x\n"
+        "HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in\n"
+        "the format the output's extension asks for: .png, .jpg/.jpeg, .webp; any other, a\n"
+        "24-bit BMP (the same file the Framolin window saves). A folder gives its pictures\n"
+        "in natural order (2 before 10), leaving hidden files and the output itself out.\n"
         "\n"
         "  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)\n"
         "  -W, --width WIDTH     frame width in pixels (320)\n"
         "  -H, --height HEIGHT   frame height in pixels (200)\n"
-        "  -o, --output PATH     the BMP file to write, replaced only when all went well;\n"
-        "                        - writes it to standard output\n"
+        "  -o, --output PATH     the file to write, replaced only when all went well and\n"
+        "                        never when it is one of the input pictures; - writes the\n"
+        "                        strip to standard output (BMP unless --format is given)\n"
+        "  -f, --format F        bmp, png, jpeg or webp, instead of what the extension asks\n"
+        "  --quality N           quality of JPEG and WebP, 1 to 100 (90)\n"
+        "  --columns N           N frames to a row, left to right and top to bottom (1: one\n"
+        "                        column); empty cells in the back colour\n"
         "  -j, --jobs N          pictures decoded at a time (every core)\n"
         "  -q, --quiet           no progress bar and no summary\n"
         "  -v, --verbose         name each file of a folder that was left out, and why\n"
@@ -58,14 +74,17 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     const QCommandLineOption size({ u"s"_s, u"size"_s }, {}, u"size"_s);
     const QCommandLineOption output({ u"o"_s, u"output"_s }, {}, u"path"_s);
     const QCommandLineOption jobs({ u"j"_s, u"jobs"_s }, {}, u"n"_s);
+    const QCommandLineOption format({ u"f"_s, u"format"_s }, {}, u"formato"_s);
+    const QCommandLineOption quality(u"quality"_s, {}, u"n"_s);
+    const QCommandLineOption columns(u"columns"_s, {}, u"n"_s);
     const QCommandLineOption quiet({ u"q"_s, u"quiet"_s }, {});
     const QCommandLineOption verbose({ u"v"_s, u"verbose"_s }, {});
     const QCommandLineOption html(u"html"_s, {}, u"page"_s);
     const QCommandLineOption fromSettings(u"from-settings"_s, {});
     const QCommandLineOption help({ u"h"_s, u"help"_s }, {});
     const QCommandLineOption version(u"version"_s, {});
-    parser.addOptions(
-        { width, height, size, output, jobs, quiet, verbose, html, fromSettings, help, version });
+    parser.addOptions({ width, height, size, output, jobs, format, quality, columns, quiet, verbose,
+                        html, fromSettings, help, version });
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -81,23 +100,37 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
             *value = values.constFirst();
         return true;
     };
-    std::optional<QString> jobsText;
+    std::optional<QString> jobsText, qualityText, columnsText;
     if (!single(width, &options->width) || !single(height, &options->height)
         || !single(size, &options->size) || !single(output, &options->output)
-        || !single(jobs, &jobsText) || !single(html, &options->html))
+        || !single(jobs, &jobsText) || !single(format, &options->format)
+        || !single(quality, &qualityText) || !single(columns, &columnsText)
+        || !single(html, &options->html))
         return false;
     if (options->size && (options->width || options->height)) {
         *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
         return false;
     }
-    if (jobsText) {
+    auto number = [&](const std::optional<QString> &text, const QString &name, int most,
+                      std::optional<int> *value) {
+        if (!text)
+            return true;
         bool ok = false;
-        const int n = jobsText->toInt(&ok);
-        if (!ok || n < 1 || n > 256) {
-            *error = Text::tr("--jobs: \"%1\" is not a number from 1 to 256").arg(*jobsText);
+        const int n = text->toInt(&ok);
+        if (!ok || n < 1 || n > most) {
+            *error = Text::tr("%1: \"%2\" is not a number from 1 to %3").arg(name, *text).arg(most);
             return false;
         }
-        options->jobs = n;
+        *value = n;
+        return true;
+    };
+    if (!number(jobsText, u"--jobs"_s, 256, &options->jobs)
+        || !number(qualityText, u"--quality"_s, 100, &options->quality)
+        || !number(columnsText, u"--columns"_s, kMaxColumns, &options->columns))
+        return false;
+    if (options->format && !engine::formatNamed(*options->format)) {
+        *error = Text::tr("--format: \"%1\" is not bmp, png, jpeg or webp").arg(*options->format);
+        return false;
     }
     options->quiet = parser.isSet(quiet);
     options->verbose = parser.isSet(verbose);
@@ -161,6 +194,13 @@ bool frameSize(const QString &text, QSize *size, QString *error)
     return true;
 }
 
+QSize stripSize(qint64 frames, QSize frame, int columns)
+{
+    const qint64 rows = (frames + columns - 1) / columns;
+    return { int(std::min<qint64>(qint64(columns) * frame.width(), INT_MAX)),
+             int(std::min<qint64>(rows * frame.height(), INT_MAX)) };
+}
+
 namespace {
 
 // A page is only worth writing for a strip that browsers open, and never over the strip.
@@ -171,12 +211,13 @@ bool pageCanShowStrip(const Job &job, QString *error)
             = Text::tr("--html: the page and the strip cannot be the same file (%1)").arg(job.html);
         return false;
     }
-    const qint64 height = qint64(job.files.size()) * job.frame.height();
-    if (height > kBrowserBmpLimit || job.frame.width() > kBrowserBmpLimit) {
+    // Only BMP has a browser limit of its own; the other formats' limits were checked already.
+    const QSize size = stripSize(job.files.size(), job.frame, job.columns);
+    if (job.format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size)) {
         *error = Text::tr("--html: browsers open no BMP of more than %1 pixels a side "
-                          "(this strip: %2 × %3); write the strip as .png")
-                     .arg(QString::number(kBrowserBmpLimit), QString::number(job.frame.width()),
-                          QString::number(height));
+                          "(this strip: %2 × %3); write the strip as .png or use --columns")
+                     .arg(QString::number(kBrowserBmpLimit), QString::number(size.width()),
+                          QString::number(size.height()));
         return false;
     }
     return true;
@@ -199,6 +240,17 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
         *error = Text::tr("the output file is missing (-o OUTPUT.bmp)");
         return false;
     }
+    job->format = options.format ? *engine::formatNamed(*options.format)
+                                 : engine::formatForPath(job->output);
+    const bool lossy
+        = job->format == engine::StripFormat::Jpeg || job->format == engine::StripFormat::Webp;
+    if (options.quality && !lossy) {
+        *error = Text::tr("--quality is only for JPEG and WebP, not for %1")
+                     .arg(engine::formatName(job->format));
+        return false;
+    }
+    job->quality = options.quality.value_or(engine::kDefaultQuality);
+    job->columns = options.columns.value_or(1);
     int width = 0, height = 0;
     if (options.size) {
         QSize frame;
@@ -213,8 +265,10 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     }
     job->frame = QSize(width, height);
     job->files.clear();
+    // "-" is standard output, never a file beside the pictures.
+    const QString outputFile = job->output == u"-"_s ? QString() : job->output;
     job->leftOut.clear();
-    if (!expandInputs(inputs, &job->files, error, &job->leftOut)) {
+    if (!expandInputs(inputs, &job->files, error, outputFile, &job->leftOut)) {
         fault = 1;
         return false;
     }
@@ -222,14 +276,35 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
         *error = Text::tr("no input pictures");
         return false;
     }
-    const qint64 rows = qint64(job->files.size()) * height;
-    const qint64 bytes = strip::bmpRowBytes(width) * rows;
+    if (const QString input = engine::inputThatIsOutput(outputFile, job->files); !input.isEmpty()) {
+        *error = u"%1: %2"_s.arg(job->output, engine::overwritesInput(job->output, input));
+        return false;
+    }
+    const qint64 frames = job->files.size();
+    const qint64 stripWidth = qint64(job->columns) * width;
+    const qint64 rows = (frames + job->columns - 1) / job->columns * height;
+    const qint64 bytes = strip::bmpRowBytes(stripWidth) * rows;
     if (rows > std::numeric_limits<int>::max() || bytes > strip::kMaxStripBytes) {
         *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
-                     .arg(QString::number(width), QString::number(rows),
+                     .arg(QString::number(stripWidth), QString::number(rows),
                           QString::number(strip::kMaxStripBytes / (1024 * 1024)));
         return false;
     }
+    // Said before anything is written: a format that cannot hold the strip is refused, and a BMP
+    // that browsers will not show is only warned about, since the file itself is sound.
+    const QSize size = stripSize(frames, job->frame, job->columns);
+    if (const QString problem = engine::formatLimitProblem(job->format, size); !problem.isEmpty()) {
+        *error = problem + Text::tr(", or spread it over rows with --columns");
+        return false;
+    }
+    job->warning.clear();
+    if (job->format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size))
+        job->warning
+            = Text::tr("warning: web browsers open no BMP of more than %1 pixels a side, and this "
+                       "strip is %2 × %3; save it as .png or use --columns")
+                  .arg(engine::kMaxBrowserBmpSide)
+                  .arg(size.width())
+                  .arg(size.height());
     job->html = options.html.value_or(QString());
     if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
         return false;

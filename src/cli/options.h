@@ -4,6 +4,8 @@
 
 #include "inputs.h"
 
+#include "engine/strip_format.h"
+
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -15,8 +17,8 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, size, output, html;
-    std::optional<int> jobs;
+    std::optional<QString> width, height, size, output, format, html;
+    std::optional<int> jobs, quality, columns;
     bool quiet = false;
     bool verbose = false;
     bool fromSettings = false;
@@ -43,7 +45,14 @@ struct Job
     bool verbose = false;
     // Files inside the folders given that are not frames, each with the reason.
     QList<LeftOut> leftOut;
+    engine::StripFormat format = engine::StripFormat::Bmp;
+    int quality = engine::kDefaultQuality;
+    int columns = 1; // frames side by side; 1 is one column, the window's strip
+    QString warning; // one line to show before writing, or empty
 };
+
+// The size of the strip of `frames` frames of `frame`, `columns` to a row.
+QSize stripSize(qint64 frames, QSize frame, int columns);
 
 // What the window's "Guardar datos" stored: the list, the output path and the frame size
 // texts. False with one line when the file is missing.

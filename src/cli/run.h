@@ -3,6 +3,8 @@
 
 #include "language.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -31,7 +33,21 @@ int run(const QStringList &arguments, const Environment &env);
 
 // The success line: frames, frame size, layout, output, format, pixel size and file size,
 // and how many files the folders left out.
-QString summaryLine(int frames, QSize frame, const QString &output, qint64 fileBytes,
-                    qsizetype leftOut, Language language);
+struct Summary
+{
+    int frames = 0;
+    QSize frame;
+    int columns = 1;
+    QString output; // "-" for standard output
+    QString format; // "PNG", "BMP", ...
+    QSize pixels; // the strip's size
+    qint64 fileBytes = 0;
+    qsizetype leftOut = 0;
+};
+QString summaryLine(const Summary &summary, Language language);
+
+// run() on the command line's own bytes. An argument that is not valid UTF-8 could only be
+// taken as another name: it is refused, named with its bytes escaped, with status 1.
+int run(const QList<QByteArray> &arguments, const Environment &env);
 
 } // namespace cli

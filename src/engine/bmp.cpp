@@ -1,5 +1,7 @@
 #include "bmp.h"
 
+#include "output_path.h"
+
 #include <QCoreApplication>
 #include <QtEndian>
 
@@ -25,6 +27,20 @@ QString failure(const QSaveFile &file)
 {
     const QString reason = file.errorString();
     return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
+}
+
+// Writes all of `bytes`. A disk filling up first takes part of a write without an error, and
+// only the next write is refused with the reason ("No space left on device"): so the rest is
+// written again until it is refused.
+bool writeFully(QSaveFile &file, const QByteArray &bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
 }
 
 // One image row as BMP bytes: blue, green, red per pixel, zero padding.
@@ -83,16 +99,20 @@ BmpWriter::~BmpWriter()
 bool BmpWriter::open(const QString &path, QSize size, QString *reason)
 {
     cancel();
+    if (!checkOutputPath(path, reason))
+        return false;
     m_size = size;
     m_file = std::make_unique<QSaveFile>(path);
-    if (!m_file->open(QIODevice::WriteOnly)) {
+    // Unbuffered: every write reaches the disk at once and fails with its own reason, rather
+    // than a flush later failing without one.
+    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *reason = failure(*m_file);
         m_file.reset();
         return false;
     }
     const QByteArray header = bmpHeader(size);
     const qint64 total = kBmpHeaderBytes + bmpRowStride(size.width()) * size.height();
-    if (m_file->write(header) != header.size() || !m_file->resize(total)) {
+    if (!writeFully(*m_file, header) || !m_file->resize(total)) {
         *reason = failure(*m_file);
         cancel();
         return false;
@@ -127,7 +147,7 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
         chunk.resize(rows * stride);
         for (int k = 0; k < rows; ++k, --row)
             packRow(image, row - top, chunk.data() + k * stride, stride);
-        if (m_file->write(chunk) != chunk.size()) {
+        if (!writeFully(*m_file, chunk)) {
             *reason = failure(*m_file);
             cancel();
             return false;
@@ -140,6 +160,11 @@ bool BmpWriter::commit(QString *reason)
 {
     if (!m_file) {
         *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+        return false;
+    }
+    // Checked again: the path may have been replaced by a device while the rows were written.
+    if (!checkOutputPath(m_file->fileName(), reason)) {
+        cancel();
         return false;
     }
     const bool ok = m_file->commit();

@@ -1,5 +1,6 @@
 #include "decode.h"
 
+#include "bmp_read.h"
 #include "jpeg.h"
 #include "orientation.h"
 #include "stretch.h"
@@ -117,40 +118,17 @@ QSize bmpHeaderSize(QIODevice &device)
              int(std::min<qint64>(std::abs(height), INT_MAX)) };
 }
 
-// Whether the JPEG's frame header is a progressive one, found by walking its marker segments.
-bool isProgressiveJpeg(QIODevice &device)
-{
-    const qint64 at = device.pos();
-    bool progressive = false;
-    if (device.seek(2)) { // past the start-of-image marker
-        for (int segments = 0; segments < 1000; ++segments) {
-            uchar marker[4];
-            if (device.read(reinterpret_cast<char *>(marker), 4) != 4 || marker[0] != 0xFF)
-                break;
-            const uchar type = marker[1];
-            if (type == 0xC2 || type == 0xC6 || type == 0xCA || type == 0xCE) {
-                progressive = true;
-                break;
-            }
-            if ((type >= 0xC0 && type <= 0xCF && type != 0xC4 && type != 0xC8 && type != 0xCC)
-                || type == 0xDA)
-                break; // another frame type, or the scan data: not progressive
-            const int length = marker[2] << 8 | marker[3];
-            if (length < 2 || !device.seek(device.pos() + length - 2))
-                break;
-        }
-    }
-    device.seek(at);
-    return progressive;
-}
-
 // The header's size checked against the limits, before anything is decoded.
 QSize checkedSize(QImageReader &reader, QString *reason)
 {
     // Taken before the header is read: a reader whose header failed no longer names its format.
     const QByteArray format = reader.format();
     const bool jpeg = isJpeg(format);
-    QSize size = reader.size();
+    // A JPEG's header is read by libjpeg itself, as its decode will read it.
+    JpegHeader header;
+    if (jpeg && !readJpegHeader(*reader.device(), &header, reason))
+        return {};
+    QSize size = jpeg ? header.size : reader.size();
     if (format == "bmp" && !size.isValid()) {
         const QSize claimed = bmpHeaderSize(*reader.device());
         const bool topDown = size.width() == claimed.width() && size.height() == -claimed.height();
@@ -164,15 +142,24 @@ QSize checkedSize(QImageReader &reader, QString *reason)
         return {};
     }
     const qint64 pixels = qint64(size.width()) * size.height();
-    const qint64 limit = !jpeg                ? kMaxWholePixels
-        : isProgressiveJpeg(*reader.device()) ? kMaxProgressiveJpegPixels
-                                              : kMaxJpegPixels;
+    const qint64 limit = !jpeg ? kMaxWholePixels
+        : header.multiScan     ? kMaxProgressiveJpegPixels
+                               : kMaxJpegPixels;
     if (pixels > limit) {
         *reason = QCoreApplication::translate(
                       "engine", "la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles")
                       .arg(size.width())
                       .arg(size.height())
                       .arg(limit / (1024 * 1024));
+        return {};
+    }
+    if (header.coefficientBytes > qint64(kMaxDecodeMegabytes) << 20) {
+        *reason
+            = QCoreApplication::translate(
+                  "engine", "la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse")
+                  .arg(size.width())
+                  .arg(size.height())
+                  .arg(kMaxDecodeMegabytes);
         return {};
     }
     return size;
@@ -255,8 +242,11 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
         const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
         const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
         if (width * height * 4 > qint64(kMaxDecodeMegabytes) << 20) {
-            *reason = u"la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "
-                      "cuadro de %4 × %5"_s.arg(full.width())
+            *reason = QCoreApplication::translate(
+                          "engine",
+                          "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "
+                          "cuadro de %4 × %5")
+                          .arg(full.width())
                           .arg(full.height())
                           .arg(kMaxDecodeMegabytes)
                           .arg(frame.width())
@@ -267,7 +257,9 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
     }
     if (jpeg == JpegResult::Failed)
         return {};
-    if (jpeg == JpegResult::Unsupported)
+    if (format == "bmp")
+        image = readBmp(file, reason);
+    else if (jpeg == JpegResult::Unsupported)
         image = decodeWithQt(file, full, frame, reason);
     if (image.isNull())
         return {};

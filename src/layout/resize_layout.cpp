@@ -13,8 +13,9 @@ float atLeastZero(float size)
     return std::max(size, 0.0f);
 }
 
-// The window as the painter sees it: no taller than the painter's 16-bit positions reach, so
-// that a very tall window gets its gradient down to there instead of a single band.
+// The window as the painter sees it: no taller and no wider than the painter's 16-bit
+// positions reach, so that a very tall or very wide window gets its gradient up to there
+// instead of a single band or none at all.
 class ReachableWindow : public GradientTarget
 {
 public:
@@ -24,7 +25,10 @@ public:
     {
         return std::min(m_window.ScaleHeight(), double(ResizeLayout::kLastPaintableLine));
     }
-    double ScaleWidth() const override { return m_window.ScaleWidth(); }
+    double ScaleWidth() const override
+    {
+        return std::min(m_window.ScaleWidth(), double(ResizeLayout::kLastPaintableLine));
+    }
     void Line(int flags, std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
               std::int32_t color) override
     {

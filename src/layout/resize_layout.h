@@ -25,11 +25,11 @@ public:
                  runtime::PictureBox &Picture7, runtime::PictureBox &progreso);
 
     // Runs on the first show and after every change of the window's size, minimising
-    // included. Sizes the formulas make negative are held at 0, and a client area taller
-    // than 32767 twips gets the gradient down to 32767, so no window size makes it fail.
+    // included. Sizes the formulas make negative are held at 0, and a client area taller or
+    // wider than 32767 twips gets the gradient up to 32767, so no window size makes it fail.
     void Form_Resize();
 
-    // The client height down to which the gradient can be painted.
+    // The client height and width up to which the gradient can be painted.
     static constexpr float kLastPaintableLine = 32767;
 
 private:

@@ -58,6 +58,8 @@ public:
 
 protected:
     void applyGeometry() override;
+    // A box too thin for an inner area (a groove) still shows all four shades of its border.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     Surface *m_client;
@@ -92,6 +94,10 @@ protected:
     void dropEvent(QDropEvent *event) override;
 };
 
+// The list of entries. Files dragged in from outside go to the handler (manual drop mode);
+// the user may also edit the list in place: Delete or Backspace removes the selected entries,
+// and dragging entries moves them. Long entries are elided in the middle on screen, so a
+// path's file name always shows; the entry itself stays whole.
 class ListBox : public QListWidget, public Geometry
 {
     Q_OBJECT
@@ -106,13 +112,29 @@ public:
     void AddItem(const QString &entry);
     void Clear() { clear(); }
 
+    // Removes the selected entries.
+    void RemoveSelected();
+    // Moves the entries at `rows` (any order) to stand together, in list order, before the
+    // entry that was at `before` (count() for the end); they stay selected.
+    void MoveEntries(QList<int> rows, int before);
+    // Reverses the order of the entries.
+    void Reverse();
+    // What a drag of the selected entries carries: only this list takes it, as a move.
+    QMimeData *dragData() const;
+
 Q_SIGNALS:
     void OLEDragDrop(const runtime::DataObject &data);
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+
+private:
+    // The rows a drag from this very list carries; empty for anything else.
+    QList<int> movedRows(const QMimeData *mime) const;
 };
 
 class CommandButton : public QPushButton, public Geometry
@@ -133,6 +155,8 @@ Q_SIGNALS:
     void mouseUp(int button, int shift, float x, float y);
 
 protected:
+    // Enter presses the focused button, as Space does.
+    void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -152,6 +176,10 @@ public:
 Q_SIGNALS:
     // Raised after a click has changed Value.
     void Click();
+
+protected:
+    // Enter presses the focused check box, as Space does.
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 // A decoration image.

@@ -2,11 +2,10 @@
 
 #include "error.h"
 
-#include "engine/bmp.h"
 #include "engine/decode.h"
 #include "engine/stretch.h"
+#include "engine/strip_writer.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +16,8 @@ Picture::Picture(QImage image) : m_image(std::move(image)), m_size(m_image.size(
 
 QImage Picture::stretched(QSize size) const
 {
+    if (!m_stretched.isNull() && m_stretched.size() == size)
+        return m_stretched;
     if (!m_image.isNull())
         return engine::stretch(m_image, size);
     QString reason;
@@ -53,19 +54,9 @@ void SavePicture(const QImage &image, const QString &path)
                            u"No se pudo guardar la imagen en \"%1\": %2. "
                            "Ningún archivo se modificó."_s.arg(path, reason));
     };
-    if (path.isEmpty())
-        fail(u"no se indicó ningún archivo de salida"_s);
-    // Replacing goes through a new file renamed over the old one, which would turn a device
-    // or a fifo into a plain file: only plain files are replaced.
-    const QFileInfo info(path);
-    if (info.exists() && info.isDir())
-        fail(u"es una carpeta"_s);
-    if (info.exists() && !info.isFile())
-        fail(u"no es un archivo normal"_s);
-    if (!info.absoluteDir().exists())
-        fail(u"la carpeta \"%1\" no existe"_s.arg(info.absolutePath()));
+    // The engine's writer refuses what it must not replace (a folder, a device, a FIFO).
     QString reason;
-    if (!engine::saveBmp(image, path, &reason))
+    if (!engine::saveStrip(image, path, engine::formatForPath(path), &reason))
         fail(reason);
 }
 

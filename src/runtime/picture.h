@@ -22,6 +22,9 @@ public:
     // The whole picture stretched to exactly `size` pixels (alpha kept where it has any).
     // Throws RuntimeError 481 naming the file when its pixels cannot be decoded.
     QImage stretched(QSize size) const;
+    // Gives the picture its pixels already stretched to `frame.size()`, decoded ahead from the
+    // same file: drawing it at that size then costs no decode. A null frame changes nothing.
+    void setStretched(QImage frame) { m_stretched = std::move(frame); }
 
 private:
     friend Picture LoadPicture(const QString &path);
@@ -32,6 +35,7 @@ private:
     void SavePicture(const QImage &image, const QString &path);
     QString m_path;
     QImage m_image;
+    QImage m_stretched;
     QSize m_size;
 };
 
@@ -41,9 +45,10 @@ private:
 // no permission) and 481 when it is not a picture of those kinds, each naming the file.
 Picture LoadPicture(const QString &path);
 
-// Writes `image` to `path` as an uncompressed 24-bit BMP, replacing any file of that name only
-// once the new one is complete. Throws RuntimeError 75 naming the path and the reason when the
-// file cannot be written; the file that was there is then left as it was.
+// Writes `image` to `path` in the format its extension asks for (.png, .jpg/.jpeg, .webp;
+// anything else the uncompressed 24-bit BMP), replacing any file of that name only once the new
+// one is complete. Throws RuntimeError 75 naming the path and the reason when the file cannot be
+// written or the format cannot hold the picture; the file that was there is then left as it was.
 void SavePicture(const QImage &image, const QString &path);
 
 } // namespace runtime

@@ -18,9 +18,11 @@ void Program::run(const std::function<void()> &handler)
     } catch (const ProgramEnded &) {
         // The handler was yielding when the program ended; nothing more of it may run.
     } catch (const RuntimeError &e) {
+        // The reason (the file and what is wrong with it) is what the user acts on; the
+        // number is only for reports.
         if (!m_ended)
             m_boxes.MsgBox(
-                u"Error %1 en tiempo de ejecución:\n\n%2"_s.arg(e.number()).arg(e.description()),
+                u"%1\n\n(error %2 en tiempo de ejecución)"_s.arg(e.description()).arg(e.number()),
                 mb::kCritical, u"Framolin"_s);
     }
 }

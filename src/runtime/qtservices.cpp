@@ -32,7 +32,9 @@ int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &titl
 #include "error.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
 #include <QUrl>
@@ -141,6 +143,24 @@ void IniSettingsStore::Flush()
         return;
     const std::unique_ptr<QSettings> settings = std::move(m_pending);
     syncOrThrow(*settings);
+}
+
+QStringList QtFileDialogs::GetOpenFileNames(const QString &title, const QString &filter)
+{
+    const QStringList files = QFileDialog::getOpenFileNames(
+        m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder, filter);
+    if (!files.isEmpty())
+        m_folder = QFileInfo(files.front()).absolutePath();
+    return files;
+}
+
+QString QtFileDialogs::GetExistingDirectory(const QString &title)
+{
+    const QString folder = QFileDialog::getExistingDirectory(
+        m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder);
+    if (!folder.isEmpty())
+        m_folder = folder;
+    return folder;
 }
 
 void DesktopStarter::Shell(const QString &command, int windowStyle)

@@ -54,6 +54,21 @@ private:
     QString m_pendingApp;
 };
 
+// The desktop's file and folder choosers, modal to `parent`, each starting where the last
+// one was left.
+class QtFileDialogs : public FileDialogs
+{
+public:
+    explicit QtFileDialogs(QWidget *parent = nullptr) : m_parent(parent) { }
+    void setParent(QWidget *parent) { m_parent = parent; }
+    QStringList GetOpenFileNames(const QString &title, const QString &filter) override;
+    QString GetExistingDirectory(const QString &title) override;
+
+private:
+    QWidget *m_parent;
+    QString m_folder;
+};
+
 // Opens a file with the desktop's default program for it.
 class DesktopStarter : public ProgramStarter
 {

@@ -3,6 +3,7 @@
 // script them. Real implementations live beside this header; fakes live with the tests.
 
 #include <QString>
+#include <QStringList>
 
 namespace runtime {
 
@@ -48,6 +49,16 @@ public:
     // Writes what SaveSetting gave since the last flush as one whole, so a set of values
     // stored together is never found half written. Stores that write at once do nothing.
     virtual void Flush() { }
+};
+
+// Modal choosers of files and folders. An empty answer means the user cancelled.
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    // Existing files, several at once; `filter` as "Description (*.a *.b)".
+    virtual QStringList GetOpenFileNames(const QString &title, const QString &filter) = 0;
+    virtual QString GetExistingDirectory(const QString &title) = 0;
 };
 
 // Lets pending events run, then returns. Throws ProgramEnded once the program has ended.

@@ -8,6 +8,7 @@
 
 #include "engine/compose.h"
 
+#include <algorithm>
 #include <new>
 
 using namespace Qt::StringLiterals;
@@ -15,6 +16,9 @@ using namespace Qt::StringLiterals;
 namespace strip {
 
 namespace {
+
+// Frames decoded ahead of the one being painted take at most this much memory.
+constexpr qint64 kAheadBytes = qint64(32) << 20;
 
 class RunningFlag
 {
@@ -28,14 +32,40 @@ private:
     bool &m_flag;
 };
 
+constexpr int kFilledBox = 38;
+// The back colour as a colour value: red + 256 green + 65536 blue.
+constexpr std::uint32_t kBackColorValue = std::uint32_t(qRed(engine::kStripBackColor))
+    + 256u * std::uint32_t(qGreen(engine::kStripBackColor))
+    + 65536u * std::uint32_t(qBlue(engine::kStripBackColor));
+
+// Ends the decodes ahead of a run however the run ends.
+class DropOnExit
+{
+public:
+    explicit DropOnExit(std::unique_ptr<engine::FramePrefetch> &ahead) : m_ahead(ahead) { }
+    ~DropOnExit() { m_ahead.reset(); }
+    DropOnExit(const DropOnExit &) = delete;
+    DropOnExit &operator=(const DropOnExit &) = delete;
+
+private:
+    std::unique_ptr<engine::FramePrefetch> &m_ahead;
+};
+
 } // namespace
+
+void Assembly::waitForDecodesAhead()
+{
+    if (m_ahead)
+        m_ahead->waitIdle();
+}
 
 Assembly::Assembly(runtime::ListBox &list, runtime::TextBox &width, runtime::TextBox &height,
                    runtime::PictureBox &canvas, runtime::PictureBox &loader,
                    runtime::CommandButton &save, runtime::EventPump &events,
                    ProgressReport progress)
     : List1(list), ancho(width), alto(height), objeto(canvas), buff(loader), Command5(save),
-      m_events(events), m_progress(std::move(progress))
+      m_events(events), m_progress(std::move(progress)),
+      m_decodeThreads(engine::WorkerPool::defaultThreads())
 { }
 
 void Assembly::prepareCanvas(runtime::PictureBox &objeto)
@@ -85,6 +115,21 @@ void Assembly::Command2_Click()
     m_paintedFrames = 0;
     sizeCanvas(count, frame);
 
+    // Workers decode the next frames for the list and size as they stand now; whatever has
+    // changed by a frame's turn is decoded again then, so the strip is the same as painting
+    // each frame from its file on its turn. Leaving this scope (the end, an error, the program
+    // ending) drops what is left and waits for the decodes under way.
+    m_ahead = std::make_unique<engine::FramePrefetch>(m_decodeThreads, kAheadBytes);
+    const DropOnExit dropAhead(m_ahead);
+    engine::FramePrefetch &ahead = *m_ahead;
+    const auto planAhead = [&](int from, QSize size) {
+        const int last = std::min({ count, int(List1.ListCount()), from + ahead.ahead(size) });
+        for (int j = from; j < last; ++j)
+            ahead.plan(j, List1.List(j), size);
+        ahead.forgetFrom(std::max(from, last));
+    };
+    planAhead(0, frame);
+
     for (int i = 0; i <= count - 1; ++i) {
         m_events.DoEvents();
         frame = frameSize(); // edits made while yielding apply to the following frames
@@ -93,9 +138,17 @@ void Assembly::Command2_Click()
                 runtime::err::kSubscriptOutOfRange,
                 u"La lista de archivos se vació durante el montaje; se detuvo en el cuadro %1."_s
                     .arg(i + 1));
-        buff.setPicture(runtime::LoadPicture(List1.List(i)));
-        objeto.PaintPicture(buff.Picture(), 0, float(double(i) * frame.height()),
-                            float(frame.width()), float(frame.height()));
+        planAhead(i + 1, frame);
+        const QString path = List1.List(i);
+        runtime::Picture picture = runtime::LoadPicture(path);
+        picture.setStretched(ahead.take(i, path, frame));
+        buff.setPicture(std::move(picture));
+        const float top = float(double(i) * frame.height());
+        // Transparent pixels show the canvas's back colour, never what an earlier run left in
+        // these rows, so the strip is the same bytes whatever ran before.
+        objeto.Line(kFilledBox, 0, top, float(frame.width()), top + float(frame.height()),
+                    kBackColorValue);
+        objeto.PaintPicture(buff.Picture(), 0, top, float(frame.width()), float(frame.height()));
         m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
         m_paintedFrames = i + 1;
         m_paintedFrameSize = frame;

@@ -7,6 +7,10 @@
 #include "runtime/controls.h"
 #include "runtime/services.h"
 
+#include "engine/prefetch.h"
+
+#include <memory>
+
 namespace strip {
 
 class Assembly
@@ -25,6 +29,12 @@ public:
     int paintedFrames() const { return m_paintedFrames; }
     QSize paintedFrameSize() const { return m_paintedFrameSize; }
 
+    // Threads decoding the next frames while one is painted (one per core by default; none
+    // decodes every frame on its turn). The strip is the same for any count.
+    void setDecodeThreads(int threads) { m_decodeThreads = threads; }
+    // Waits until the frames planned ahead are decoded (tests use it to meet them decoded).
+    void waitForDecodesAhead();
+
     // The canvas's strip before any assembly: the box's design-time drawing area.
     static void prepareCanvas(runtime::PictureBox &objeto);
 
@@ -41,6 +51,8 @@ private:
     runtime::EventPump &m_events;
     ProgressReport m_progress;
     bool m_running = false;
+    int m_decodeThreads;
+    std::unique_ptr<engine::FramePrefetch> m_ahead; // during a run
     int m_stripWidth = 0;
     qint64 m_paintedRows = 0;
     int m_paintedFrames = 0;

@@ -1,5 +1,11 @@
 #include "input_list.h"
 
+#include "runtime/error.h"
+
+#include "engine/picture_files.h"
+
+#include <QFileInfo>
+
 using namespace Qt::StringLiterals;
 
 namespace strip {
@@ -11,9 +17,33 @@ InputList::InputList(runtime::ListBox &list, runtime::TextBox &text, const runti
       m_progress(std::move(progress))
 { }
 
+QStringList InputList::expandFolders(const QStringList &dropped, QStringList *withoutPictures)
+{
+    QStringList files;
+    for (const QString &path : dropped) {
+        if (!QFileInfo(path).isDir()) {
+            files.append(path);
+            continue;
+        }
+        QStringList pictures;
+        QString error;
+        if (!engine::picturesInFolder(path, &pictures, &error))
+            throw runtime::RuntimeError(runtime::err::kFileAccess,
+                                        u"No se puede leer la carpeta \"%1\"; no se añadió "
+                                        "ningún archivo."_s.arg(path));
+        if (pictures.isEmpty())
+            withoutPictures->append(path);
+        files.append(pictures);
+    }
+    return files;
+}
+
 void InputList::List1_OLEDragDrop(const runtime::DataObject &Data)
 {
-    const int count = Data.FilesCount();
+    // A folder stands for its pictures, in the order the command-line builder takes them.
+    QStringList withoutPictures;
+    const QStringList files = expandFolders(Data.files, &withoutPictures);
+    const auto count = int(files.size());
     if (Check1.Value() != 0 && count > 0) {
         const QString prompt = count == 1 ? u"¿Desea añadir 1 archivo a la lista?"_s
                                           : u"¿Desea añadir %1 archivos a la lista?"_s.arg(count);
@@ -22,9 +52,14 @@ void InputList::List1_OLEDragDrop(const runtime::DataObject &Data)
     }
     for (int k = 1; k <= count; ++k) {
         m_events.DoEvents();
-        List1.AddItem(Data.Files(k));
-        m_progress(k, Data.FilesCount());
+        List1.AddItem(files.at(k - 1));
+        m_progress(k, count);
     }
+    if (!withoutPictures.isEmpty())
+        m_boxes.MsgBox(
+            u"Estas carpetas no tienen imágenes BMP, JPG, GIF, PNG, WebP o TIFF:\n%1"_s.arg(
+                withoutPictures.join(u'\n')),
+            runtime::mb::kInformation, u"Añadir archivos"_s);
 }
 
 void InputList::Text1_OLEDragDrop(const runtime::DataObject &Data)

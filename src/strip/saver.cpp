@@ -2,26 +2,52 @@
 
 #include "runtime/picture.h"
 
+#include "engine/same_file.h"
+
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace strip {
 
-Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, runtime::MessageBoxes &boxes)
-    : objeto(canvas), Text1(output), m_boxes(boxes)
+Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, const runtime::ListBox &list,
+             runtime::MessageBoxes &boxes)
+    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes)
 { }
+
+QString Saver::outputPath(const QString &typed)
+{
+    if (typed == u"~"_s)
+        return QDir::homePath();
+    if (typed.startsWith(u"~/"_s))
+        return QDir::homePath() + typed.mid(1);
+    return typed;
+}
 
 void Saver::Command5_Click()
 {
     // The strip is kept apart from the box on screen, so what is written is every painted
     // frame whatever the window, the splitter or the drag have done to the box since.
     const QImage &strip = objeto.Image();
-    const QString path = Text1.Text();
+    const QString path = outputPath(Text1.Text());
     if (strip.isNull() || strip.width() <= 0 || strip.height() <= 0) {
         // A BMP without rows is no picture any program opens; keep what the file holds.
         m_boxes.MsgBox(
             u"La tira está vacía: no hay nada que guardar.\n\"%1\" no se modificó."_s.arg(path),
             runtime::mb::kInformation, u"Guardar imágen"_s);
         return;
+    }
+    // Writing over one of its own pictures would destroy a source the user may still need.
+    for (int i = 0; i < List1.ListCount(); ++i) {
+        if (engine::sameFile(path, List1.List(i))) {
+            m_boxes.MsgBox(
+                u"\"%1\" es la imagen %2 de la lista (\"%3\"): no se escribe la tira "
+                "sobre ella.\nElija otro archivo de salida; no se modificó nada."_s.arg(path)
+                    .arg(i + 1)
+                    .arg(List1.List(i)),
+                runtime::mb::kCritical, u"Guardar imágen"_s);
+            return;
+        }
     }
     runtime::SavePicture(strip, path);
 }

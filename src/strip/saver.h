@@ -9,16 +9,22 @@ namespace strip {
 class Saver
 {
 public:
-    Saver(runtime::PictureBox &objeto, runtime::TextBox &Text1, runtime::MessageBoxes &boxes);
+    Saver(runtime::PictureBox &objeto, runtime::TextBox &Text1, const runtime::ListBox &List1,
+          runtime::MessageBoxes &boxes);
 
-    // Writes the canvas's strip to the path in Text1. An empty strip is not written: a message
-    // says so and any existing file is kept. Throws RuntimeError naming the path and the
+    // Writes the canvas's strip to the path in Text1 (a leading "~/" is the home folder). An
+    // empty strip, or a path that leads to one of the listed pictures, is not written: a
+    // message says so and the file is kept. Throws RuntimeError naming the path and the
     // reason when the file cannot be written.
     void Command5_Click();
+
+    // The output path as typed, with a leading "~/" (or a lone "~") taken as the home folder.
+    static QString outputPath(const QString &typed);
 
 private:
     runtime::PictureBox &objeto;
     runtime::TextBox &Text1;
+    const runtime::ListBox &List1;
     runtime::MessageBoxes &m_boxes;
 };
 

@@ -11,7 +11,8 @@ namespace {
 struct Window
 {
     fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings } };
+    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
+                                      s.dialogs } };
 };
 
 const runtime::DataObject kThreeFiles { { u"/p/1.bmp"_s, u"/p/2.jpg"_s, u"/p/3.gif"_s } };

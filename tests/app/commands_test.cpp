@@ -19,7 +19,8 @@ namespace {
 struct Window
 {
     fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings } };
+    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
+                                      s.dialogs } };
 };
 
 QStringList promptsShown(const fakes::MessageBoxes &boxes)

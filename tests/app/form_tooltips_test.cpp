@@ -17,7 +17,8 @@ namespace {
 struct Window
 {
     fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings } };
+    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
+                                      s.dialogs } };
 
     // The text each tooltip shows when the mouse rests on `control`, or nothing.
     QStringList tipsShownOver(QWidget *control)

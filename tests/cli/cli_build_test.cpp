@@ -124,7 +124,8 @@ TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
 {
     const QStringList files = mixedInputs();
     fakes::Services s;
-    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings });
+    app::Form1 form(
+        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
     for (const QString &file : files)
         form.List1->AddItem(file);
     form.ancho->setText(u"64"_s);
@@ -146,6 +147,40 @@ TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
     const qsizetype holed = files.indexOf(path(u"holed.png"_s));
     ASSERT_GE(holed, 0);
     EXPECT_EQ(QImage(path(u"cli.bmp"_s)).pixel(5, int(holed) * 48 + 5), qRgb(240, 240, 240));
+}
+
+TEST_F(CliBuild, aTransparentGifRunAfterOtherRunsStillWritesTheCommandLinesBytes)
+{
+    const QStringList files = mixedInputs();
+    const QString black = path(u"black.bmp"_s);
+    ASSERT_TRUE(pictures::write(pictures::solid(8, 8, Qt::black), black, "BMP"));
+    fakes::Services s;
+    app::Form1 form(
+        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
+    // Earlier runs leave black frames, and a squeezed picture at another width, in the rows
+    // the transparent frame lands on.
+    for (const QString &size : { u"96"_s, u"64"_s }) {
+        form.List1->Clear();
+        for (int i = 0; i < 4; ++i)
+            form.List1->AddItem(i == 2 ? files.at(0) : black);
+        form.ancho->setText(size);
+        form.alto->setText(u"48"_s);
+        form.Command2_Click();
+    }
+    form.List1->Clear();
+    for (const QString &file : files)
+        form.List1->AddItem(file);
+    form.Command2_Click();
+    form.Text1->setText(path(u"window.bmp"_s));
+    s.program.run([&] { form.Command5_Click(); });
+    ASSERT_TRUE(s.boxes.shown.empty()) << qPrintable(s.boxes.shown.front().prompt);
+
+    const Result result = runCli(
+        QStringList { u"-W"_s, u"64"_s, u"-H"_s, u"48"_s, u"-o"_s, path(u"cli.bmp"_s) } + files);
+    ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+    const QByteArray window = readAll(path(u"window.bmp"_s));
+    ASSERT_EQ(window.size(), 54 + 64 * 3 * 48 * files.size());
+    EXPECT_TRUE(window == readAll(path(u"cli.bmp"_s)));
 }
 
 TEST_F(CliBuild, anyNumberOfJobsWritesTheSameFile)

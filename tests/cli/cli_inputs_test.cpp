@@ -2,7 +2,6 @@
 
 #include "inputs.h"
 #include "language.h"
-#include "natural_order.h"
 #include "options.h"
 #include "progress_bar.h"
 
@@ -14,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 using namespace Qt::StringLiterals;
 
@@ -23,41 +23,6 @@ void touch(const QString &path)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
-
-TEST(NaturalOrder, numbersCompareByValueWhateverTheirLength)
-{
-    QStringList names { u"frame10.jpg"_s,
-                        u"frame2.jpg"_s,
-                        u"Frame1.jpg"_s,
-                        u"frame02.jpg"_s,
-                        u"frame.jpg"_s,
-                        u"a99999999999999999999.bmp"_s,
-                        u"a100000000000000000000.bmp"_s,
-                        u"frame2b.jpg"_s };
-    std::sort(names.begin(), names.end(), cli::naturalLess);
-    const QStringList expected { u"a99999999999999999999.bmp"_s,
-                                 u"a100000000000000000000.bmp"_s,
-                                 u"frame.jpg"_s,
-                                 u"Frame1.jpg"_s,
-                                 u"frame2.jpg"_s,
-                                 u"frame02.jpg"_s,
-                                 u"frame2b.jpg"_s,
-                                 u"frame10.jpg"_s };
-    EXPECT_EQ(names, expected);
-}
-
-TEST(NaturalOrder, isAStrictOrder)
-{
-    const QStringList names { u"x1"_s, u"x01"_s, u"X1"_s, u"x1a"_s, u"x"_s, u"1"_s, u""_s };
-    for (const QString &a : names) {
-        EXPECT_FALSE(cli::naturalLess(a, a)) << qPrintable(a);
-        for (const QString &b : names)
-            if (a != b) {
-                EXPECT_NE(cli::naturalLess(a, b), cli::naturalLess(b, a))
-                    << qPrintable(a) << " " << qPrintable(b);
-            }
-    }
 }
 
 TEST(Inputs, folderGivesItsPicturesInNaturalOrderAndFilesStayAsGiven)

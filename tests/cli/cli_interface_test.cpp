@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
@@ -99,6 +100,19 @@ TEST_F(CliInterface, successIsSummedUpInOneLineUnlessQuiet)
     EXPECT_EQ(result.err,
               u"1 cuadro de 64 × 48 en una columna → %1 (64 × 48, BMP, 9,1 kB)\n"_s.arg(out));
 
+    // The real format and layout.
+    result = runCli(
+        { u"-s"_s, u"64x48"_s, u"--columns"_s, u"2"_s, u"-o"_s, path(u"sheet.png"_s), frames() });
+    EXPECT_TRUE(result.err.startsWith(
+        u"3 frames of 64 × 48 in 2 columns → %1 (128 × 96, PNG, "_s.arg(path(u"sheet.png"_s))))
+        << qPrintable(result.err);
+    result = runCli(
+        { u"-s"_s, u"64x48"_s, u"--columns"_s, u"6"_s, u"-o"_s, path(u"sheet.jpg"_s), frames() },
+        cli::Language::Spanish);
+    EXPECT_TRUE(result.err.startsWith(
+        u"3 cuadros de 64 × 48 en 6 columnas → %1 (384 × 48, JPEG, "_s.arg(path(u"sheet.jpg"_s))))
+        << qPrintable(result.err);
+
     result = runCli({ u"--verbose"_s, u"-o"_s, out, frames() });
     EXPECT_TRUE(result.err.startsWith(
         u"left out: %1 (a folder)\nleft out: %2 (not named as a picture)\n3 "
@@ -159,6 +173,24 @@ TEST_F(CliInterface, dashWritesTheSameBytesToStandardOutput)
     EXPECT_TRUE(piped.out == readAll(out));
     EXPECT_TRUE(piped.err.contains(u"→ standard output (50 × 60, BMP"_s)) << qPrintable(piped.err);
     EXPECT_FALSE(QFile::exists(u"-"_s));
+
+    // PNG and JPEG go out as they are compressed, WebP through a file: the same bytes as the
+    // file output, and the summary counts what was sent.
+    for (const QString &format : { u"png"_s, u"jpeg"_s, u"webp"_s }) {
+        const QString file = path(u"file."_s + format);
+        const QStringList common { u"-s"_s, u"50x20"_s, u"--columns"_s, u"2"_s, u"-f"_s, format };
+        ASSERT_EQ(runCli(common + QStringList { u"-q"_s, u"-o"_s, file, frames() }).status, 0);
+        const Result sent = runCli(common + QStringList { u"-o"_s, u"-"_s, frames() });
+        ASSERT_EQ(sent.status, 0) << qPrintable(sent.err);
+        EXPECT_FALSE(sent.out.isEmpty()) << qPrintable(format);
+        EXPECT_TRUE(sent.out == readAll(file)) << qPrintable(format);
+        const QString size
+            = QLocale(QLocale::English)
+                  .formattedDataSize(sent.out.size(), 1, QLocale::DataSizeTraditionalFormat);
+        EXPECT_TRUE(sent.err.contains(u"in 2 columns → standard output (100 × 40, %1, %2)"_s.arg(
+            format == u"webp"_s ? u"WebP"_s : format.toUpper(), size)))
+            << qPrintable(sent.err);
+    }
 
     // Never onto a terminal.
     cli::Environment env;

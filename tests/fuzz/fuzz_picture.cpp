@@ -3,10 +3,10 @@
 
 #include "fuzz_support.h"
 
-#include "runtime/error.h"
-#include "runtime/picture.h"
 #include "engine/compose.h"
 #include "engine/decode.h"
+#include "runtime/error.h"
+#include "runtime/picture.h"
 
 #include <cstdlib>
 

@@ -179,3 +179,21 @@ INSTANTIATE_TEST_SUITE_P(, ResizeLayoutTall,
                          testing::Values(TallCase { 32592, 337 }, TallCase { 32767, 337 },
                                          TallCase { 32767.5, 337 }, TallCase { 40000, 337 },
                                          TallCase { 65536, 337 }));
+
+TEST(ResizeLayout, bandsSpanAWideWindowUpToSixteenBitsReach)
+{
+    const struct
+    {
+        double scaleWidth;
+        int right;
+    } rows[] = { { 7680, 7680 }, { 32767, 32767 }, { 39000, 32767 }, { 70000, 32767 } };
+    for (const auto &row : rows) {
+        Window w;
+        w.outer.scaleWidth = row.scaleWidth;
+        w.outer.width = float(row.scaleWidth) + 240;
+        ASSERT_NO_THROW(w.layout.Form_Resize());
+        ASSERT_FALSE(w.outer.bands.empty()) << row.scaleWidth;
+        EXPECT_EQ(w.outer.bands.front().x2, row.right) << row.scaleWidth;
+        EXPECT_EQ(w.outer.bands.back().x2, row.right) << row.scaleWidth;
+    }
+}

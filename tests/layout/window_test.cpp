@@ -34,7 +34,8 @@ struct Window
     }
 
     fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings } };
+    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
+                                      s.dialogs } };
 };
 
 QColor rgb(int r, int g, int b)
@@ -105,6 +106,23 @@ TEST(WindowLayout, followsEveryResizeOfTheWindow)
     w.resize(600, 2400);
     EXPECT_EQ(w.form.objeto->Height(), w.form.Height() - 1215);
     EXPECT_EQ(w.form.client()->Image().pixelColor(0, 32767 / 15 - 10), rgb(62, 62, 62));
+    EXPECT_TRUE(w.s.boxes.shown.empty());
+}
+
+TEST(WindowLayout, aWindowWiderThanSixteenBitsReachGetsTheGradientAcrossUpToThere)
+{
+    Window w;
+    w.resize(900, 700);
+    w.resize(2600, 700); // a maximised window on a 2560-pixel monitor, and more
+    const QImage &image = w.form.client()->Image();
+    ASSERT_EQ(image.width(), 2600);
+    const int lastBand = image.height() - 1;
+    for (const int x : { 0, 899, 1500, 32767 / 15 - 1 }) {
+        EXPECT_EQ(image.pixelColor(x, 0), rgb(103, 68, 14)) << x;
+        EXPECT_EQ(image.pixelColor(x, lastBand), rgb(62, 62, 62)) << x;
+    }
+    // Beyond the painter's reach the plain background stays, as below a very tall window.
+    EXPECT_EQ(image.pixelColor(2599, 0), w.form.client()->BackColor());
     EXPECT_TRUE(w.s.boxes.shown.empty());
 }
 

@@ -5,6 +5,7 @@
 #include "runtime/form.h"
 
 #include <QMimeData>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
@@ -51,6 +52,44 @@ TEST(PictureBoxes, haveNoInnerAreaWhenOnlyTheirBorderFits)
     groove.Move(600, 6000, 1815, 60);
     EXPECT_EQ(groove.height(), 4);
     EXPECT_EQ(groove.ScaleHeight(), 0.0f);
+}
+
+TEST(PictureBoxes, grooveShowsTheSameFourShadesAsTheBorderOfALargerBox)
+{
+    Form form;
+    PictureBox groove(form.client());
+    groove.Move(600, 6000, 1815, 60);
+    PictureBox tall(form.client());
+    tall.Move(600, 0, 1815, 600);
+    PictureBox narrow(form.client()); // a groove standing up
+    narrow.Move(0, 0, 60, 600);
+    const QImage g = groove.grab().toImage();
+    const QImage t = tall.grab().toImage();
+    const QImage n = narrow.grab().toImage();
+    const int x = g.width() / 2;
+    const int last = t.height() - 1;
+    const int y = n.height() / 2;
+    const int right = t.width() - 1;
+    const struct
+    {
+        QColor actual, expected;
+    } rows[] = {
+        { g.pixelColor(x, 0), t.pixelColor(x, 0) },
+        { g.pixelColor(x, 1), t.pixelColor(x, 1) },
+        { g.pixelColor(x, 2), t.pixelColor(x, last - 1) },
+        { g.pixelColor(x, 3), t.pixelColor(x, last) },
+        { n.pixelColor(0, y), t.pixelColor(0, y) },
+        { n.pixelColor(1, y), t.pixelColor(1, y) },
+        { n.pixelColor(2, y), t.pixelColor(right - 1, y) },
+        { n.pixelColor(3, y), t.pixelColor(right, y) },
+    };
+    QSet<QRgb> shades;
+    for (const auto &row : rows) {
+        EXPECT_EQ(row.actual, row.expected)
+            << qPrintable(row.actual.name()) << " " << qPrintable(row.expected.name());
+        shades.insert(row.expected.rgb());
+    }
+    EXPECT_EQ(shades.size(), 4);
 }
 
 TEST(PictureBoxes, drawFilledBoxesInTheirScaleUnitIntoThePersistentImage)

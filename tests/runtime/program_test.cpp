@@ -16,6 +16,9 @@ TEST(EventDispatch, showsAnEscapingRuntimeErrorAndGoesOn)
     EXPECT_EQ(s.boxes.shown[0].style, mb::kCritical);
     EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u"53"_s));
     EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u"\"x\""_s));
+    // The reason comes first; the number follows for reports.
+    EXPECT_TRUE(s.boxes.shown[0].prompt.startsWith(u"No se encontró el archivo \"x\"\n"_s))
+        << qPrintable(s.boxes.shown[0].prompt);
     bool ran = false;
     s.program.run([&] { ran = true; });
     EXPECT_TRUE(ran);

@@ -18,7 +18,7 @@ class SavedSettingsTest : public ::testing::Test
 {
 protected:
     SavedSettingsTest()
-        : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings })
+        : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs })
     { }
 
     void setWorkingSet(const QStringList &files, const QString &output, const QString &width,

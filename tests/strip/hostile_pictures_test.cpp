@@ -1,9 +1,10 @@
 #include "bmp_variants.h"
+#include "jpeg_edits.h"
 #include "pictures.h"
 
+#include "engine/decode.h"
 #include "runtime/error.h"
 #include "runtime/picture.h"
-#include "engine/decode.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -14,6 +15,12 @@
 #include <QtEndian>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -367,4 +374,157 @@ TEST_F(HostilePictures, aFileChangedAfterLoadingIsDecodedAsItIsNowOrRefusedNamin
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     EXPECT_THROW(picture.stretched(QSize(8, 8)), runtime::RuntimeError);
+}
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Declared 16384 x 16384 in a few hundred bytes, with scans that make libjpeg keep every
+// coefficient (1.6 GB and more): refused from the header, before libjpeg allocates anything.
+TEST_F(HostilePictures, jpegsWhoseDecoderWouldKeepEveryCoefficientAreRefusedWithinTheBudget)
+{
+    const QImage one = pictures::solid(16, 16, Qt::red);
+    const QByteArray baseline = jpegBytes(one, false);
+    const QByteArray cmyk = fileBytes(QStringLiteral(FRAMOLIN_TEST_DATA "/cmyk.jpg"));
+    ASSERT_FALSE(cmyk.isEmpty());
+    const std::vector<std::pair<QString, QByteArray>> bombs {
+        { u"one-component-scan.jpg"_s,
+          pictures::claimSize(pictures::firstComponentOnly(baseline), 16384, 16384) },
+        { u"extended.jpg"_s,
+          pictures::claimSize(pictures::frameKind(pictures::firstComponentOnly(baseline), 0xC1),
+                              16384, 16384) },
+        { u"cmyk.jpg"_s, pictures::claimSize(pictures::firstComponentOnly(cmyk), 16384, 16384) },
+        { u"progressive-after-comments.jpg"_s,
+          pictures::claimSize(pictures::withComments(jpegBytes(one, true), 1000), 16384, 16384) },
+    };
+    for (const auto &[name, bytes] : bombs) {
+        const QString path = file(name, bytes);
+        QString reason;
+        EXPECT_FALSE(engine::probe(path, &reason).isValid()) << qPrintable(name);
+        EXPECT_TRUE(reason.contains(u"16384 × 16384"_s)) << qPrintable(reason);
+        reason.clear();
+        EXPECT_TRUE(engine::decodeFrame(path, QSize(320, 200), &reason).isNull())
+            << qPrintable(name);
+        EXPECT_TRUE(reason.contains(u"16384 × 16384"_s)) << qPrintable(reason);
+    }
+    // The same kinds at a sensible size decode, however many segments come first.
+    const std::vector<std::pair<QString, QByteArray>> fine {
+        { u"small-one-component-scan.jpg"_s, pictures::firstComponentOnly(baseline) },
+        { u"small-extended.jpg"_s, pictures::frameKind(baseline, 0xC1) },
+        { u"many-comments.jpg"_s, pictures::withComments(baseline, 5000) },
+        { u"many-comments-progressive.jpg"_s, pictures::withComments(jpegBytes(one, true), 5000) },
+        { u"many-comments-cmyk.jpg"_s, pictures::withComments(cmyk, 5000) },
+    };
+    for (const auto &[name, bytes] : fine) {
+        const QString path = file(name, bytes);
+        QString reason;
+        EXPECT_TRUE(engine::probe(path, &reason).isValid()) << qPrintable(reason);
+        EXPECT_FALSE(engine::decodeFrame(path, QSize(20, 10), &reason).isNull())
+            << qPrintable(name) << ": " << qPrintable(reason);
+    }
+}
+
+// A program saving over a listed picture in place shortens it while it is decoded: that is a
+// cut file (what arrived, the rest filled), never a crash of the whole program.
+TEST_F(HostilePictures, aJpegShortenedWhileItIsDecodedIsOnlyACutFile)
+{
+    QImage noise(2400, 1600, QImage::Format_RGB32);
+    quint32 seed = 17;
+    for (int y = 0; y < noise.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x)
+            row[x] = (seed = seed * 1664525u + 1013904223u) | 0xff000000u;
+    }
+    const QByteArray bytes = jpegBytes(noise, false);
+    const QString path = dir.filePath(u"photo.jpg"_s);
+    const QByteArray name = QFile::encodeName(path);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        for (int attempt = 0; attempt < 6; ++attempt) {
+            if (!pictures::writeBytes(path, bytes))
+                ::_exit(3);
+            std::thread cutter([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2 + 8 * attempt));
+                ::truncate(name.constData(), 0);
+            });
+            QString reason;
+            const QImage frame = engine::decodeFrame(path, noise.size(), &reason);
+            cutter.join();
+            if (frame.isNull() && reason.isEmpty())
+                ::_exit(4);
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// What a BMP does not hold is black, the same on every run: never what the heap held before.
+TEST_F(HostilePictures, whatACutBmpDoesNotHoldIsBlack)
+{
+    const QImage red = pictures::solid(40, 30, Qt::red);
+    const QByteArray whole = pictures::bmp(red, {}); // 24 bits, bottom row first
+    const qsizetype pixels = qFromLittleEndian<quint32>(whole.constData() + 10);
+    const qsizetype stride = 120;
+    QByteArray pastTheEnd = whole;
+    qToLittleEndian(quint32(whole.size() + 1000), pastTheEnd.data() + 10);
+    struct Row
+    {
+        QString name;
+        QByteArray bytes;
+        int redRows; // bottom rows that arrived
+    };
+    const QByteArray rle = pictures::bmp(red, { 8, BmpCompression::Rle8, false });
+    const Row rows[] {
+        { u"cut-in-pixels.bmp"_s, whole.left(pixels + 10 * stride + 7), 10 },
+        { u"pixels-past-the-end.bmp"_s, pastTheEnd, 0 },
+        // Each row a run of 40 and an end of row: 4 bytes a row after the palette.
+        { u"cut-rle.bmp"_s, rle.left(rle.size() - 4 * 20 - 3), 10 },
+    };
+    for (const Row &row : rows) {
+        const QString path = file(row.name, row.bytes);
+        for (int run = 0; run < 3; ++run) {
+            // Leftovers of an earlier frame where the decoder may allocate next.
+            QImage(red.size(), QImage::Format_RGB32).fill(qRgb(0x12, 0x34, 0x56));
+            QString reason;
+            const QImage frame = engine::decodeFrame(path, red.size(), &reason);
+            ASSERT_EQ(frame.size(), red.size()) << qPrintable(row.name) << qPrintable(reason);
+            for (int y = 0; y < red.height(); ++y) {
+                const QRgb expected
+                    = y >= red.height() - row.redRows ? qRgb(255, 0, 0) : qRgb(0, 0, 0);
+                ASSERT_EQ(frame.pixel(0, y), expected)
+                    << qPrintable(row.name) << " row " << y << " run " << run;
+                ASSERT_EQ(frame.pixel(39, y), expected) << qPrintable(row.name) << " row " << y;
+            }
+        }
+    }
+}
+
+TEST_F(HostilePictures, a32BitBmpWhoseAlphaIsAllZeroIsOpaque)
+{
+    QImage colours(4, 2, QImage::Format_RGB32);
+    const QRgb palette[] { qRgb(255, 0, 0), qRgb(0, 200, 0), qRgb(0, 0, 255), qRgb(9, 9, 9) };
+    for (int i = 0; i < 8; ++i)
+        colours.setPixel(i % 4, i / 4, palette[i % 4]);
+    QString reason;
+    const QImage opaque = engine::decodeFrame(
+        file(u"zero-alpha.bmp"_s, pictures::bmpWithAlpha(colours, 0)), QSize(4, 2), &reason);
+    ASSERT_EQ(opaque.size(), QSize(4, 2)) << qPrintable(reason);
+    EXPECT_FALSE(opaque.hasAlphaChannel());
+    EXPECT_TRUE(samePixels(opaque, colours, 0));
+    // A real alpha channel is kept: half see-through stays half see-through.
+    const QImage half = engine::decodeFrame(
+        file(u"half-alpha.bmp"_s, pictures::bmpWithAlpha(colours, 128)), QSize(4, 2), &reason);
+    ASSERT_TRUE(half.hasAlphaChannel()) << qPrintable(reason);
+    EXPECT_EQ(qAlpha(half.pixel(0, 0)), 128);
 }

@@ -3,6 +3,10 @@
 #include "runtime/form.h"
 #include "strip/input_list.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -97,4 +101,48 @@ TEST_F(InputListTest, clearingEmptiesOnlyTheList)
     input.Command1_Click();
     EXPECT_EQ(List1->ListCount(), 0);
     EXPECT_EQ(Text1->Text(), u"out.bmp"_s);
+}
+
+TEST_F(InputListTest, aDroppedFolderStandsForItsPicturesInNaturalOrderThroughTheQuestion)
+{
+    QTemporaryDir dir;
+    for (const QString &name : { u"v10.jpg"_s, u"v9.GIF"_s, u"v1.bmp"_s, u"read.me"_s })
+        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+    Check1->setValue(1);
+    s.boxes.answers = { runtime::mb::kYes };
+    dropOnList({ u"/before.jpg"_s, dir.path() });
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].prompt, u"¿Desea añadir 4 archivos a la lista?"_s);
+    EXPECT_EQ(entries(),
+              QStringList({ u"/before.jpg"_s, dir.filePath(u"v1.bmp"_s), dir.filePath(u"v9.GIF"_s),
+                            dir.filePath(u"v10.jpg"_s) }));
+    EXPECT_EQ(reports.back(), std::make_pair(4.0, 4.0));
+}
+
+TEST_F(InputListTest, aFolderWithoutPicturesAddsNothingAndIsNamed)
+{
+    QTemporaryDir dir;
+    dropOnList({ dir.path(), u"/a.jpg"_s });
+    EXPECT_EQ(entries(), QStringList({ u"/a.jpg"_s }));
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_EQ(s.boxes.shown[0].style, runtime::mb::kInformation);
+    EXPECT_TRUE(s.boxes.shown[0].prompt.contains(dir.path()));
+}
+
+TEST_F(InputListTest, anUnreadableFolderIsNamedBeforeAnythingIsAdded)
+{
+    QTemporaryDir dir;
+    QFile(dir.filePath(u"v1.jpg"_s)).open(QIODevice::WriteOnly);
+    const QString locked = dir.filePath(u"locked"_s);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
+    QFile::setPermissions(locked, QFileDevice::Permissions {});
+    if (QDir(locked).isReadable())
+        GTEST_SKIP() << "permission bits do not stop this user";
+    dropOnList({ dir.filePath(u"v1.jpg"_s), locked });
+    QFile::setPermissions(locked,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(List1->ListCount(), 0);
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_TRUE(s.boxes.shown[0].prompt.startsWith(u"No se puede leer la carpeta \""_s + locked))
+        << qPrintable(s.boxes.shown[0].prompt);
 }

@@ -98,7 +98,8 @@ TEST(ProgressBar, drawsFromScratchAndClipsToTheBox)
 class ProgressInWindow : public ::testing::Test
 {
 protected:
-    ProgressInWindow() : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings })
+    ProgressInWindow()
+        : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs })
     { }
 
     QStringList pictureFiles(int count)

@@ -20,7 +20,9 @@ namespace {
 class SaveStrip : public ::testing::Test
 {
 protected:
-    SaveStrip() : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings }) { }
+    SaveStrip()
+        : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs })
+    { }
 
     // Lists `count` pictures of different sizes, picture i in colour colourOf(i).
     void listPictures(int count)
@@ -124,6 +126,60 @@ TEST_F(SaveStrip, failedSaveShowsACriticalBoxNamingPathAndReasonAndChangesNothin
     EXPECT_EQ(form.objeto->Image(), before);
     EXPECT_EQ(form.Text1->Text(), dir.path());
     EXPECT_TRUE(form.Command5->isEnabled());
+}
+
+TEST_F(SaveStrip, refusesToWriteOverAListedPictureThroughAnyPathToItAndNamesIt)
+{
+    listPictures(2);
+    const QString second = dir.filePath(u"in1.bmp"_s);
+    ASSERT_TRUE(QFile::link(second, dir.filePath(u"link.bmp"_s)));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"sub"_s));
+    form.Command2->click();
+    QFile original(second);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    for (const QString &typed :
+         { second, dir.filePath(u"link.bmp"_s), dir.filePath(u"sub/../in1.bmp"_s) }) {
+        s.boxes.shown.clear();
+        form.Text1->setText(typed);
+        form.Command5->click();
+        ASSERT_EQ(s.boxes.shown.size(), 1u) << qPrintable(typed);
+        EXPECT_EQ(s.boxes.shown[0].style, runtime::mb::kCritical);
+        EXPECT_TRUE(s.boxes.shown[0].prompt.startsWith(u'"' + typed + u'"'))
+            << qPrintable(s.boxes.shown[0].prompt);
+        EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u"imagen 2 de la lista"_s));
+        QFile after(second);
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_EQ(after.readAll(), before) << qPrintable(typed);
+    }
+    EXPECT_TRUE(QFileInfo(dir.filePath(u"link.bmp"_s)).isSymLink());
+}
+
+TEST_F(SaveStrip, aLeadingTildeIsTheHomeFolder)
+{
+    const struct
+    {
+        QString typed;
+        QString meant;
+    } rows[] = {
+        { u"~/strips/cube.bmp"_s, QDir::homePath() + u"/strips/cube.bmp"_s },
+        { u"~"_s, QDir::homePath() },
+        { u"~other/cube.bmp"_s, u"~other/cube.bmp"_s },
+        { u"/tmp/~/cube.bmp"_s, u"/tmp/~/cube.bmp"_s },
+        { u"cube~.bmp"_s, u"cube~.bmp"_s },
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(strip::Saver::outputPath(row.typed), row.meant) << qPrintable(row.typed);
+
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(dir.path()));
+    listPictures(1);
+    form.Command2->click();
+    form.Text1->setText(u"~/cube.bmp"_s);
+    form.Command5->click();
+    qputenv("HOME", home);
+    EXPECT_TRUE(s.boxes.shown.empty());
+    EXPECT_EQ(QImageReader(dir.filePath(u"cube.bmp"_s)).size(), QSize(320, 200));
 }
 
 // An object file of many frames opens whole in any decoder. Set FRAMOLIN_KEEP_STRIP to a

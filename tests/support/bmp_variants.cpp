@@ -1,5 +1,9 @@
 #include "bmp_variants.h"
 
+#include <QtEndian>
+
+#include <cstring>
+
 #include <map>
 
 namespace pictures {
@@ -157,6 +161,37 @@ QByteArray bmp(const QImage &source, BmpLayout layout)
     }
     out.append(table);
     out.append(pixels);
+    return out;
+}
+
+QByteArray bmpWithAlpha(const QImage &image, uchar alpha)
+{
+    const int w = image.width(), h = image.height();
+    QByteArray out(14 + 124, '\0');
+    char *p = out.data();
+    p[0] = 'B';
+    p[1] = 'M';
+    qToLittleEndian(quint32(14 + 124 + 4 * w * h), p + 2);
+    qToLittleEndian(quint32(14 + 124), p + 10);
+    qToLittleEndian(quint32(124), p + 14);
+    qToLittleEndian(qint32(w), p + 18);
+    qToLittleEndian(qint32(h), p + 22);
+    qToLittleEndian(quint16(1), p + 26);
+    qToLittleEndian(quint16(32), p + 28);
+    qToLittleEndian(quint32(3), p + 30); // bit fields
+    qToLittleEndian(quint32(4 * w * h), p + 34);
+    for (const auto &[at, mask] : { std::pair { 54, 0x00FF0000u },
+                                    { 58, 0x0000FF00u },
+                                    { 62, 0x000000FFu },
+                                    { 66, 0xFF000000u } })
+        qToLittleEndian(quint32(mask), p + at);
+    std::memcpy(p + 70, "BGRs", 4); // sRGB
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = 0; x < w; ++x) {
+            const QRgb c = image.pixel(x, y);
+            const char pixel[4] { char(qBlue(c)), char(qGreen(c)), char(qRed(c)), char(alpha) };
+            out.append(pixel, 4);
+        }
     return out;
 }
 

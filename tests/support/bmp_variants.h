@@ -22,4 +22,8 @@ struct BmpLayout
 // masks stores red in the lowest byte, the reverse of the usual order.
 QByteArray bmp(const QImage &image, BmpLayout layout);
 
+// A 32-bit BMP with a version 5 header whose masks include an alpha channel, every alpha byte
+// `alpha`, as drawing programs on Windows write them.
+QByteArray bmpWithAlpha(const QImage &image, uchar alpha);
+
 } // namespace pictures

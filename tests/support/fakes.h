@@ -106,6 +106,36 @@ public:
     QMap<QString, QString> values;
 };
 
+// Answers file and folder choosers from a script (cancel when it is empty) and records what
+// was asked.
+class FileDialogs : public runtime::FileDialogs
+{
+public:
+    QStringList GetOpenFileNames(const QString &title, const QString &filter) override
+    {
+        asked.append(title);
+        filters.append(filter);
+        return files.empty() ? QStringList() : take(files);
+    }
+    QString GetExistingDirectory(const QString &title) override
+    {
+        asked.append(title);
+        return folders.empty() ? QString() : take(folders);
+    }
+    std::deque<QStringList> files;
+    std::deque<QString> folders;
+    QStringList asked;
+    QStringList filters;
+
+private:
+    template<typename T> static T take(std::deque<T> &script)
+    {
+        T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
+};
+
 // Every service of a window, faked, with a Program wired to the fake boxes.
 struct Services
 {
@@ -114,6 +144,7 @@ struct Services
     EventPump events { &program };
     ProgramStarter starter;
     SettingsStore settings;
+    FileDialogs dialogs;
 };
 
 } // namespace fakes

@@ -16,10 +16,6 @@
         <translation>%1: no existe</translation>
     </message>
     <message>
-        <source>%1: the folder cannot be read</source>
-        <translation>%1: no se puede leer la carpeta</translation>
-    </message>
-    <message>
         <source>a folder</source>
         <translation>es una carpeta</translation>
     </message>
@@ -30,10 +26,6 @@
     <message>
         <source>--size gives both sides: give it without -W/--width and -H/--height</source>
         <translation>--size da los dos lados: dela sin -W/--width ni -H/--height</translation>
-    </message>
-    <message>
-        <source>--jobs: &quot;%1&quot; is not a number from 1 to 256</source>
-        <translation>--jobs: &quot;%1&quot; no es un número de 1 a 256</translation>
     </message>
     <message>
         <source>%1: no saved data</source>
@@ -76,14 +68,6 @@
         <translation>la salida estándar</translation>
     </message>
     <message>
-        <source>%1 frame of %2 × %3 in one column → %4 (%5, BMP, %6)</source>
-        <translation>%1 cuadro de %2 × %3 en una columna → %4 (%5, BMP, %6)</translation>
-    </message>
-    <message>
-        <source>%1 frames of %2 × %3 in one column → %4 (%5, BMP, %6)</source>
-        <translation>%1 cuadros de %2 × %3 en una columna → %4 (%5, BMP, %6)</translation>
-    </message>
-    <message>
         <source>; 1 file of the folders left out</source>
         <translation>; 1 archivo de las carpetas omitido</translation>
     </message>
@@ -120,19 +104,50 @@
         <translation>%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF</translation>
     </message>
     <message>
-        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT.bmp [options] PICTURE|FOLDER ...
+        <source>--html: the page and the strip cannot be the same file (%1)</source>
+        <translation>--html: la página y la tira no pueden ser el mismo archivo (%1)</translation>
+    </message>
+    <message>
+        <source>--html needs the strip in a file, not on standard output</source>
+        <translation>--html necesita la tira en un archivo, no en la salida estándar</translation>
+    </message>
+    <message>
+        <source>no memory for %1 rows of %2 pixels</source>
+        <translation>no hay memoria para %1 filas de %2 píxeles</translation>
+    </message>
+    <message>
+        <source>%1: no memory for a row of %2 frames</source>
+        <translation>%1: no hay memoria para una fila de %2 cuadros</translation>
+    </message>
+    <message>
+        <source>not a plain file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>the strip being written</source>
+        <translation>es la tira que se escribe</translation>
+    </message>
+    <message>
+        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT [options]
+                      PICTURE|FOLDER ...
        framolin-strip --from-settings [options]
 
-Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF) in one column, each stretched
-to WIDTH x HEIGHT pixels and turned upright by its EXIF orientation, and writes the
-strip as a 24-bit BMP: the same file the Framolin window saves. A folder gives its
-pictures in natural order (2 before 10), leaving hidden files out.
+Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF), each stretched to WIDTH x
+HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in
+the format the output&apos;s extension asks for: .png, .jpg/.jpeg, .webp; any other, a
+24-bit BMP (the same file the Framolin window saves). A folder gives its pictures
+in natural order (2 before 10), leaving hidden files and the output itself out.
 
   -s, --size WxH        frame size in pixels, for example 320x200 (320x200)
   -W, --width WIDTH     frame width in pixels (320)
   -H, --height HEIGHT   frame height in pixels (200)
-  -o, --output PATH     the BMP file to write, replaced only when all went well;
-                        - writes it to standard output
+  -o, --output PATH     the file to write, replaced only when all went well and
+                        never when it is one of the input pictures; - writes the
+                        strip to standard output (BMP unless --format is given)
+  -f, --format F        bmp, png, jpeg or webp, instead of what the extension asks
+  --quality N           quality of JPEG and WebP, 1 to 100 (90)
+  --columns N           N frames to a row, left to right and top to bottom (1: one
+                        column); empty cells in the back colour
   -j, --jobs N          pictures decoded at a time (every core)
   -q, --quiet           no progress bar and no summary
   -v, --verbose         name each file of a folder that was left out, and why
@@ -146,25 +161,33 @@ On success one line on standard error sums up the strip. Exits with 0 when the
 strip was written; otherwise with 1 and one line naming the file and the reason,
 without creating or touching the output (2 for a bad command line).
 </source>
-        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA.bmp [opciones] IMAGEN|CARPETA ...
+        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA [opciones]
+                    IMAGEN|CARPETA ...
      framolin-strip --from-settings [opciones]
 
-Apila las imágenes (BMP, JPG, GIF, PNG, WebP, TIFF) en una columna, cada
-una estirada a ANCHO x ALTO píxeles y puesta derecha según su orientación
-EXIF, y escribe la tira como BMP de 24 bits: el mismo archivo que guarda la
-ventana de Framolin. Una carpeta aporta sus imágenes en orden natural (2 antes
-de 10), sin los archivos ocultos.
+Apila las imágenes (BMP, JPG, GIF, PNG, WebP, TIFF), cada una estirada a ANCHO x
+ALTO píxeles y puesta derecha según su orientación EXIF, y escribe la tira en el
+formato que pide la extensión de la salida: .png, .jpg/.jpeg, .webp; cualquier
+otra, BMP de 24 bits (el mismo archivo que guarda la ventana de Framolin). Una
+carpeta aporta sus imágenes en orden natural (2 antes de 10), sin los archivos
+ocultos ni la propia salida.
 
   -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
   -W, --width ANCHO     ancho del cuadro en píxeles (320)
   -H, --height ALTO     alto del cuadro en píxeles (200)
-  -o, --output RUTA     archivo BMP de salida, reemplazado solo si todo va bien;
-                        - lo escribe en la salida estándar
+  -o, --output RUTA     archivo de salida; se reemplaza solo si todo va bien, y
+                        nunca si es una de las imágenes de entrada; - escribe la
+                        tira en la salida estándar (BMP salvo que se dé --format)
+  -f, --format F        bmp, png, jpeg o webp, en lugar del que pide la extensión
+  --quality N           calidad de JPEG y WebP, de 1 a 100 (90)
+  --columns N           N cuadros por fila, de izquierda a derecha y de arriba
+                        abajo (1: una sola columna); las celdas vacías, en el
+                        color de fondo
   -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
   -q, --quiet           sin barra de progreso ni resumen
   -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
   --html PÁGINA         escribe además una página web que muestra la tira girando
-  --from-settings       la lista, la salida y el tamaño guardados con "Guardar datos";
+  --from-settings       la lista, la salida y el tamaño guardados con &quot;Guardar datos&quot;;
                         las opciones y las imágenes dadas junto a ella mandan
   -h, --help            esta ayuda
   --version             la versión
@@ -175,16 +198,44 @@ crear ni tocar la salida (2 para opciones no válidas).
 </translation>
     </message>
     <message>
-        <source>--html: the page and the strip cannot be the same file (%1)</source>
-        <translation>--html: la página y la tira no pueden ser el mismo archivo (%1)</translation>
+        <source>%1: &quot;%2&quot; is not a number from 1 to %3</source>
+        <translation>%1: &quot;%2&quot; no es un número de 1 a %3</translation>
     </message>
     <message>
-        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); write the strip as .png</source>
-        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); escriba la tira como .png</translation>
+        <source>--format: &quot;%1&quot; is not bmp, png, jpeg or webp</source>
+        <translation>--format: &quot;%1&quot; no es bmp, png, jpeg ni webp</translation>
     </message>
     <message>
-        <source>--html needs the strip in a file, not on standard output</source>
-        <translation>--html necesita la tira en un archivo, no en la salida estándar</translation>
+        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); write the strip as .png or use --columns</source>
+        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); escriba la tira como .png o use --columns</translation>
+    </message>
+    <message>
+        <source>--quality is only for JPEG and WebP, not for %1</source>
+        <translation>--quality solo vale para JPEG y WebP, no para %1</translation>
+    </message>
+    <message>
+        <source>, or spread it over rows with --columns</source>
+        <translation>, o repártala en filas con --columns</translation>
+    </message>
+    <message>
+        <source>warning: web browsers open no BMP of more than %1 pixels a side, and this strip is %2 × %3; save it as .png or use --columns</source>
+        <translation>aviso: los navegadores web no abren un BMP de más de %1 píxeles por lado, y esta tira mide %2 × %3; guárdela como .png o use --columns</translation>
+    </message>
+    <message>
+        <source>in one column</source>
+        <translation>en una columna</translation>
+    </message>
+    <message>
+        <source>in %1 columns</source>
+        <translation>en %1 columnas</translation>
+    </message>
+    <message>
+        <source>%1 frame of %2 × %3 %4 → %5 (%6, %7, %8)</source>
+        <translation>%1 cuadro de %2 × %3 %4 → %5 (%6, %7, %8)</translation>
+    </message>
+    <message>
+        <source>%1 frames of %2 × %3 %4 → %5 (%6, %7, %8)</source>
+        <translation>%1 cuadros de %2 × %3 %4 → %5 (%6, %7, %8)</translation>
     </message>
 </context>
 </TS>

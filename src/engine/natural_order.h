@@ -4,10 +4,10 @@
 
 #include <QString>
 
-namespace cli {
+namespace engine {
 
 // True when `a` comes before `b`: digit runs by value (then by length, so "01" after "1"),
 // other characters case-insensitively, and the plain comparison as the last tie-break.
 bool naturalLess(const QString &a, const QString &b);
 
-} // namespace cli
+} // namespace engine

@@ -1,0 +1,23 @@
+#pragma once
+// "Añadir imágenes..." and "Añadir carpeta...": pictures chosen in the desktop's dialogs join
+// the list exactly as if they had been dropped on it (the "Q" question, the progress bar, a
+// folder standing for its pictures in natural order).
+
+#include "runtime/controls.h"
+#include "runtime/services.h"
+
+#include <functional>
+
+namespace app {
+
+using DropOnList = std::function<void(const runtime::DataObject &)>;
+
+// The file dialog's filter: the picture kinds the program reads.
+QString pictureFilter();
+
+// Asks for several picture files and drops them on the list; cancelling adds nothing.
+void addPictures(runtime::FileDialogs &dialogs, const DropOnList &drop);
+// Asks for a folder and drops it on the list; cancelling adds nothing.
+void addFolder(runtime::FileDialogs &dialogs, const DropOnList &drop);
+
+} // namespace app

@@ -1,0 +1,182 @@
+#include "strip_writer.h"
+
+#include <QCoreApplication>
+
+#include "bmp.h"
+#include "jpeg_writer.h"
+#include "output_path.h"
+#include "png_writer.h"
+#include "webp_writer.h"
+
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace engine {
+
+namespace {
+
+// Today's 24-bit BMP, which may be filled in any order.
+class BmpStripWriter final : public StripWriter
+{
+public:
+    bool open(const QString &path, QSize size, QString *reason) override
+    {
+        return m_bmp.open(path, size, reason);
+    }
+    bool writeRows(int top, const QImage &image, QString *reason) override
+    {
+        return m_bmp.writeRows(top, image, reason);
+    }
+    bool commit(QString *reason) override { return m_bmp.commit(reason); }
+    void cancel() override { m_bmp.cancel(); }
+
+private:
+    BmpWriter m_bmp;
+};
+
+} // namespace
+
+bool StripWriter::openStream(QIODevice *, QSize, QString *reason)
+{
+    *reason = QCoreApplication::translate("engine", "este formato no se escribe como flujo");
+    return false;
+}
+
+bool formatStreams(StripFormat format)
+{
+    return format == StripFormat::Png || format == StripFormat::Jpeg;
+}
+
+std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality)
+{
+    switch (format) {
+    case StripFormat::Png:
+        return makePngWriter();
+    case StripFormat::Jpeg:
+        return makeJpegWriter(quality);
+    case StripFormat::Webp:
+        return makeWebpWriter(quality);
+    case StripFormat::Bmp:
+        break;
+    }
+    return std::make_unique<BmpStripWriter>();
+}
+
+bool saveStrip(const QImage &image, const QString &path, StripFormat format, QString *reason,
+               int quality)
+{
+    if (const QString problem = formatLimitProblem(format, image.size()); !problem.isEmpty()) {
+        *reason = problem;
+        return false;
+    }
+    const std::unique_ptr<StripWriter> writer = makeStripWriter(format, quality);
+    if (!writer->open(path, image.size(), reason))
+        return false;
+    return writer->writeRows(0, image, reason) && writer->commit(reason);
+}
+
+namespace detail {
+
+bool StripSink::openFile(const QString &path, QString *reason)
+{
+    cancel();
+    m_file = openStripFile(path, reason);
+    return m_file != nullptr;
+}
+
+void StripSink::openStream(QIODevice *stream)
+{
+    cancel();
+    m_stream = stream;
+}
+
+bool StripSink::write(const char *data, qint64 length)
+{
+    QIODevice *device = m_file ? static_cast<QIODevice *>(m_file.get()) : m_stream;
+    return device && device->write(data, length) == length;
+}
+
+bool StripSink::commit(QString *reason)
+{
+    bool ok = true;
+    if (m_file) {
+        ok = m_file->commit();
+        if (!ok)
+            *reason = writeFailure(*m_file);
+    } else if (auto *file = qobject_cast<QFileDevice *>(m_stream); file && !file->flush()) {
+        ok = false;
+        *reason = failure();
+    }
+    m_file.reset();
+    m_stream = nullptr;
+    return ok;
+}
+
+void StripSink::cancel()
+{
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset();
+    m_stream = nullptr;
+}
+
+QString StripSink::failure() const
+{
+    if (m_file)
+        return writeFailure(*m_file);
+    const QString reason = m_stream ? m_stream->errorString() : QString();
+    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
+}
+
+std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason)
+{
+    if (!checkOutputPath(path, reason))
+        return nullptr;
+    auto file = std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly)) {
+        *reason = writeFailure(*file);
+        return nullptr;
+    }
+    return file;
+}
+
+QString writeFailure(const QSaveFile &file)
+{
+    const QString reason = file.errorString();
+    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
+}
+
+void packRgbRow(const QImage &image, int y, unsigned char *out, int width)
+{
+    const int have = std::clamp(image.width(), 0, width);
+    if (image.format() == QImage::Format_RGB888) {
+        std::memcpy(out, image.constScanLine(y), std::size_t(have) * 3);
+    } else {
+        const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < have; ++x) {
+            out[3 * x] = static_cast<unsigned char>(qRed(in[x]));
+            out[3 * x + 1] = static_cast<unsigned char>(qGreen(in[x]));
+            out[3 * x + 2] = static_cast<unsigned char>(qBlue(in[x]));
+        }
+    }
+    std::memset(out + std::size_t(have) * 3, 0, std::size_t(width - have) * 3);
+}
+
+QImage packable(const QImage &image)
+{
+    switch (image.format()) {
+    case QImage::Format_RGB888:
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+    case QImage::Format_ARGB32_Premultiplied:
+        return image;
+    default:
+        return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
+    }
+}
+
+} // namespace detail
+
+} // namespace engine

@@ -1,0 +1,89 @@
+#pragma once
+// Writing a strip in any of its formats, a band of rows at a time, so framolin-strip never holds
+// the strip while the window writes its canvas whole through the same code. Every format is
+// written atomically: until commit() succeeds the old file at the path stays whole, and a
+// failed write leaves nothing behind.
+
+#include "strip_format.h"
+
+#include <QImage>
+#include <QSaveFile>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+namespace engine {
+
+class StripWriter
+{
+public:
+    virtual ~StripWriter() = default;
+    StripWriter(const StripWriter &) = delete;
+    StripWriter &operator=(const StripWriter &) = delete;
+
+    // Starts a file of `size` at `path`. False with the reason on failure.
+    virtual bool open(const QString &path, QSize size, QString *reason) = 0;
+    // Starts a strip of `size` written into `stream` (standard output) as it is compressed;
+    // commit() then only flushes, and a failure cannot take back what was sent. Only formats
+    // that formatStreams() names can; the others refuse with the reason.
+    virtual bool openStream(QIODevice *stream, QSize size, QString *reason);
+    // Writes `image`'s rows as the rows from `top` down, its first min(image width, file width)
+    // columns; the rest of each row is black. PNG and JPEG are compressed as they go, so their
+    // bands must come in order, each starting where the last ended.
+    virtual bool writeRows(int top, const QImage &image, QString *reason) = 0;
+    // Makes the file visible under its name; rows never written are black. False, with
+    // nothing left behind, on failure.
+    virtual bool commit(QString *reason) = 0;
+    // Drops the unfinished file; the old one stays.
+    virtual void cancel() = 0;
+
+protected:
+    StripWriter() = default;
+};
+
+// True for the formats written front to back, which openStream() takes: PNG and JPEG. A BMP's
+// header is finished last and WebP is encoded whole, so those need a file.
+bool formatStreams(StripFormat format);
+
+// A writer of `format`; `quality` (1 to 100) is used by JPEG and WebP.
+std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality = kDefaultQuality);
+
+// Writes `image` whole at `path` in `format`, after checking that the format can hold it.
+// False with the reason on failure; the old file is then left as it was.
+bool saveStrip(const QImage &image, const QString &path, StripFormat format, QString *reason,
+               int quality = kDefaultQuality);
+
+namespace detail {
+
+// Where a compressing writer's bytes go: a new file made visible by commit(), or a stream
+// owned by the caller that takes the bytes as they come.
+class StripSink
+{
+public:
+    bool openFile(const QString &path, QString *reason);
+    void openStream(QIODevice *stream);
+    bool isOpen() const { return m_file || m_stream; }
+    bool write(const char *data, qint64 length);
+    bool commit(QString *reason);
+    void cancel();
+    // The reason the last write failed.
+    QString failure() const;
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    QIODevice *m_stream = nullptr;
+};
+
+// A QSaveFile open for writing at `path`, or null with the reason.
+std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason);
+// The reason a write to `file` failed.
+QString writeFailure(const QSaveFile &file);
+// `image`'s row `y` as `width` RGB pixels (3 bytes each) into `out`; black past its width.
+void packRgbRow(const QImage &image, int y, unsigned char *out, int width);
+// `image` in a format packRgbRow reads directly (RGB888 or 32-bit), converted only if needed.
+QImage packable(const QImage &image);
+
+} // namespace detail
+
+} // namespace engine

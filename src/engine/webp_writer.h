@@ -1,0 +1,14 @@
+#pragma once
+// Strips as lossy WebP through Qt's WebP plug-in. WebP is encoded in one piece, so the strip is
+// gathered in memory first; its size limit (16,383 pixels a side) keeps that bounded.
+
+#include "strip_writer.h"
+
+#include <memory>
+
+namespace engine {
+
+// `quality` 1 to 99: 100 would make Qt's plug-in write lossless WebP.
+std::unique_ptr<StripWriter> makeWebpWriter(int quality);
+
+} // namespace engine

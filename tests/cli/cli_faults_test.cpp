@@ -1,0 +1,228 @@
+// framolin-strip against hostile paths: outputs that are not plain files, names that are not
+// UTF-8 or hold a line feed, a full disk. Each must fail with one line naming the path, leave
+// everything as it was, and never write under another name.
+
+#include "run.h"
+
+#include "bmp_variants.h"
+#include "pictures.h"
+#include "scratch_fs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Result
+{
+    int status;
+    QString err;
+};
+
+// Spanish by default: most cases check the Spanish wording.
+Result runCli(const QList<QByteArray> &arguments, cli::Language language = cli::Language::Spanish)
+{
+    std::FILE *err = std::tmpfile();
+    std::FILE *out = std::tmpfile();
+    cli::Environment env;
+    env.cores = 2;
+    env.out = out;
+    env.err = err;
+    env.language = language;
+    QList<QByteArray> line { "framolin-strip" };
+    line += arguments;
+    const int status = cli::run(line, env);
+    std::rewind(err);
+    QByteArray text;
+    char buffer[512];
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
+        text.append(buffer, qsizetype(n));
+    std::fclose(err);
+    std::fclose(out);
+    return { status, QString::fromUtf8(text) };
+}
+
+// The file type of what is at `path`, without following a link.
+mode_t typeAt(const QByteArray &path)
+{
+    struct stat status = {};
+    return ::lstat(path.constData(), &status) == 0 ? (status.st_mode & S_IFMT) : 0;
+}
+
+class CliFaults : public ::testing::Test
+{
+protected:
+    QByteArray bytesPath(const QByteArray &name) const
+    {
+        return QFile::encodeName(m_dir.path()) + '/' + name;
+    }
+    // A small BMP picture at the exact bytes `name` in the test folder.
+    QByteArray picture(const QByteArray &name) const
+    {
+        const QByteArray bytes = pictures::bmp(pictures::solid(6, 4, Qt::red), {});
+        const QByteArray path = bytesPath(name);
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_GE(fd, 0) << std::strerror(errno);
+        EXPECT_EQ(::write(fd, bytes.constData(), size_t(bytes.size())), bytes.size());
+        ::close(fd);
+        return path;
+    }
+    QStringList entries() const
+    {
+        return QDir(m_dir.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+// The peak resident memory of a child process running the command line, in KiB.
+long peakKilobytes(const QList<QByteArray> &arguments)
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(runCli(arguments).status);
+    int status = 0;
+    rusage usage = {};
+    EXPECT_EQ(::wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+TEST_F(CliFaults, anOutputThatIsNotAPlainFileIsRefusedAndStaysWhatItWas)
+{
+    const QByteArray input = picture("a.bmp");
+    const QByteArray fifo = bytesPath("strip.fifo");
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    const QByteArray link = bytesPath("link-to-fifo.bmp");
+    ASSERT_EQ(::symlink(fifo.constData(), link.constData()), 0);
+    const QByteArray folder = bytesPath("folder.bmp");
+    ASSERT_EQ(::mkdir(folder.constData(), 0700), 0);
+    const QString notPlain = u"no es un archivo normal (un dispositivo, una tubería o un socket)"_s;
+    struct Row
+    {
+        QByteArray path;
+        mode_t type;
+        QString reason;
+    };
+    QList<Row> rows { { fifo, S_IFIFO, notPlain },
+                      { link, S_IFLNK, notPlain },
+                      { folder, S_IFDIR, u"es una carpeta"_s } };
+    // A device node of our own, like /dev/null (root only): never the system's real one.
+    const QByteArray device = bytesPath("null.bmp");
+    if (::mknod(device.constData(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+        rows.append({ device, S_IFCHR, notPlain });
+    for (const Row &row : rows) {
+        const Result result = runCli({ "-o", row.path, input });
+        EXPECT_EQ(result.status, 1) << row.path.constData();
+        EXPECT_EQ(result.err,
+                  u"framolin-strip: %1: %2\n"_s.arg(QFile::decodeName(row.path), row.reason));
+        EXPECT_EQ(typeAt(row.path), row.type) << row.path.constData();
+    }
+    EXPECT_EQ(entries().size(), 4 + (rows.size() == 4 ? 1 : 0)); // nothing written beside them
+}
+
+TEST_F(CliFaults, namesThatAreNotUtf8AreRefusedNamedNeverRenamed)
+{
+    const QByteArray input = picture("a.bmp");
+    // As the output.
+    Result result = runCli({ "-o", bytesPath("out\xfe.bmp"), input });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              u"framolin-strip: %1/out\\xFE.bmp: el nombre no es UTF-8 válido; no se toma por "
+              "otro\n"_s.arg(m_dir.path()));
+    EXPECT_EQ(entries(), QStringList { u"a.bmp"_s });
+    // As a picture given by name.
+    const QByteArray odd = picture("b\xff.bmp");
+    result = runCli({ "-o", bytesPath("out.bmp"), input, odd });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(u"/b\\xFF.bmp: el nombre no es UTF-8"_s))
+        << qPrintable(result.err);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(u"out.bmp"_s)));
+    // In a folder, between two good ones: the strip would silently lack a frame.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"frames"_s));
+    picture("frames/a1.bmp");
+    picture("frames/a2\xff.bmp");
+    picture("frames/a3.bmp");
+    result = runCli({ "-o", bytesPath("out.bmp"), bytesPath("frames") });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              u"framolin-strip: %1/frames/a2\\xFF.bmp: el nombre no es UTF-8 válido; "
+              "no se toma por otro\n"_s.arg(m_dir.path()));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath(u"out.bmp"_s)));
+}
+
+TEST_F(CliFaults, aNameHoldingALineFeedStaysOnTheOneErrorLine)
+{
+    const QByteArray input = picture("a.bmp");
+    const QByteArray broken = bytesPath("two\nlines\t.jpg");
+    QFile file(QFile::decodeName(broken));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xD8 not a picture");
+    file.close();
+    const Result result = runCli({ "-o", bytesPath("out.bmp"), input, broken });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(
+        result.err.startsWith(u"framolin-strip: %1/two\\nlines\\t.jpg: "_s.arg(m_dir.path())))
+        << qPrintable(result.err);
+    EXPECT_EQ(result.err.count(u'\n'), 1) << qPrintable(result.err);
+}
+
+TEST_F(CliFaults, aFullDiskIsReportedWithItsReason)
+{
+    scratch::SmallFs fs(256);
+    if (!fs.available())
+        GTEST_SKIP() << "no small filesystem to fill: " << fs.why().toStdString();
+    // A strip larger than the filesystem: the disk fills up midway through a write.
+    const QByteArray input = picture("a.bmp");
+    const QString output = fs.filePath(u"strip.bmp"_s);
+    const Result result
+        = runCli({ "-W", "320", "-H", "400", "-o", QFile::encodeName(output), input },
+                 cli::Language::English); // the C library's wording, as this process has it
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(
+        result.err,
+        u"framolin-strip: %1: %2\n"_s.arg(output, QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        << qPrintable(result.err);
+    EXPECT_FALSE(QFile::exists(output));
+}
+
+// Beyond its decode, a frame is held once: a see-through picture is laid over the back colour
+// as it is written, not copied whole first (a 32767 × 21845 frame would need 4.9 GB).
+TEST_F(CliFaults, aSeeThroughFrameIsHeldOnceWhileItIsWritten)
+{
+    QImage holed = pictures::solid(40, 30, Qt::blue);
+    for (int x = 0; x < 40; ++x)
+        holed.setPixel(x, 10, qRgb(255, 255, 255));
+    const QByteArray gif = bytesPath("holed.gif");
+    ASSERT_TRUE(pictures::writeBytes(QFile::decodeName(gif),
+                                     pictures::gif({ holed }, { Qt::white, false })));
+    const long small = peakKilobytes({ "-W", "16", "-H", "12", "-o", bytesPath("small.bmp"), gif });
+    const long large
+        = peakKilobytes({ "-W", "4000", "-H", "3000", "-o", bytesPath("large.bmp"), gif });
+    const long frameKilobytes = 4000L * 3000 * 4 / 1024; // the stretched frame, 32-bit
+    EXPECT_LT(large - small, frameKilobytes * 13 / 10)
+        << "peak " << large << " KiB against " << small << " KiB for a small frame";
+    // Still the window's pixels: the line of holes shows the light grey back colour.
+    const QImage strip(QFile::decodeName(bytesPath("large.bmp")));
+    EXPECT_EQ(strip.pixel(2000, 1050), qRgb(240, 240, 240));
+    EXPECT_EQ(strip.pixel(2000, 2000), qRgb(0, 0, 255));
+}

@@ -1,0 +1,253 @@
+// Strips in every format from both front ends, sprite sheets, the format limits said before
+// anything is written, and sources that are never overwritten.
+
+#include "run.h"
+
+#include "fakes.h"
+#include "files.h"
+#include "pictures.h"
+
+#include "app/form1.h"
+
+#include <QDir>
+#include <QImageReader>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Result
+{
+    int status;
+    QString err;
+};
+
+Result runCli(QStringList arguments)
+{
+    arguments.prepend(u"framolin-strip"_s);
+    std::FILE *err = std::tmpfile();
+    std::FILE *out = std::tmpfile();
+    cli::Environment env;
+    env.cores = 2;
+    env.out = out;
+    env.err = err;
+    env.language = cli::Language::Spanish; // these cases check the Spanish wording
+    const int status = cli::run(arguments, env);
+    std::rewind(err);
+    QByteArray text;
+    char buffer[512];
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
+        text.append(buffer, qsizetype(n));
+    std::fclose(err);
+    std::fclose(out);
+    return { status, QString::fromUtf8(text) };
+}
+
+QColor colourOf(int i)
+{
+    return QColor::fromHsv(i * 47 % 360, 200, 60 + i * 13 % 180);
+}
+
+class CliOutput : public ::testing::Test
+{
+protected:
+    // `count` solid pictures, picture i in colourOf(i).
+    QStringList frames(int count)
+    {
+        QStringList paths;
+        for (int i = 0; i < count; ++i) {
+            paths.append(m_dir.filePath(u"f%1.bmp"_s.arg(i)));
+            EXPECT_TRUE(pictures::write(pictures::solid(9, 7, colourOf(i)), paths.last(), "BMP"));
+        }
+        return paths;
+    }
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliOutput, windowAndCommandLineWriteTheSameFileInEveryFormat)
+{
+    const QStringList files = frames(4);
+    fakes::Services s;
+    app::Form1 form(
+        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
+    for (const QString &file : files)
+        form.List1->AddItem(file);
+    form.ancho->setText(u"24"_s);
+    form.alto->setText(u"16"_s);
+    form.Command2_Click();
+    const std::pair<const char *, QByteArray> rows[] {
+        { "strip.PNG", "png" },   { "strip.jpg", "jpeg" }, { "strip.Jpeg", "jpeg" },
+        { "strip.webp", "webp" }, { "strip.bmp", "bmp" },  { "strip.data", "bmp" },
+    };
+    for (const auto &[name, format] : rows) {
+        const QString window = path(u"window-"_s + QString::fromLatin1(name));
+        const QString cli = path(u"cli-"_s + QString::fromLatin1(name));
+        form.Text1->setText(window);
+        form.Command5_Click(); // "Guardar imágen"
+        const Result result
+            = runCli(QStringList { u"-W"_s, u"24"_s, u"-H"_s, u"16"_s, u"-o"_s, cli } + files);
+        ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+        QImageReader reader(cli);
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), format) << name;
+        EXPECT_EQ(reader.size(), QSize(24, 64)) << name;
+        EXPECT_FALSE(files::readAll(cli).isEmpty());
+        EXPECT_TRUE(files::readAll(window) == files::readAll(cli)) << name;
+    }
+}
+
+TEST_F(CliOutput, formatAndQualityOptionsOverrideTheExtension)
+{
+    const QStringList files = frames(3);
+    ASSERT_EQ(runCli(QStringList { u"--format"_s, u"png"_s, u"-o"_s, path(u"strip.bmp"_s) } + files)
+                  .status,
+              0);
+    QImageReader reader(path(u"strip.bmp"_s));
+    reader.setDecideFormatFromContent(true);
+    EXPECT_EQ(reader.format(), "png");
+    ASSERT_EQ(
+        runCli(QStringList { u"--quality"_s, u"30"_s, u"-o"_s, path(u"low.jpg"_s) } + files).status,
+        0);
+    ASSERT_EQ(runCli(QStringList { u"-o"_s, path(u"ninety.jpg"_s) } + files).status, 0);
+    EXPECT_LT(files::readAll(path(u"low.jpg"_s)).size(),
+              files::readAll(path(u"ninety.jpg"_s)).size());
+
+    const QStringList bad[] { { u"--quality"_s, u"50"_s, u"-o"_s, path(u"s.png"_s) },
+                              { u"--quality"_s, u"101"_s, u"-o"_s, path(u"s.jpg"_s) },
+                              { u"--format"_s, u"gif"_s, u"-o"_s, path(u"s.gif"_s) },
+                              { u"--columns"_s, u"0"_s, u"-o"_s, path(u"s.bmp"_s) } };
+    for (const QStringList &arguments : bad) {
+        const Result result = runCli(arguments + files);
+        EXPECT_EQ(result.status, 2) << qPrintable(arguments.join(u' '));
+        EXPECT_EQ(result.err.count(u'\n'), 1) << qPrintable(result.err);
+    }
+    EXPECT_FALSE(QFile::exists(path(u"s.png"_s)));
+}
+
+TEST_F(CliOutput, columnsLayFramesLeftToRightThenTopToBottom)
+{
+    const QStringList files = frames(7);
+    for (const QString &format : { u"png"_s, u"bmp"_s }) {
+        const QString sheet = path(u"sheet."_s + format);
+        const Result result = runCli(QStringList { u"-W"_s, u"10"_s, u"-H"_s, u"6"_s,
+                                                   u"--columns"_s, u"3"_s, u"-o"_s, sheet }
+                                     + files);
+        ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+        const QImage image(sheet);
+        ASSERT_EQ(image.size(), QSize(30, 18));
+        for (int i = 0; i < 9; ++i) {
+            const QRgb expected = i < 7 ? colourOf(i).rgb() : qRgb(240, 240, 240); // empty cells
+            for (const QPoint corner : { QPoint(0, 0), QPoint(9, 5) })
+                EXPECT_EQ(image.pixel(QPoint(i % 3 * 10, i / 3 * 6) + corner), expected)
+                    << qPrintable(format) << " cell " << i;
+        }
+    }
+    // One column is the strip of today, byte for byte.
+    ASSERT_EQ(
+        runCli(QStringList { u"--columns"_s, u"1"_s, u"-o"_s, path(u"one.bmp"_s) } + files).status,
+        0);
+    ASSERT_EQ(runCli(QStringList { u"-o"_s, path(u"plain.bmp"_s) } + files).status, 0);
+    EXPECT_TRUE(files::readAll(path(u"one.bmp"_s)) == files::readAll(path(u"plain.bmp"_s)));
+}
+
+TEST_F(CliOutput, limitsAreSaidBeforeAnythingIsWritten)
+{
+    const QStringList two = frames(2);
+    struct Row
+    {
+        QStringList arguments;
+        QStringList says;
+    };
+    // 2 frames of 32767 rows: 65534 rows, then 3 frames: 98301.
+    const Row rows[] {
+        { { u"-H"_s, u"32767"_s, u"-W"_s, u"2"_s, u"-o"_s, path(u"tall.jpg"_s), two[0], two[1],
+            two[0] },
+          { u"65500"_s, u"PNG (.png)"_s, u"--columns"_s } },
+        { { u"-H"_s, u"9000"_s, u"-W"_s, u"2"_s, u"-o"_s, path(u"tall.webp"_s), two[0], two[1] },
+          { u"16383"_s, u"JPEG (.jpg) o PNG (.png)"_s } },
+    };
+    for (const Row &row : rows) {
+        const Result result = runCli(row.arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.err.count(u'\n'), 1) << qPrintable(result.err);
+        for (const QString &part : row.says)
+            EXPECT_TRUE(result.err.contains(part)) << qPrintable(result.err);
+        EXPECT_FALSE(QFile::exists(row.arguments[5]));
+    }
+    // The same strip in columns fits.
+    EXPECT_EQ(runCli({ u"-H"_s, u"32767"_s, u"-W"_s, u"2"_s, u"--columns"_s, u"3"_s, u"-o"_s,
+                       path(u"sheet.jpg"_s), two[0], two[1], two[0] })
+                  .status,
+              0);
+
+    // A BMP over the browsers' limit is written, with one warning line.
+    const Result tall = runCli({ u"-q"_s, u"-H"_s, u"32767"_s, u"-W"_s, u"1"_s, u"-o"_s,
+                                 path(u"tall.bmp"_s), two[0], two[1], two[0] });
+    EXPECT_EQ(tall.status, 0);
+    EXPECT_EQ(tall.err.count(u'\n'), 1) << qPrintable(tall.err);
+    EXPECT_TRUE(tall.err.contains(u"65535"_s) && tall.err.contains(u".png"_s)
+                && tall.err.contains(u"--columns"_s))
+        << qPrintable(tall.err);
+    EXPECT_EQ(files::readAll(path(u"tall.bmp"_s)).size(), 54 + 4 * 98301);
+    // (--quiet leaves the summary out, never a warning.)
+    const Result fits = runCli({ u"-q"_s, u"-H"_s, u"32767"_s, u"-W"_s, u"1"_s, u"-o"_s,
+                                 path(u"fits.bmp"_s), two[0], two[1] });
+    EXPECT_EQ(fits.status, 0);
+    EXPECT_TRUE(fits.err.isEmpty()) << qPrintable(fits.err);
+}
+
+TEST_F(CliOutput, anOutputThatIsAnInputIsRefusedThroughAnyPathOrLink)
+{
+    const QStringList files = frames(3);
+    const QByteArray original = files::readAll(files[1]);
+    ASSERT_TRUE(QFile::link(files[1], path(u"link.bmp"_s)));
+    ASSERT_EQ(::link(QFile::encodeName(files[1]).constData(),
+                     QFile::encodeName(path(u"hard.bmp"_s)).constData()),
+              0);
+    const QString viaDots = m_dir.path() + u"/./sub/../f1.bmp"_s;
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"sub"_s));
+    for (const QString &output : { files[1], path(u"link.bmp"_s), path(u"hard.bmp"_s), viaDots }) {
+        const Result result = runCli(QStringList { u"-o"_s, output } + files);
+        EXPECT_EQ(result.status, 2) << qPrintable(output);
+        EXPECT_TRUE(result.err.startsWith(u"framolin-strip: "_s + output + u": "_s))
+            << qPrintable(result.err);
+        EXPECT_TRUE(result.err.contains(u"imágenes de entrada"_s)) << qPrintable(result.err);
+        EXPECT_EQ(files::readAll(files[1]), original);
+    }
+
+    // The window refuses the same, naming the path, and keeps the file.
+    fakes::Services s;
+    app::Form1 form(
+        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
+    for (const QString &file : files)
+        form.List1->AddItem(file);
+    form.Command2_Click();
+    form.Text1->setText(path(u"link.bmp"_s));
+    form.Command5_Click();
+    ASSERT_FALSE(s.boxes.shown.empty());
+    EXPECT_TRUE(s.boxes.shown.back().prompt.contains(path(u"link.bmp"_s)))
+        << qPrintable(s.boxes.shown.back().prompt);
+    EXPECT_EQ(files::readAll(files[1]), original);
+}
+
+TEST_F(CliOutput, ownOutputIsLeftOutOfTheFolderItScans)
+{
+    frames(3);
+    const QString sheet = path(u"f9.png"_s); // sorts among the frames
+    ASSERT_EQ(runCli({ u"-W"_s, u"9"_s, u"-H"_s, u"7"_s, u"-o"_s, sheet, m_dir.path() }).status, 0);
+    ASSERT_EQ(QImage(sheet).size(), QSize(9, 21));
+    // Again, with the strip now in the folder: still three frames, and the strip is replaced.
+    const Result again = runCli({ u"-W"_s, u"9"_s, u"-H"_s, u"7"_s, u"-o"_s, sheet, m_dir.path() });
+    ASSERT_EQ(again.status, 0) << qPrintable(again.err);
+    EXPECT_EQ(QImage(sheet).size(), QSize(9, 21));
+}
+
+} // namespace
