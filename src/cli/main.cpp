@@ -3,9 +3,10 @@
 #include "progress_bar.h"
 #include "run.h"
 
+#include "engine/working_set.h"
+
 #include <QCoreApplication>
 #include <QProcessEnvironment>
-#include <QSettings>
 
 #include <thread>
 
@@ -27,9 +28,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(FRAMOLIN_VERSION));
 
     cli::Environment env;
-    env.settingsPath
-        = QSettings(QSettings::IniFormat, QSettings::UserScope, u"Framolin"_s, u"Framolin"_s)
-              .fileName();
+    env.settingsPath = engine::settingsFilePath(engine::keys::kApp);
     env.cores = int(std::thread::hardware_concurrency());
     env.errIsTerminal = isatty(STDERR_FILENO) == 1;
     env.outIsTerminal = isatty(STDOUT_FILENO) == 1;

@@ -4,17 +4,17 @@
 #include "language.h"
 #include "viewer_page.h"
 
+#include "engine/settings_file.h"
 #include "engine/sources.h"
-
-#include "strip/frame_size.h"
+#include "engine/working_set.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSettings>
 
+#include <algorithm>
 #include <climits>
-#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -143,39 +143,41 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
 
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error)
 {
+    using namespace engine::keys;
     if (!QFileInfo(iniPath).isFile()) {
         *error = Text::tr("%1: no saved data").arg(iniPath);
         return false;
     }
-    const QSettings settings(iniPath, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError) {
-        *error = Text::tr("%1: the saved data could not be read").arg(iniPath);
+    engine::SettingsFile settings;
+    QString reason;
+    if (!settings.read(iniPath, &reason)) {
+        *error = Text::tr("%1: the saved data could not be read (%2)").arg(iniPath, reason);
         return false;
     }
-    auto text = [&](const QString &key) { return settings.value(key).toString(); };
-    // A missing or non-numeric count is an empty list, as restoring it in the window gives.
-    bool ok = false;
-    const int last = text(u"InputFiles/InputFilesCount"_s).trimmed().toInt(&ok);
-    for (int i = 0; ok && i <= last; ++i)
-        work->files.append(text(u"InputFiles/InputFile%1"_s.arg(i)));
-    work->output = text(u"OutputFile/OutputFilename"_s);
-    work->width = text(u"ResizeValues/Width"_s);
-    work->height = text(u"ResizeValues/Height"_s);
+    auto text = [&](const QString &section, const QString &key) {
+        return settings.value(section, key).value_or(QString());
+    };
+    // As the window restores it: a missing entry below the count is an empty line.
+    const int count = engine::restoredEntryCount(text(kInputFiles, kInputFilesCount));
+    work->files.clear();
+    work->files.reserve(count);
+    for (int i = 0; i < count; ++i)
+        work->files.append(text(kInputFiles, inputFile(i)));
+    work->output = text(kOutputFile, kOutputFilename);
+    work->width = text(kResizeValues, kWidth);
+    work->height = text(kResizeValues, kHeight);
     return true;
 }
 
 bool frameSide(const QString &text, const QString &what, int *side, QString *error)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    const double rounded = ok ? std::nearbyint(value) : 0.0; // halves to even
-    if (!ok || !(rounded >= 1.0 && rounded <= strip::kMaxFrameSide)) {
-        *error = Text::tr("invalid %1: \"%2\" (1 to %3 pixels)")
-                     .arg(what, text, QString::number(strip::kMaxFrameSide));
-        return false;
+    if (const auto value = engine::frameSide(text)) {
+        *side = *value;
+        return true;
     }
-    *side = int(rounded);
-    return true;
+    *error = Text::tr("invalid %1: \"%2\" (1 to %3 pixels)")
+                 .arg(what, text, QString::number(engine::kMaxFrameSide));
+    return false;
 }
 
 bool frameSize(const QString &text, QSize *size, QString *error)
@@ -187,7 +189,7 @@ bool frameSize(const QString &text, QSize *size, QString *error)
         || !frameSide(match.captured(2), Text::tr("height"), &height, error)) {
         *error = Text::tr("invalid size: \"%1\" (WIDTHxHEIGHT, for example 320x200; each side 1 "
                           "to %2 pixels)")
-                     .arg(text, QString::number(strip::kMaxFrameSide));
+                     .arg(text, QString::number(engine::kMaxFrameSide));
         return false;
     }
     *size = QSize(width, height);
@@ -235,6 +237,15 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     if (options.fromSettings && !readSavedWork(iniPath, &saved, error))
         return false;
     const QStringList inputs = options.inputs.isEmpty() ? saved.files : options.inputs;
+    if (options.inputs.isEmpty()) {
+        // An entry that names no file stops the run where the window's assembly would stop.
+        const qsizetype hole = saved.files.indexOf(QString());
+        if (hole >= 0) {
+            *error = engine::emptyEntryMessage(int(hole));
+            fault = 1;
+            return false;
+        }
+    }
     job->output = options.output.value_or(saved.output);
     if (job->output.isEmpty()) {
         *error = Text::tr("the output file is missing (-o OUTPUT.bmp)");
@@ -283,11 +294,10 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     const qint64 frames = job->files.size();
     const qint64 stripWidth = qint64(job->columns) * width;
     const qint64 rows = (frames + job->columns - 1) / job->columns * height;
-    const qint64 bytes = strip::bmpRowBytes(stripWidth) * rows;
-    if (rows > std::numeric_limits<int>::max() || bytes > strip::kMaxStripBytes) {
+    if (rows > std::numeric_limits<int>::max() || !engine::stripFits(stripWidth, rows)) {
         *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
                      .arg(QString::number(stripWidth), QString::number(rows),
-                          QString::number(strip::kMaxStripBytes / (1024 * 1024)));
+                          QString::number(engine::kMaxStripBytes / (1024 * 1024)));
         return false;
     }
     // Said before anything is written: a format that cannot hold the strip is refused, and a BMP

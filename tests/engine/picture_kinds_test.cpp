@@ -148,10 +148,19 @@ QByteArray claimPngSize(QByteArray png, quint32 width, quint32 height)
 // A little-endian TIFF whose first directory claims `width` x `height`.
 QByteArray claimTiffSize(QByteArray tiff, quint32 width, quint32 height)
 {
-    const quint32 ifd = qFromLittleEndian<quint32>(tiff.constData() + 4);
-    const int entries = qFromLittleEndian<quint16>(tiff.constData() + ifd);
+    // Offsets are checked against the size, and the bytes are reached through data(): GCC's
+    // bounds warning cannot tell a checked array from Qt's one-byte shared empty buffer.
+    if (tiff.size() < 8)
+        return {};
+    char *bytes = tiff.data();
+    const quint32 ifd = qFromLittleEndian<quint32>(bytes + 4);
+    if (qsizetype(ifd) + 2 > tiff.size())
+        return {};
+    const int entries = qFromLittleEndian<quint16>(bytes + ifd);
+    if (qsizetype(ifd) + 2 + 12 * qsizetype(entries) > tiff.size())
+        return {};
     for (int e = 0; e < entries; ++e) {
-        char *entry = tiff.data() + ifd + 2 + 12 * e;
+        char *entry = bytes + ifd + 2 + 12 * e;
         const quint16 tag = qFromLittleEndian<quint16>(entry);
         const quint16 type = qFromLittleEndian<quint16>(entry + 2);
         if (tag != 256 && tag != 257)

@@ -135,5 +135,17 @@
         <source>no hay memoria para una tira de %1 × %2 píxeles</source>
         <translation>out of memory for a strip of %1 × %2 pixels</translation>
     </message>
+    <message>
+        <source>no es un archivo normal</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>no se pudo crear la carpeta &quot;%1&quot;</source>
+        <translation>the folder &quot;%1&quot; could not be created</translation>
+    </message>
+    <message>
+        <source>La entrada %1 de la lista no nombra ningún archivo: %2 falta o está vacía en los datos guardados.</source>
+        <translation>Entry %1 of the list names no file: %2 is missing or empty in the saved data.</translation>
+    </message>
 </context>
 </TS>

@@ -32,10 +32,6 @@
         <translation>%1: no hay datos guardados</translation>
     </message>
     <message>
-        <source>%1: the saved data could not be read</source>
-        <translation>%1: no se pudieron leer los datos guardados</translation>
-    </message>
-    <message>
         <source>invalid %1: &quot;%2&quot; (1 to %3 pixels)</source>
         <translation>%1 no válido: &quot;%2&quot; (se admiten de 1 a %3 píxeles)</translation>
     </message>
@@ -236,6 +232,10 @@ crear ni tocar la salida (2 para opciones no válidas).
     <message>
         <source>%1 frames of %2 × %3 %4 → %5 (%6, %7, %8)</source>
         <translation>%1 cuadros de %2 × %3 %4 → %5 (%6, %7, %8)</translation>
+    </message>
+    <message>
+        <source>%1: the saved data could not be read (%2)</source>
+        <translation>%1: no se pudieron leer los datos guardados (%2)</translation>
     </message>
 </context>
 </TS>
