@@ -40,16 +40,26 @@ void Form1::addMenuEntries()
 
 Form1::~Form1() = default;
 
+namespace {
+
+// A handler that takes no arguments ignores the signal's (a menu entry's checked state).
+// In a function template of its own, so that the branch not taken is never compiled.
+template<typename Handler, typename... Args>
+void callHandler(const Handler &handler, const Args &...args)
+{
+    if constexpr (std::is_invocable_v<const Handler &, const Args &...>)
+        handler(args...);
+    else
+        handler();
+}
+
+} // namespace
+
 template<typename Sender, typename Signal, typename Handler>
 void Form1::on(Sender *sender, Signal signal, Handler handler)
 {
     connect(sender, signal, this, [this, handler](const auto &...args) {
-        m_services.program.run([&] {
-            if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
-                handler(args...);
-            else
-                handler(); // the signal's own arguments (checked state) are not the handler's
-        });
+        m_services.program.run([&] { callHandler(handler, args...); });
     });
 }
 

@@ -169,8 +169,8 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     // Decoding runs ahead of the writer by a few MiB of frames, so a write held up by the
     // disk does not stall the workers at once.
     const qint64 frameBytes = qint64(frame.width()) * frame.height() * 4;
-    const int window
-        = int(std::max<qint64>(2 * workers, std::min<qint64>(64, kAheadBytes / frameBytes)));
+    const int window = int(
+        std::max<qint64>(2 * qint64(workers), std::min<qint64>(64, kAheadBytes / frameBytes)));
     Pipeline pipeline(files, frame, window);
     std::vector<std::jthread> threads;
     if (workers > 1) {

@@ -297,7 +297,7 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     if (rows > std::numeric_limits<int>::max() || !engine::stripFits(stripWidth, rows)) {
         *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
                      .arg(QString::number(stripWidth), QString::number(rows),
-                          QString::number(engine::kMaxStripBytes / (1024 * 1024)));
+                          QString::number(engine::kMaxStripBytes / engine::kMega));
         return false;
     }
     // Said before anything is written: a format that cannot hold the strip is refused, and a BMP

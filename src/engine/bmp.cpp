@@ -50,18 +50,18 @@ void packRow(const QImage &image, int y, char *out, qint64 stride)
     const int width = std::min(image.width(), int(stride / 3));
     if (image.format() == QImage::Format_RGB888) {
         const uchar *in = image.constScanLine(y);
-        for (int x = 0; x < width; ++x) {
-            out[3 * x] = char(in[3 * x + 2]);
-            out[3 * x + 1] = char(in[3 * x + 1]);
-            out[3 * x + 2] = char(in[3 * x]);
+        for (int x = 0; x < width; ++x, in += 3, out += 3) {
+            out[0] = char(in[2]);
+            out[1] = char(in[1]);
+            out[2] = char(in[0]);
         }
         return;
     }
     const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-    for (int x = 0; x < width; ++x) {
-        out[3 * x] = char(qBlue(in[x]));
-        out[3 * x + 1] = char(qGreen(in[x]));
-        out[3 * x + 2] = char(qRed(in[x]));
+    for (int x = 0; x < width; ++x, out += 3) {
+        out[0] = char(qBlue(in[x]));
+        out[1] = char(qGreen(in[x]));
+        out[2] = char(qRed(in[x]));
     }
 }
 

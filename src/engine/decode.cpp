@@ -150,7 +150,7 @@ QSize checkedSize(QImageReader &reader, QString *reason)
                       "engine", "la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles")
                       .arg(size.width())
                       .arg(size.height())
-                      .arg(limit / (1024 * 1024));
+                      .arg(limit / kMega);
         return {};
     }
     if (header.coefficientBytes > qint64(kMaxDecodeMegabytes) << 20) {

@@ -222,8 +222,8 @@ JpegResult decode(QIODevice &device, QSize frame, QImage *image, int *orientatio
             complete = false; // only a suspending source stops early; ours never does
             break;
         }
-        for (JDIMENSION x = 0; cmyk && x < info.output_width; ++x) {
-            const JSAMPLE *in = row + 4 * x;
+        const JSAMPLE *in = row;
+        for (JDIMENSION x = 0; cmyk && x < info.output_width; ++x, in += 4) {
             const int k = in[3];
             out[x] = qRgb(k * in[0] / 255, k * in[1] / 255, k * in[2] / 255);
         }

@@ -154,10 +154,11 @@ void packRgbRow(const QImage &image, int y, unsigned char *out, int width)
         std::memcpy(out, image.constScanLine(y), std::size_t(have) * 3);
     } else {
         const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        for (int x = 0; x < have; ++x) {
-            out[3 * x] = static_cast<unsigned char>(qRed(in[x]));
-            out[3 * x + 1] = static_cast<unsigned char>(qGreen(in[x]));
-            out[3 * x + 2] = static_cast<unsigned char>(qBlue(in[x]));
+        unsigned char *pixel = out;
+        for (int x = 0; x < have; ++x, pixel += 3) {
+            pixel[0] = static_cast<unsigned char>(qRed(in[x]));
+            pixel[1] = static_cast<unsigned char>(qGreen(in[x]));
+            pixel[2] = static_cast<unsigned char>(qBlue(in[x]));
         }
     }
     std::memset(out + std::size_t(have) * 3, 0, std::size_t(width - have) * 3);

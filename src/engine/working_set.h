@@ -10,6 +10,8 @@
 
 namespace engine {
 
+// 1024 × 1024: the mega of the MiB and megapixel figures in messages.
+inline constexpr qint64 kMega = qint64(1) << 20;
 // Frame sides, in pixels, run from 1 to this.
 inline constexpr int kMaxFrameSide = 32767;
 // A list holds at most this many entries; a larger stored count is cut to it.

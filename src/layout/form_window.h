@@ -15,8 +15,8 @@ public:
 
     float Height() const override { return m_form.Height(); }
     float Width() const override { return m_form.Width(); }
-    double ScaleHeight() const override { return m_form.ScaleHeight(); }
-    double ScaleWidth() const override { return m_form.ScaleWidth(); }
+    double ScaleHeight() const override { return double(m_form.ScaleHeight()); }
+    double ScaleWidth() const override { return double(m_form.ScaleWidth()); }
     void setAutoRedraw(bool on) override { m_form.setAutoRedraw(on); }
     void Line(int flags, std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
               std::int32_t color) override;

@@ -43,7 +43,8 @@ std::int32_t channel(float level, std::int16_t divisor)
     const std::int32_t value = runtime::toInt32(double(level));
     if (divisor == 0)
         throw runtime::RuntimeError(runtime::err::kDivisionByZero, u"División por cero"_s);
-    const std::int16_t quotient = runtime::toInt16(double(value / divisor));
+    const std::int32_t whole = value / divisor; // an integer division: the remainder is dropped
+    const std::int16_t quotient = runtime::toInt16(double(whole));
     return std::clamp<std::int32_t>(quotient, 0, 255);
 }
 

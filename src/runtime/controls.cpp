@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -209,9 +210,9 @@ void ListBox::MoveEntries(QList<int> rows, int before)
         return;
     before = std::clamp(before, 0, count());
     QList<QListWidgetItem *> moved;
-    for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
-        moved.prepend(takeItem(*it));
-        if (*it < before)
+    for (const int row : std::views::reverse(rows)) {
+        moved.prepend(takeItem(row));
+        if (row < before)
             --before;
     }
     clearSelection();

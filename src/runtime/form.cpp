@@ -25,7 +25,7 @@ float Form::Height() const
 void Form::setClientSize(float width, float height)
 {
     const int menu = menuBar()->isVisible() || !isVisible() ? menuBar()->sizeHint().height() : 0;
-    resize(twipsToPixels(width), twipsToPixels(height) + menu);
+    resize(twipsToPixels(double(width)), twipsToPixels(double(height)) + menu);
 }
 
 void Form::setMousePointer(int shape)

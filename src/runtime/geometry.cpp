@@ -25,7 +25,7 @@ void checkSize(float value)
 {
     if (!(value >= 0.0f))
         throw RuntimeError(err::kInvalidPropertyValue,
-                           u"Valor de propiedad no válido: %1"_s.arg(value));
+                           u"Valor de propiedad no válido: %1"_s.arg(double(value)));
 }
 } // namespace
 
@@ -75,8 +75,8 @@ void Geometry::Move(float left, float top, float width, float height)
 
 QRect Geometry::pixelRect() const
 {
-    return { twipsToPixels(m_left), twipsToPixels(m_top), twipsToPixels(m_width),
-             twipsToPixels(m_height) };
+    return { twipsToPixels(double(m_left)), twipsToPixels(double(m_top)),
+             twipsToPixels(double(m_width)), twipsToPixels(double(m_height)) };
 }
 
 void Geometry::applyGeometry()

@@ -197,16 +197,16 @@ void IniSettingsStore::Flush()
 
 QStringList QtFileDialogs::GetOpenFileNames(const QString &title, const QString &filter)
 {
-    const QStringList files = QFileDialog::getOpenFileNames(
+    QStringList files = QFileDialog::getOpenFileNames(
         m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder, filter);
     if (!files.isEmpty())
-        m_folder = QFileInfo(files.front()).absolutePath();
+        m_folder = QFileInfo(files.constFirst()).absolutePath();
     return files;
 }
 
 QString QtFileDialogs::GetExistingDirectory(const QString &title)
 {
-    const QString folder = QFileDialog::getExistingDirectory(
+    QString folder = QFileDialog::getExistingDirectory(
         m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder);
     if (!folder.isEmpty())
         m_folder = folder;

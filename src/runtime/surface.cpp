@@ -72,9 +72,9 @@ void Surface::Line(int flags, float x1, float y1, float x2, float y2, std::uint3
 {
     Q_UNUSED(flags); // only filled boxes (38) are drawn by this program
     const QColor c(int(color & 0xff), int((color >> 8) & 0xff), int((color >> 16) & 0xff));
-    const QRectF box
-        = QRectF(QPointF(toPixels(x1), toPixels(y1)), QPointF(toPixels(x2), toPixels(y2)))
-              .normalized();
+    const QRectF box = QRectF(QPointF(toPixels(double(x1)), toPixels(double(y1))),
+                              QPointF(toPixels(double(x2)), toPixels(double(y2))))
+                           .normalized();
     QImage &img = target();
     if (img.isNull())
         return;
@@ -86,7 +86,8 @@ void Surface::Line(int flags, float x1, float y1, float x2, float y2, std::uint3
 
 void Surface::PaintPicture(const Picture &picture, float x, float y, float width, float height)
 {
-    const QRectF dest(toPixels(x), toPixels(y), toPixels(width), toPixels(height));
+    const QRectF dest(toPixels(double(x)), toPixels(double(y)), toPixels(double(width)),
+                      toPixels(double(height)));
     const QRect r = dest.toRect();
     if (r.width() <= 0 || r.height() <= 0)
         return;

@@ -27,8 +27,8 @@ void checkStripSize(qint64 width, qint64 height)
         u"La tira pedida (%1 × %2 píxeles, %3 MB) supera el límite de %4 MB. "
         "Use menos archivos o un tamaño de cuadro menor."_s.arg(
             QString::number(width), QString::number(height),
-            QString::number(engine::stripBytes(width, height) / (1024 * 1024)),
-            QString::number(engine::kMaxStripBytes / (1024 * 1024))));
+            QString::number(engine::stripBytes(width, height) / engine::kMega),
+            QString::number(engine::kMaxStripBytes / engine::kMega)));
 }
 
 } // namespace strip

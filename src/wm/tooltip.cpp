@@ -54,6 +54,7 @@ LRESULT ToolTipControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 {
     switch (msg) {
     case TTM_ADDTOOLA: {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the message carries the tool's address
         const auto *info = reinterpret_cast<const TOOLINFOA *>(lParam);
         if (!info || !(info->uFlags & TTF_IDISHWND))
             return 0;
@@ -70,6 +71,7 @@ LRESULT ToolTipControl::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_GETTEXTLENGTH:
         return LRESULT(m_windowText.size());
     case WM_GETTEXT: {
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the message carries the buffer's address
         auto *buffer = reinterpret_cast<char *>(lParam);
         const auto max = qsizetype(wParam);
         if (!buffer || max <= 0)
