@@ -11,7 +11,7 @@ packages=(
     libjpeg62-turbo-dev libexif-dev libpng-dev
     qt6-image-formats-plugins
     xvfb xauth xdotool
-    clang-format
+    clang-format clang-tidy
     appstream desktop-file-utils
     dpkg-dev file lintian man-db
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n locales
