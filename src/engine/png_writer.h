@@ -1,7 +1,7 @@
 #pragma once
 // Strips as 8-bit RGB PNG, compressed as the rows arrive, in bands of rows deflated side by
-// side on `threads` workers (0: one per core). The bytes are the same for any number of threads.
-// No gamma or chromaticity chunks, so browsers show the exact pixels.
+// side on `threads` workers (0: one per core, up to four). The bytes are the same for any
+// number of threads. No gamma or chromaticity chunks, so browsers show the exact pixels.
 
 #include "strip_writer.h"
 
