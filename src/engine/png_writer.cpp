@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -116,8 +116,8 @@ public:
     {
         cancel();
         if (size.width() < 1 || size.height() < 1) {
-            *reason = u"un PNG no puede tener %1 × %2 píxeles"_s.arg(size.width())
-                          .arg(size.height());
+            *reason
+                = u"un PNG no puede tener %1 × %2 píxeles"_s.arg(size.width()).arg(size.height());
             return false;
         }
         m_rowBytes = 1 + std::size_t(size.width()) * 3;
@@ -258,7 +258,7 @@ private:
             }
             m_finished.notify_all();
         });
-        if (!drain(std::size_t(2 * m_pool.size()), reason))
+        if (!drain(2 * std::size_t(m_pool.size()), reason))
             return false;
         return band->last || startBand(reason);
     }

@@ -163,9 +163,8 @@ TEST_F(CliOutput, pngStripsOverManyCompressedBandsHoldTheBmpsPixels)
         QImage image(37, 23, QImage::Format_RGB32);
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
-                image.setPixel(x, y,
-                               qRgb((x * 7 + i * 11) & 255, (y * 9 + i) & 255,
-                                    (x * y + i * 5) & 255));
+                image.setPixel(
+                    x, y, qRgb((x * 7 + i * 11) & 255, (y * 9 + i) & 255, (x * y + i * 5) & 255));
         files.append(path(u"g%1.bmp"_s.arg(i)));
         ASSERT_TRUE(pictures::write(image, files.last(), "BMP"));
     }

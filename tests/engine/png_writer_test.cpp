@@ -90,8 +90,8 @@ Chunks chunksOf(const QByteArray &png)
             chunks.data += typeAndData.mid(4);
         const auto crc = crc32_z(0, reinterpret_cast<const Bytef *>(typeAndData.constData()),
                                  std::size_t(typeAndData.size()));
-        chunks.crcsMatch = chunks.crcsMatch
-            && crc == qFromBigEndian<quint32>(png.constData() + at + 8 + length);
+        chunks.crcsMatch
+            = chunks.crcsMatch && crc == qFromBigEndian<quint32>(png.constData() + at + 8 + length);
         at += 12 + length;
     }
     return chunks;
@@ -153,15 +153,13 @@ TEST_P(PngBands, readBackExactlyWithTheSameBytesForAnyThreadCount)
                 == expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Heights, PngBands,
-                         ::testing::Values(Shape { "oneRow", 320, 0, 1 },
-                                           Shape { "oneRowShortOfABand", 320, 1, -1 },
-                                           Shape { "oneBand", 320, 1, 0 },
-                                           Shape { "oneRowPastABand", 320, 1, 1 },
-                                           Shape { "twoBands", 320, 2, 0 },
-                                           Shape { "twelveColumnSheet", 3840, 2, 5 },
-                                           Shape { "rowsWiderThanABand", 400000, 0, 3 }),
-                         [](const auto &row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Heights, PngBands,
+    ::testing::Values(Shape { "oneRow", 320, 0, 1 }, Shape { "oneRowShortOfABand", 320, 1, -1 },
+                      Shape { "oneBand", 320, 1, 0 }, Shape { "oneRowPastABand", 320, 1, 1 },
+                      Shape { "twoBands", 320, 2, 0 }, Shape { "twelveColumnSheet", 3840, 2, 5 },
+                      Shape { "rowsWiderThanABand", 400000, 0, 3 }),
+    [](const auto &row) { return std::string(row.param.name); });
 
 TEST(PngWriter, rowsNeverWrittenAreBlackAcrossBands)
 {
