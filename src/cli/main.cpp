@@ -2,8 +2,9 @@
 
 #include "run.h"
 
+#include "engine/working_set.h"
+
 #include <QCoreApplication>
-#include <QSettings>
 
 #include <thread>
 
@@ -25,9 +26,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(FRAMOLIN_VERSION));
 
     cli::Environment env;
-    env.settingsPath
-        = QSettings(QSettings::IniFormat, QSettings::UserScope, u"Framolin"_s, u"Framolin"_s)
-              .fileName();
+    env.settingsPath = engine::settingsFilePath(engine::keys::kApp);
     env.cores = int(std::thread::hardware_concurrency());
     env.errIsTerminal = isatty(STDERR_FILENO) == 1;
     // The bytes themselves: QCoreApplication::arguments() has already replaced whatever is

@@ -3,16 +3,16 @@
 #include "inputs.h"
 #include "viewer_page.h"
 
+#include "engine/settings_file.h"
 #include "engine/sources.h"
-
-#include "strip/frame_size.h"
+#include "engine/working_set.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
-#include <QSettings>
 
+#include <algorithm>
 #include <climits>
-#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -127,39 +127,41 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
 
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error)
 {
+    using namespace engine::keys;
     if (!QFileInfo(iniPath).isFile()) {
         *error = u"%1: no hay datos guardados"_s.arg(iniPath);
         return false;
     }
-    const QSettings settings(iniPath, QSettings::IniFormat);
-    if (settings.status() != QSettings::NoError) {
-        *error = u"%1: no se pudieron leer los datos guardados"_s.arg(iniPath);
+    engine::SettingsFile settings;
+    QString reason;
+    if (!settings.read(iniPath, &reason)) {
+        *error = u"%1: no se pudieron leer los datos guardados (%2)"_s.arg(iniPath, reason);
         return false;
     }
-    auto text = [&](const QString &key) { return settings.value(key).toString(); };
-    // A missing or non-numeric count is an empty list, as restoring it in the window gives.
-    bool ok = false;
-    const int last = text(u"InputFiles/InputFilesCount"_s).trimmed().toInt(&ok);
-    for (int i = 0; ok && i <= last; ++i)
-        work->files.append(text(u"InputFiles/InputFile%1"_s.arg(i)));
-    work->output = text(u"OutputFile/OutputFilename"_s);
-    work->width = text(u"ResizeValues/Width"_s);
-    work->height = text(u"ResizeValues/Height"_s);
+    auto text = [&](const QString &section, const QString &key) {
+        return settings.value(section, key).value_or(QString());
+    };
+    // As the window restores it: a missing entry below the count is an empty line.
+    const int count = engine::restoredEntryCount(text(kInputFiles, kInputFilesCount));
+    work->files.clear();
+    work->files.reserve(count);
+    for (int i = 0; i < count; ++i)
+        work->files.append(text(kInputFiles, inputFile(i)));
+    work->output = text(kOutputFile, kOutputFilename);
+    work->width = text(kResizeValues, kWidth);
+    work->height = text(kResizeValues, kHeight);
     return true;
 }
 
 bool frameSide(const QString &text, const QString &what, int *side, QString *error)
 {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    const double rounded = ok ? std::nearbyint(value) : 0.0; // halves to even
-    if (!ok || !(rounded >= 1.0 && rounded <= strip::kMaxFrameSide)) {
-        *error = u"%1 no válido: \"%2\" (se admiten de 1 a %3 píxeles)"_s.arg(
-            what, text, QString::number(strip::kMaxFrameSide));
-        return false;
+    if (const auto value = engine::frameSide(text)) {
+        *side = *value;
+        return true;
     }
-    *side = int(rounded);
-    return true;
+    *error = u"%1 no válido: \"%2\" (se admiten de 1 a %3 píxeles)"_s.arg(
+        what, text, QString::number(engine::kMaxFrameSide));
+    return false;
 }
 
 QSize stripSize(qint64 frames, QSize frame, int columns)
@@ -202,6 +204,15 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     if (options.fromSettings && !readSavedWork(iniPath, &saved, error))
         return false;
     const QStringList inputs = options.inputs.isEmpty() ? saved.files : options.inputs;
+    if (options.inputs.isEmpty()) {
+        // An entry that names no file stops the run where the window's assembly would stop.
+        const qsizetype hole = saved.files.indexOf(QString());
+        if (hole >= 0) {
+            *error = engine::emptyEntryMessage(int(hole));
+            fault = 1;
+            return false;
+        }
+    }
     job->output = options.output.value_or(saved.output);
     if (job->output.isEmpty()) {
         *error = u"falta el archivo de salida (-o SALIDA.bmp)"_s;
@@ -240,11 +251,10 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     const qint64 frames = job->files.size();
     const qint64 stripWidth = qint64(job->columns) * width;
     const qint64 rows = (frames + job->columns - 1) / job->columns * height;
-    const qint64 bytes = strip::bmpRowBytes(stripWidth) * rows;
-    if (rows > std::numeric_limits<int>::max() || bytes > strip::kMaxStripBytes) {
+    if (rows > std::numeric_limits<int>::max() || !engine::stripFits(stripWidth, rows)) {
         *error = u"una tira de %1 × %2 píxeles pasa del límite de %3 MiB"_s.arg(
             QString::number(stripWidth), QString::number(rows),
-            QString::number(strip::kMaxStripBytes / (1024 * 1024)));
+            QString::number(engine::kMaxStripBytes / (1024 * 1024)));
         return false;
     }
     // Said before anything is written: a format that cannot hold the strip is refused, and a BMP

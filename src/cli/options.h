@@ -48,7 +48,8 @@ struct Job
 QSize stripSize(qint64 frames, QSize frame, int columns);
 
 // What the window's "Guardar datos" stored: the list, the output path and the frame size
-// texts. False with one line when the file is missing.
+// texts, read as the window restores them (the count capped, a missing entry an empty line).
+// False with one line when the file is missing or unreadable.
 struct SavedWork
 {
     QStringList files;
@@ -57,7 +58,7 @@ struct SavedWork
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
 
 // A frame side as the window reads it: a number rounded to whole pixels (halves to even) in
-// 1..kMaxFrameSide. False with one line naming `what` and the text otherwise.
+// 1..engine::kMaxFrameSide. False with one line naming `what` and the text otherwise.
 bool frameSide(const QString &text, const QString &what, int *side, QString *error);
 
 // The job of `options`, read from the settings at `iniPath` first when asked; folders are

@@ -3,6 +3,8 @@
 // header, bottom-up rows padded to 4 bytes). Files are written atomically: until commit()
 // succeeds the old file at the path stays whole, and a failed write leaves nothing behind.
 
+#include "working_set.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSaveFile>
@@ -14,12 +16,6 @@
 namespace engine {
 
 inline constexpr int kBmpHeaderBytes = 54;
-
-// Bytes of one row of `width` 24-bit pixels, padded to 4 bytes.
-constexpr qint64 bmpRowStride(qint64 width)
-{
-    return (width * 3 + 3) / 4 * 4;
-}
 
 // The 54 header bytes of a `size` 24-bit BMP.
 QByteArray bmpHeader(QSize size);

@@ -3,14 +3,14 @@
 // straight to a frame size, turned upright by their EXIF orientation. Widget free: the window's
 // picture service and the command-line builder share it.
 
+#include "working_set.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 namespace engine {
 
-// Most bytes one decode may allocate for its pixels; a picture needing more is refused.
-inline constexpr int kMaxDecodeMegabytes = 128;
 // Largest picture accepted, from its header and before any decoding. JPEG decodes at a
 // reduced scale, so it may be larger than what fits the decode budget whole (what it decodes
 // to must fit); the bound keeps the time spent reading its coefficients to a few seconds. BMP,

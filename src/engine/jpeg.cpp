@@ -2,6 +2,7 @@
 
 #include "decode.h"
 #include "orientation.h"
+#include "working_set.h"
 
 #include <QFile>
 
@@ -193,7 +194,8 @@ JpegResult decode(QIODevice &device, QSize frame, QImage *image, int *orientatio
                          swapsSides(*orientation) ? frame.transposed() : frame));
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
-    if (qint64(info.output_width) * info.output_height * 4 > kMaxDecodedBytes) {
+    // Checked against the header before anything is allocated.
+    if (qint64(info.output_width) * info.output_height * 4 > qint64(kMaxDecodeMegabytes) << 20) {
         jpeg_destroy_decompress(&info);
         std::snprintf(message, JMSG_LENGTH_MAX, "demasiado grande (%ux%u píxeles)",
                       info.output_width, info.output_height);

@@ -11,10 +11,6 @@
 
 namespace engine {
 
-// The largest picture decoded in one piece, in bytes of 32-bit pixels: checked against the
-// header before anything is allocated.
-inline constexpr qint64 kMaxDecodedBytes = qint64(1) << 30;
-
 enum class JpegResult { Decoded, Unsupported, Failed };
 
 // What a JPEG's headers say, as the decoder itself reads them.

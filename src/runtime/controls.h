@@ -5,6 +5,8 @@
 #include "geometry.h"
 #include "surface.h"
 
+#include "engine/working_set.h"
+
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
@@ -103,7 +105,7 @@ class ListBox : public QListWidget, public Geometry
     Q_OBJECT
 public:
     explicit ListBox(QWidget *parent);
-    static constexpr int kMaxEntries = 32767;
+    static constexpr int kMaxEntries = engine::kMaxListEntries;
 
     std::int16_t ListCount() const { return static_cast<std::int16_t>(count()); }
     // Entry by index from 0; throws RuntimeError 9 outside the list.

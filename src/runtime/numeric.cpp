@@ -2,6 +2,8 @@
 
 #include "error.h"
 
+#include "engine/working_set.h"
+
 #include <cmath>
 #include <limits>
 
@@ -69,22 +71,9 @@ std::int16_t idiv16(std::int16_t a, std::int16_t b)
     return checked16(std::int32_t { a } / b);
 }
 
-std::optional<double> parseNumber(const QString &text)
-{
-    QString t = text.trimmed();
-    t.replace(u',', u'.');
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    const double value = t.toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 double toDouble(const QString &text)
 {
-    if (auto value = parseNumber(text))
+    if (auto value = engine::parseNumber(text))
         return *value;
     throw RuntimeError(err::kTypeMismatch,
                        u"No coinciden los tipos: \"%1\" no es un número"_s.arg(text));

@@ -5,7 +5,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <optional>
 
 namespace runtime {
 
@@ -22,12 +21,9 @@ std::int16_t sub16(std::int16_t a, std::int16_t b);
 std::int16_t mul16(std::int16_t a, std::int16_t b);
 std::int16_t idiv16(std::int16_t a, std::int16_t b);
 
-// The number a field's text stands for: blanks around it are ignored and a decimal comma
-// is read as a point. Empty or non-numeric text, or a number that is not finite, gives
-// nothing.
-std::optional<double> parseNumber(const QString &text);
-
-// As parseNumber, but throws 13 (type mismatch) naming the text where there is no number.
+// The number a field's text stands for (engine::parseNumber: blanks around it ignored, a
+// decimal comma read as a point); throws 13 (type mismatch) naming the text where there is no
+// number.
 double toDouble(const QString &text);
 
 } // namespace runtime

@@ -29,10 +29,6 @@ public:
 private:
     friend Picture LoadPicture(const QString &path);
 
-    // Writes `image` to `path` as an uncompressed 24-bit BMP, replacing any file of that name only
-    // once the new one is complete. Throws RuntimeError 75 naming the path and the reason when the
-    // file cannot be written; the file that was there is then left as it was.
-    void SavePicture(const QImage &image, const QString &path);
     QString m_path;
     QImage m_image;
     QImage m_stretched;

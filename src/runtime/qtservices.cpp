@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include <utility>
+
 namespace runtime {
 
 int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &title)
@@ -31,13 +33,16 @@ int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &titl
 
 #include "error.h"
 
+#include "engine/working_set.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSettings>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -45,18 +50,13 @@ namespace runtime {
 
 namespace {
 
-std::unique_ptr<QSettings> openSettings(const QString &app)
+QString &configFolder()
 {
-    auto settings
-        = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
-    if (settings->status() == QSettings::NoError)
-        return settings;
-    // A damaged file leaves its read error on the object that parsed it, where it would hide
-    // a later write error. A second object shares what was parsed, with a clear status.
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, app, app);
+    static QString folder;
+    return folder;
 }
 
-[[noreturn]] void throwWriteFailure(const QString &path)
+[[noreturn]] void throwWriteFailure(const QString &path, const QString &writerReason)
 {
     const QFileInfo dir(QFileInfo(path).absolutePath());
     QString reason;
@@ -65,84 +65,134 @@ std::unique_ptr<QSettings> openSettings(const QString &app)
     else if (!dir.isDir() || !dir.isWritable())
         reason = u"la carpeta \"%1\" no admite escritura"_s.arg(dir.filePath());
     else
-        reason = u"error de escritura (¿disco lleno?)"_s;
+        reason = writerReason;
     throw RuntimeError(err::kFileAccess,
                        u"No se pudo guardar la configuración en \"%1\": %2. "
                        "Lo guardado antes se conservó."_s.arg(path, reason));
 }
 
-// Writes what `settings` holds back to its file, reporting a write that did not happen.
-void syncOrThrow(QSettings &settings)
+// The file as it is on disk now, for a change to be made to it.
+engine::SettingsFile readForWriting(const QString &path)
 {
-    settings.sync();
-    if (settings.status() != QSettings::NoError)
-        throwWriteFailure(settings.fileName());
+    engine::SettingsFile file;
+    QString reason;
+    if (!file.read(path, &reason))
+        throwWriteFailure(path, reason);
+    return file;
 }
 
-// A value as text. A hand-edited file may hold what QSettings reads as a list (an unquoted
-// comma) or as another type; a list is joined back, anything else that is no text reads "".
-QString valueText(const QVariant &value)
+void writeOrThrow(const engine::SettingsFile &file, const QString &path)
 {
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(u", "_s);
-    if (value.typeId() == QMetaType::QString)
-        return value.toString();
-    if (value.typeId() == QMetaType::QByteArray)
-        return QString::fromUtf8(value.toByteArray());
-    return value.canConvert<QString>() ? value.toString() : QString();
+    QString reason;
+    if (!file.write(path, &reason))
+        throwWriteFailure(path, reason);
 }
 
 } // namespace
 
 IniSettingsStore::IniSettingsStore() = default;
 
-IniSettingsStore::~IniSettingsStore() = default; // QSettings writes what is pending
+IniSettingsStore::~IniSettingsStore()
+{
+    // What was given and never flushed is written now; there is no one left to tell of a
+    // failure, and the file then stays as it was.
+    try {
+        Flush();
+    } catch (const RuntimeError &) { }
+}
 
 QString IniSettingsStore::fileName(const QString &app)
 {
-    return openSettings(app)->fileName();
+    return engine::settingsFilePath(app, configFolder());
+}
+
+void IniSettingsStore::setConfigFolder(const QString &folder)
+{
+    configFolder() = folder;
+}
+
+IniSettingsStore::Stamp IniSettingsStore::stampOf(const QString &path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {};
+    Stamp stamp;
+    stamp.exists = true;
+    stamp.device = static_cast<quint64>(info.st_dev);
+    stamp.inode = static_cast<quint64>(info.st_ino);
+    stamp.size = static_cast<qint64>(info.st_size);
+    stamp.modified = static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000
+        + static_cast<qint64>(info.st_mtim.tv_nsec);
+    stamp.changed = static_cast<qint64>(info.st_ctim.tv_sec) * 1'000'000'000
+        + static_cast<qint64>(info.st_ctim.tv_nsec);
+    return stamp;
+}
+
+const engine::SettingsFile &IniSettingsStore::current(const QString &app)
+{
+    const QString path = fileName(app);
+    const Stamp stamp = stampOf(path);
+    if (path != m_cachedPath || !(stamp == m_cachedStamp) || !stamp.exists) {
+        QString reason;
+        if (!m_cached.read(path, &reason))
+            m_cached.clear(); // unreadable reads as nothing stored
+        // A missing file is never kept: it may appear with any time stamp.
+        m_cachedPath = stamp.exists ? path : QString();
+        m_cachedStamp = stamp;
+    }
+    return m_cached;
 }
 
 void IniSettingsStore::SaveSetting(const QString &app, const QString &section, const QString &key,
                                    const QString &value)
 {
-    if (m_pending && m_pendingApp != app)
+    if (!m_pendingApp.isEmpty() && m_pendingApp != app)
         Flush();
-    if (!m_pending) {
-        m_pending = openSettings(app);
-        m_pendingApp = app;
-    }
-    m_pending->setValue(section + u'/' + key, value);
+    m_pendingApp = app;
+    m_pending.setValue(section, key, value);
 }
 
 QString IniSettingsStore::GetSetting(const QString &app, const QString &section, const QString &key)
 {
-    const QString name = section + u'/' + key;
-    if (m_pending && m_pendingApp == app)
-        return valueText(m_pending->value(name));
-    return valueText(openSettings(app)->value(name));
+    if (m_pendingApp == app) {
+        if (auto value = m_pending.value(section, key))
+            return *value;
+    }
+    return current(app).value(section, key).value_or(QString());
 }
 
 void IniSettingsStore::DeleteSetting(const QString &app)
 {
-    std::unique_ptr<QSettings> settings;
-    if (m_pending && m_pendingApp == app)
-        settings = std::move(m_pending);
-    else
-        settings = openSettings(app);
+    if (m_pendingApp == app) {
+        m_pendingApp.clear();
+        m_pending.clear();
+    }
+    const QString path = fileName(app);
+    engine::SettingsFile file = readForWriting(path);
     // Nothing stored, nothing to erase (and no file is made just to be empty).
-    if (settings->allKeys().isEmpty())
+    if (file.isEmpty())
         return;
-    settings->clear();
-    syncOrThrow(*settings);
+    file.clear();
+    m_cachedPath.clear();
+    writeOrThrow(file, path);
 }
 
 void IniSettingsStore::Flush()
 {
-    if (!m_pending)
+    if (m_pendingApp.isEmpty())
         return;
-    const std::unique_ptr<QSettings> settings = std::move(m_pending);
-    syncOrThrow(*settings);
+    // Taken out first: a write that fails leaves nothing pending to be read back or written
+    // later unasked.
+    const QString app = std::exchange(m_pendingApp, QString());
+    const engine::SettingsFile pending = std::exchange(m_pending, engine::SettingsFile());
+    const QString path = fileName(app);
+    // Merged into the file as it is now, so keys another program stored meanwhile stay.
+    engine::SettingsFile file = readForWriting(path);
+    file.merge(pending);
+    m_cachedPath.clear();
+    writeOrThrow(file, path);
 }
 
 QStringList QtFileDialogs::GetOpenFileNames(const QString &title, const QString &filter)

@@ -1,11 +1,12 @@
 #pragma once
-// The real platform services on Qt: message boxes.
+// The real platform services on Qt: message boxes, the settings file, the program starter.
 
 #include "services.h"
 
+#include "engine/settings_file.h"
+
 #include <memory>
 
-class QSettings;
 class QWidget;
 
 namespace runtime {
@@ -28,7 +29,8 @@ namespace runtime {
 
 // Settings in $XDG_CONFIG_HOME/<app>/<app>.ini: one INI group per section. Values given by
 // SaveSetting are written together by Flush (or when the store goes away), replacing the file
-// whole, under QSettings' lock file, so two programs storing at once leave one whole set.
+// whole, so two programs storing at once leave one whole set. What is read back is always
+// what the file holds: a write that failed leaves nothing of itself behind.
 class IniSettingsStore : public SettingsStore
 {
 public:
@@ -39,7 +41,8 @@ public:
 
     void SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
-    // A missing key, or a value of a hand-edited file that is no text, reads as "".
+    // A missing key, or a file that cannot be read, reads as "". The file is read once and
+    // kept while it stays unchanged on disk, so restoring thousands of keys reads it once.
     QString GetSetting(const QString &app, const QString &section, const QString &key) override;
     // Throws RuntimeError 75 when the file cannot be written; it then stays as it was.
     void DeleteSetting(const QString &app) override;
@@ -48,10 +51,27 @@ public:
 
     // The file that holds `app`'s settings.
     static QString fileName(const QString &app);
+    // Puts every store's files under `folder` instead of the user's configuration folder (for
+    // tests); an empty folder goes back to it.
+    static void setConfigFolder(const QString &folder);
 
 private:
-    std::unique_ptr<QSettings> m_pending;
+    // Identifies one version of a file on disk; equal stamps mean the same contents.
+    struct Stamp
+    {
+        bool exists = false;
+        quint64 device = 0, inode = 0;
+        qint64 size = 0, modified = 0, changed = 0;
+        bool operator==(const Stamp &) const = default;
+    };
+    static Stamp stampOf(const QString &path);
+    const engine::SettingsFile &current(const QString &app);
+
     QString m_pendingApp;
+    engine::SettingsFile m_pending;
+    QString m_cachedPath;
+    Stamp m_cachedStamp;
+    engine::SettingsFile m_cached;
 };
 
 // The desktop's file and folder choosers, modal to `parent`, each starting where the last

@@ -1,36 +1,12 @@
 #include "saved_settings.h"
 
-#include "runtime/numeric.h"
-
-#include <cmath>
+#include "engine/working_set.h"
 
 using namespace Qt::StringLiterals;
 
 namespace settings {
 
-namespace {
-
-const QString kInputFiles = u"InputFiles"_s;
-const QString kOutputFile = u"OutputFile"_s;
-const QString kResizeValues = u"ResizeValues"_s;
-
-QString inputFileKey(int index)
-{
-    return u"InputFile"_s + QString::number(index);
-}
-
-} // namespace
-
-int restoredEntryCount(const QString &storedLastIndex)
-{
-    const auto value = runtime::parseNumber(storedLastIndex);
-    if (!value)
-        return 0;
-    const double last = runtime::roundHalfEven(*value);
-    if (last < 0)
-        return 0;
-    return int(std::min<double>(last + 1, runtime::ListBox::kMaxEntries));
-}
+using namespace engine::keys;
 
 SavedSettings::SavedSettings(runtime::ListBox &list, runtime::TextBox &output,
                              runtime::TextBox &width, runtime::TextBox &height,
@@ -42,11 +18,11 @@ void SavedSettings::Command3_Click()
 {
     const int count = List1.ListCount();
     for (int i = 0; i < count; ++i)
-        m_store.SaveSetting(kApp, kInputFiles, inputFileKey(i), List1.List(i));
-    m_store.SaveSetting(kApp, kInputFiles, u"InputFilesCount"_s, QString::number(count - 1));
-    m_store.SaveSetting(kApp, kOutputFile, u"OutputFilename"_s, Text1.Text());
-    m_store.SaveSetting(kApp, kResizeValues, u"Width"_s, ancho.Text());
-    m_store.SaveSetting(kApp, kResizeValues, u"Height"_s, alto.Text());
+        m_store.SaveSetting(kApp, kInputFiles, inputFile(i), List1.List(i));
+    m_store.SaveSetting(kApp, kInputFiles, kInputFilesCount, QString::number(count - 1));
+    m_store.SaveSetting(kApp, kOutputFile, kOutputFilename, Text1.Text());
+    m_store.SaveSetting(kApp, kResizeValues, kWidth, ancho.Text());
+    m_store.SaveSetting(kApp, kResizeValues, kHeight, alto.Text());
     m_store.Flush();
 }
 
@@ -54,12 +30,12 @@ void SavedSettings::Command6_Click()
 {
     List1.Clear();
     const int count
-        = restoredEntryCount(m_store.GetSetting(kApp, kInputFiles, u"InputFilesCount"_s));
+        = engine::restoredEntryCount(m_store.GetSetting(kApp, kInputFiles, kInputFilesCount));
     for (int i = 0; i < count; ++i)
-        List1.AddItem(m_store.GetSetting(kApp, kInputFiles, inputFileKey(i)));
-    Text1.setText(m_store.GetSetting(kApp, kOutputFile, u"OutputFilename"_s));
-    alto.setText(m_store.GetSetting(kApp, kResizeValues, u"Height"_s));
-    ancho.setText(m_store.GetSetting(kApp, kResizeValues, u"Width"_s));
+        List1.AddItem(m_store.GetSetting(kApp, kInputFiles, inputFile(i)));
+    Text1.setText(m_store.GetSetting(kApp, kOutputFile, kOutputFilename));
+    alto.setText(m_store.GetSetting(kApp, kResizeValues, kHeight));
+    ancho.setText(m_store.GetSetting(kApp, kResizeValues, kWidth));
 }
 
 void SavedSettings::Command4_Click()

@@ -7,12 +7,6 @@
 
 namespace settings {
 
-inline const QString kApp = QStringLiteral("Framolin");
-
-// The number of list entries a stored "InputFilesCount" (the last index) stands for: none
-// when it is missing, not a number or negative, and never more than a list box holds.
-int restoredEntryCount(const QString &storedLastIndex);
-
 class SavedSettings
 {
 public:

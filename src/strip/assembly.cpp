@@ -7,6 +7,7 @@
 #include "runtime/picture.h"
 
 #include "engine/compose.h"
+#include "engine/working_set.h"
 
 #include <algorithm>
 #include <new>
@@ -140,6 +141,8 @@ void Assembly::Command2_Click()
                     .arg(i + 1));
         planAhead(i + 1, frame);
         const QString path = List1.List(i);
+        if (path.isEmpty()) // left by restoring a list whose entry was missing
+            throw runtime::RuntimeError(runtime::err::kFileNotFound, engine::emptyEntryMessage(i));
         runtime::Picture picture = runtime::LoadPicture(path);
         picture.setStretched(ahead.take(i, path, frame));
         buff.setPicture(std::move(picture));

@@ -1,6 +1,7 @@
 // framolin-strip end to end, in-process: the same bytes as the window, any number of jobs,
 // and every failure as one line with the output left alone.
 
+#include "options.h"
 #include "run.h"
 
 #include "fakes.h"
@@ -9,8 +10,13 @@
 
 #include "app/form1.h"
 #include "engine/bmp.h"
+#include "engine/working_set.h"
+#include "runtime/error.h"
+#include "runtime/qtservices.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -300,6 +306,83 @@ TEST_F(CliBuild, helpAndVersionSucceed)
 {
     EXPECT_EQ(runCli({ u"--help"_s }).status, 0);
     EXPECT_EQ(runCli({ u"--version"_s }).status, 0);
+}
+
+// The window restoring and assembling, and framolin-strip, given the same saved settings or
+// the same frame width, build the same strip or stop at the same entry with the same words.
+TEST_F(CliBuild, windowAndCommandLineReadSavedSettingsAndFrameSidesAlike)
+{
+    QStringList files;
+    for (int i = 0; i < 3; ++i) {
+        files.append(path(u"frame%1.bmp"_s.arg(i)));
+        ASSERT_TRUE(pictures::write(pattern(60, 40, i), files.last(), "BMP"));
+    }
+    const QByteArray entries = "InputFile0=" + files[0].toUtf8()
+        + "\nInputFile1=" + files[1].toUtf8() + "\nInputFile2=" + files[2].toUtf8() + "\n";
+    struct Row
+    {
+        QByteArray count;
+        QByteArray width, height; // as saved
+        QStringList options; // given to framolin-strip beside --from-settings
+        int frames; // 0: both stop at a missing entry
+    };
+    const Row rows[] {
+        { "1.0", "32,5", "20", {}, 2 },
+        { "1,0", "32", "20", { u"-W"_s, u"32,5"_s }, 2 },
+        { "0", "33,5", " 20,4 ", {}, 1 },
+        { "2147483647", "32", "1", {}, 0 },
+    };
+    const QString config = path(u"config"_s);
+    runtime::IniSettingsStore::setConfigFolder(config);
+    const QString ini = runtime::IniSettingsStore::fileName(u"Framolin"_s);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(ini).absolutePath()));
+    for (const Row &row : rows) {
+        const std::string name = row.count.toStdString() + " " + row.width.toStdString();
+        {
+            QFile file(ini);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("[InputFiles]\n" + entries + "InputFilesCount=" + row.count
+                       + "\n[OutputFile]\nOutputFilename=" + path(u"cli.bmp"_s).toUtf8()
+                       + "\n[ResizeValues]\nHeight=" + row.height + "\nWidth=" + row.width + "\n");
+        }
+        fakes::Services s;
+        runtime::IniSettingsStore store;
+        app::Form1 form(
+            app::Services { s.program, s.boxes, s.events, s.starter, store, s.dialogs });
+        form.Command6_Click();
+        QString windowError;
+        try {
+            form.Command2_Click();
+        } catch (const runtime::RuntimeError &e) {
+            windowError = e.description();
+        }
+        QFile::remove(path(u"cli.bmp"_s));
+        const Result cli = runCli(QStringList { u"--from-settings"_s } + row.options, ini);
+        if (row.frames == 0) {
+            EXPECT_EQ(form.List1->ListCount(), 32767) << name; // capped alike
+            cli::SavedWork saved;
+            QString error;
+            ASSERT_TRUE(cli::readSavedWork(ini, &saved, &error)) << name;
+            EXPECT_EQ(saved.files.size(), 32767) << name;
+            EXPECT_EQ(windowError, engine::emptyEntryMessage(3)) << name;
+            EXPECT_EQ(cli.status, 1) << name;
+            EXPECT_EQ(cli.err, u"framolin-strip: "_s + engine::emptyEntryMessage(3) + u'\n')
+                << name;
+            EXPECT_FALSE(QFile::exists(path(u"cli.bmp"_s))) << name;
+            continue;
+        }
+        ASSERT_EQ(windowError, QString()) << name;
+        ASSERT_EQ(cli.status, 0) << name << qPrintable(cli.err);
+        EXPECT_EQ(form.List1->ListCount(), row.frames) << name;
+        const QImage window = form.objeto->Image();
+        const QImage written(path(u"cli.bmp"_s));
+        EXPECT_EQ(written.height(), 20 * row.frames) << name;
+        EXPECT_EQ(window.size(), written.size()) << name;
+        QString reason;
+        ASSERT_TRUE(engine::saveBmp(window, path(u"window.bmp"_s), &reason)) << name;
+        EXPECT_TRUE(readAll(path(u"window.bmp"_s)) == readAll(path(u"cli.bmp"_s))) << name;
+    }
+    runtime::IniSettingsStore::setConfigFolder({});
 }
 
 } // namespace

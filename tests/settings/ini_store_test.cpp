@@ -1,8 +1,12 @@
 // The settings file itself: where it lives, that every text comes back exactly from the file,
 // erasing, damaged files, and writes that fail keeping the old file whole.
 
+#include "fakes.h"
 #include "files.h"
 #include "scratch_fs.h"
+
+#include "app/form1.h"
+#include "engine/working_set.h"
 
 #include "runtime/error.h"
 #include "runtime/qtservices.h"
@@ -27,11 +31,9 @@ namespace {
 class IniStore : public ::testing::Test
 {
 protected:
-    void useBase(const QString &base)
-    {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, base);
-    }
+    static void useBase(const QString &base) { runtime::IniSettingsStore::setConfigFolder(base); }
     void SetUp() override { useBase(home.path()); }
+    void TearDown() override { useBase({}); }
     static QString appName()
     {
         return u"Framolin"_s
@@ -233,4 +235,99 @@ TEST_F(IniStore, writeThatFailsKeepsTheOldFileWhole)
         }
         EXPECT_EQ(readAll(file), old);
     }
+}
+
+TEST_F(IniStore, failedStoreOrEraseLeavesWhatIsReadBackEqualToTheFile)
+{
+    scratch::SmallFs fs(64);
+    if (!fs.available())
+        GTEST_SKIP() << "no folder that refuses writes: " << fs.why().toStdString();
+    useBase(fs.path());
+    const QString app = appName();
+    store.SaveSetting(app, u"OutputFile"_s, u"OutputFilename"_s, u"old"_s);
+    store.Flush();
+    ASSERT_TRUE(fs.fill());
+
+    store.SaveSetting(app, u"OutputFile"_s, u"OutputFilename"_s, QString(40000, u'n'));
+    store.SaveSetting(app, u"ResizeValues"_s, u"Width"_s, u"unsaved"_s);
+    EXPECT_EQ(errorNumber([&] { store.Flush(); }), runtime::err::kFileAccess);
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"old"_s);
+    EXPECT_EQ(store.GetSetting(app, u"ResizeValues"_s, u"Width"_s), QString());
+
+    // Room again: the next store writes what it was given, not what failed before.
+    ASSERT_TRUE(QFile::remove(fs.filePath(u".filler"_s)));
+    store.SaveSetting(app, u"ResizeValues"_s, u"Height"_s, u"200"_s);
+    store.Flush();
+    runtime::IniSettingsStore fresh;
+    EXPECT_EQ(fresh.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"old"_s);
+    EXPECT_EQ(fresh.GetSetting(app, u"ResizeValues"_s, u"Width"_s), QString());
+    EXPECT_EQ(fresh.GetSetting(app, u"ResizeValues"_s, u"Height"_s), u"200"_s);
+
+    // An erase that cannot be written leaves everything readable as it is in the file.
+    ASSERT_TRUE(fs.makeReadOnly());
+    EXPECT_EQ(errorNumber([&] { store.DeleteSetting(app); }), runtime::err::kFileAccess);
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"old"_s);
+    EXPECT_EQ(store.GetSetting(app, u"ResizeValues"_s, u"Height"_s), u"200"_s);
+}
+
+TEST_F(IniStore, handEditedValuesComeBackAsWrittenAndOwnValuesAsStored)
+{
+    const QString app = appName();
+    writeAll(runtime::IniSettingsStore::fileName(app),
+             "[InputFiles]\n"
+             "InputFile0=/home/user/x,y.bmp\n"
+             "InputFile1=\"/home/user/quoted,by the program.bmp\"\n"
+             "[OutputFile]\n"
+             "OutputFilename=/home/user/a;b.bmp\n"
+             "[ResizeValues]\n"
+             "Width=1,5\n");
+    EXPECT_EQ(store.GetSetting(app, u"InputFiles"_s, u"InputFile0"_s), u"/home/user/x,y.bmp"_s);
+    EXPECT_EQ(store.GetSetting(app, u"InputFiles"_s, u"InputFile1"_s),
+              u"/home/user/quoted,by the program.bmp"_s);
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"/home/user/a;b.bmp"_s);
+    EXPECT_EQ(store.GetSetting(app, u"ResizeValues"_s, u"Width"_s), u"1,5"_s);
+
+    // Stored again beside a new value, they keep reading the same.
+    store.SaveSetting(app, u"ResizeValues"_s, u"Height"_s, u"2,5"_s);
+    store.Flush();
+    runtime::IniSettingsStore fresh;
+    EXPECT_EQ(fresh.GetSetting(app, u"InputFiles"_s, u"InputFile0"_s), u"/home/user/x,y.bmp"_s);
+    EXPECT_EQ(fresh.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"/home/user/a;b.bmp"_s);
+    EXPECT_EQ(fresh.GetSetting(app, u"ResizeValues"_s, u"Width"_s), u"1,5"_s);
+    EXPECT_EQ(fresh.GetSetting(app, u"ResizeValues"_s, u"Height"_s), u"2,5"_s);
+}
+
+TEST_F(IniStore, aFileChangedByAnotherProgramIsReadAgain)
+{
+    const QString app = appName();
+    const QString file = runtime::IniSettingsStore::fileName(app);
+    writeAll(file, "[OutputFile]\nOutputFilename=first\n");
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"first"_s);
+    {
+        runtime::IniSettingsStore other; // another window storing
+        other.SaveSetting(app, u"OutputFile"_s, u"OutputFilename"_s, u"other"_s);
+    }
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"other"_s);
+    writeAll(file, "[OutputFile]\nOutputFilename=edited by hand\n");
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), u"edited by hand"_s);
+    QFile::remove(file);
+    EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), QString());
+}
+
+TEST_F(IniStore, theWindowRestoresTheLargestListWhole)
+{
+    const QString app = engine::keys::kApp;
+    QByteArray text = "[InputFiles]\n";
+    for (int i = 0; i < engine::kMaxListEntries; ++i)
+        text += "InputFile" + QByteArray::number(i) + "=/fotos/cuadro" + QByteArray::number(i)
+            + ".jpg\n";
+    text += "InputFilesCount=" + QByteArray::number(engine::kMaxListEntries - 1) + "\n";
+    writeAll(runtime::IniSettingsStore::fileName(app), text);
+
+    fakes::Services s;
+    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, store, s.dialogs });
+    form.Command6_Click(); // one read of the file, not one per entry
+    ASSERT_EQ(form.List1->ListCount(), engine::kMaxListEntries);
+    EXPECT_EQ(form.List1->List(0), u"/fotos/cuadro0.jpg"_s);
+    EXPECT_EQ(form.List1->List(32766), u"/fotos/cuadro32766.jpg"_s);
 }

@@ -159,33 +159,3 @@ TEST_F(SavedSettingsTest, storingAndRestoringLeaveTheCanvasAndSaveButtonAlone)
     EXPECT_EQ(form.objeto->Image(), canvas);
     EXPECT_FALSE(form.Command5->isEnabled());
 }
-
-struct CountCase
-{
-    const char16_t *stored;
-    int entries;
-};
-
-void PrintTo(const CountCase &c, std::ostream *os)
-{
-    *os << QString::fromUtf16(c.stored).toStdString();
-}
-
-class RestoredEntryCount : public ::testing::TestWithParam<CountCase>
-{
-};
-
-TEST_P(RestoredEntryCount, readsTheStoredLastIndexSoundly)
-{
-    const CountCase c = GetParam();
-    EXPECT_EQ(settings::restoredEntryCount(QString::fromUtf16(c.stored)), c.entries);
-}
-
-INSTANTIATE_TEST_SUITE_P(StoredTexts, RestoredEntryCount,
-                         ::testing::Values(CountCase { u"-1", 0 }, CountCase { u"0", 1 },
-                                           CountCase { u"2", 3 }, CountCase { u"", 0 },
-                                           CountCase { u"dos", 0 }, CountCase { u"-7", 0 },
-                                           CountCase { u" 4 ", 5 }, CountCase { u"32766", 32767 },
-                                           CountCase { u"32767", 32767 },
-                                           CountCase { u"1e12", 32767 }, CountCase { u"nan", 0 },
-                                           CountCase { u"inf", 0 }));
