@@ -2,6 +2,7 @@
 
 #include "pool.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <isa-l/igzip_lib.h>
@@ -115,20 +116,100 @@ public:
     bool open(const QString &path, QSize size, QString *reason) override
     {
         cancel();
-        if (size.width() < 1 || size.height() < 1) {
+        return fits(size, reason) && m_sink.openFile(path, reason) && start(size, reason);
+    }
+
+    bool openStream(QIODevice *stream, QSize size, QString *reason) override
+    {
+        cancel();
+        if (!fits(size, reason))
+            return false;
+        m_sink.openStream(stream);
+        return start(size, reason);
+    }
+
+    bool writeRows(int top, const QImage &image, QString *reason) override
+    {
+        if (!m_sink.isOpen()) {
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            return false;
+        }
+        if (top != m_next) {
             *reason
-                = u"un PNG no puede tener %1 × %2 píxeles"_s.arg(size.width()).arg(size.height());
+                = QCoreApplication::translate("engine", "las filas del PNG llegan fuera de orden");
+            cancel();
             return false;
         }
-        m_rowBytes = 1 + std::size_t(size.width()) * 3;
-        if (m_rowBytes > kMaxChunk / 2) {
-            *reason = u"un PNG no puede tener filas de %1 píxeles"_s.arg(size.width());
+        const QImage rows = detail::packable(image);
+        const int last = std::min(top + rows.height(), m_size.height());
+        while (m_next < last) {
+            unsigned char *row = m_band->rows.data() + rowOffset(m_next);
+            row[0] = kFilterSub;
+            detail::packRgbRow(rows, m_next - top, row + 1, m_size.width());
+            if (!rowDone(reason))
+                return false;
+        }
+        return true;
+    }
+
+    bool commit(QString *reason) override
+    {
+        if (!m_sink.isOpen()) {
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
             return false;
         }
-        m_file = detail::openStripFile(path, reason);
-        if (!m_file)
+        // Rows never written stay black; their filter byte still has to be there.
+        while (m_next < m_size.height()) {
+            m_band->rows[rowOffset(m_next)] = kFilterSub;
+            if (!rowDone(reason))
+                return false;
+        }
+        if (!drain(0, reason))
             return false;
+        std::array<unsigned char, 4> adler {};
+        qToBigEndian(quint32(m_adler), adler.data());
+        if (!writeChunk("IDAT", adler.data(), adler.size(), reason)
+            || !writeChunk("IEND", nullptr, 0, reason)) {
+            cancel();
+            return false;
+        }
+        m_band.reset();
+        return m_sink.commit(reason);
+    }
+
+    void cancel() override
+    {
+        // Bands still queued are dropped; running ones finish on their own copy of the band.
+        m_pool.clear();
+        m_inFlight.clear();
+        m_band.reset();
+        m_sink.cancel();
+    }
+
+private:
+    // Sizes a PNG cannot have are refused before anything is written.
+    static bool fits(QSize size, QString *reason)
+    {
+        if (size.width() < 1 || size.height() < 1) {
+            *reason = QCoreApplication::translate("engine", "un PNG no puede tener %1 × %2 píxeles")
+                          .arg(size.width())
+                          .arg(size.height());
+            return false;
+        }
+        if (1 + std::size_t(size.width()) * 3 > kMaxChunk / 2) {
+            *reason
+                = QCoreApplication::translate("engine", "un PNG no puede tener filas de %1 píxeles")
+                      .arg(size.width());
+            return false;
+        }
+        return true;
+    }
+
+    // Writes the header of a strip of `size` into the sink just opened.
+    bool start(QSize size, QString *reason)
+    {
         m_size = size;
+        m_rowBytes = 1 + std::size_t(size.width()) * 3;
         m_next = 0;
         m_bandTop = 0;
         m_bandRows = std::min(pngBandRows(size.width()), size.height());
@@ -149,70 +230,6 @@ public:
         return startBand(reason);
     }
 
-    bool writeRows(int top, const QImage &image, QString *reason) override
-    {
-        if (!m_file) {
-            *reason = u"el archivo no está abierto"_s;
-            return false;
-        }
-        if (top != m_next) {
-            *reason = u"las filas del PNG llegan fuera de orden"_s;
-            cancel();
-            return false;
-        }
-        const QImage rows = detail::packable(image);
-        const int last = std::min(top + rows.height(), m_size.height());
-        while (m_next < last) {
-            unsigned char *row = m_band->rows.data() + rowOffset(m_next);
-            row[0] = kFilterSub;
-            detail::packRgbRow(rows, m_next - top, row + 1, m_size.width());
-            if (!rowDone(reason))
-                return false;
-        }
-        return true;
-    }
-
-    bool commit(QString *reason) override
-    {
-        if (!m_file) {
-            *reason = u"el archivo no está abierto"_s;
-            return false;
-        }
-        // Rows never written stay black; their filter byte still has to be there.
-        while (m_next < m_size.height()) {
-            m_band->rows[rowOffset(m_next)] = kFilterSub;
-            if (!rowDone(reason))
-                return false;
-        }
-        if (!drain(0, reason))
-            return false;
-        std::array<unsigned char, 4> adler {};
-        qToBigEndian(quint32(m_adler), adler.data());
-        if (!writeChunk("IDAT", adler.data(), adler.size(), reason)
-            || !writeChunk("IEND", nullptr, 0, reason)) {
-            cancel();
-            return false;
-        }
-        const bool ok = m_file->commit();
-        if (!ok)
-            *reason = detail::writeFailure(*m_file);
-        m_file.reset();
-        m_band.reset();
-        return ok;
-    }
-
-    void cancel() override
-    {
-        // Bands still queued are dropped; running ones finish on their own copy of the band.
-        m_pool.clear();
-        m_inFlight.clear();
-        m_band.reset();
-        if (m_file)
-            m_file->cancelWriting();
-        m_file.reset();
-    }
-
-private:
     std::size_t rowOffset(int y) const { return std::size_t(y - m_bandTop) * m_rowBytes; }
 
     // A new band for the rows from m_next, zeroed so rows never written come out black.
@@ -226,7 +243,7 @@ private:
         try {
             m_band->rows.assign(std::size_t(rows) * m_rowBytes, 0);
         } catch (const std::bad_alloc &) {
-            *reason = u"no hay memoria para el compresor PNG"_s;
+            *reason = QCoreApplication::translate("engine", "no hay memoria para el compresor PNG");
             cancel();
             return false;
         }
@@ -277,7 +294,8 @@ private:
             }
             m_inFlight.pop_front();
             if (!band->ok) {
-                *reason = u"no hay memoria para el compresor PNG"_s;
+                *reason
+                    = QCoreApplication::translate("engine", "no hay memoria para el compresor PNG");
                 cancel();
                 return false;
             }
@@ -293,9 +311,9 @@ private:
 
     bool writeBytes(const void *data, std::size_t length, QString *reason)
     {
-        if (m_file->write(static_cast<const char *>(data), qint64(length)) == qint64(length))
+        if (m_sink.write(static_cast<const char *>(data), qint64(length)))
             return true;
-        *reason = detail::writeFailure(*m_file);
+        *reason = m_sink.failure();
         return false;
     }
 
@@ -318,7 +336,7 @@ private:
             && writeBytes(tail.data(), tail.size(), reason);
     }
 
-    std::unique_ptr<QSaveFile> m_file;
+    detail::StripSink m_sink;
     QSize m_size;
     std::size_t m_rowBytes = 0;
     int m_next = 0;
