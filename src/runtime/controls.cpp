@@ -15,7 +15,6 @@
 #include <QUrl>
 
 #include <algorithm>
-#include <ranges>
 
 using namespace Qt::StringLiterals;
 
@@ -210,7 +209,8 @@ void ListBox::MoveEntries(QList<int> rows, int before)
         return;
     before = std::clamp(before, 0, count());
     QList<QListWidgetItem *> moved;
-    for (const int row : std::views::reverse(rows)) {
+    for (qsizetype i = rows.size() - 1; i >= 0; --i) {
+        const int row = rows.at(i);
         moved.prepend(takeItem(row));
         if (row < before)
             --before;
