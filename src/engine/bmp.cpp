@@ -4,7 +4,10 @@
 
 #include <QtEndian>
 
+#include <cerrno>
 #include <cstring>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -150,6 +153,43 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
             *reason = failure(*m_file);
             cancel();
             return false;
+        }
+    }
+    return true;
+}
+
+bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
+{
+    if (!m_file) {
+        *reason = u"el archivo no está abierto"_s;
+        return false;
+    }
+    const int first = std::max(top, 0);
+    const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
+    const int fd = m_file->handle();
+    const qint64 rowsPerChunk = std::max<qint64>(1, kChunkBytes / m_stride);
+    QByteArray chunk;
+    for (int row = last; row >= first;) {
+        // Bottom-up, as in the file: this chunk's rows lie front to back from `offset`.
+        qint64 offset = kBmpHeaderBytes + m_stride * (m_size.height() - 1 - row);
+        const int rows = int(std::min<qint64>(rowsPerChunk, row - first + 1));
+        chunk.resize(rows * m_stride);
+        for (int k = 0; k < rows; ++k, --row)
+            packRow(image, row - top, chunk.data() + k * m_stride, m_stride);
+        // As in writeFully: a filling disk first takes part of a write, then refuses the rest
+        // with the reason.
+        for (qint64 done = 0; done < chunk.size();) {
+            const ssize_t written
+                = ::pwrite(fd, chunk.constData() + done, std::size_t(chunk.size() - done), offset);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                *reason = written < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                      : u"error de escritura"_s;
+                return false;
+            }
+            done += written;
+            offset += written;
         }
     }
     return true;

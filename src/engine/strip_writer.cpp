@@ -26,6 +26,11 @@ public:
     {
         return m_bmp.writeRows(top, image, reason);
     }
+    bool writesFromManyThreads() const override { return true; }
+    bool writeRowsAt(int top, const QImage &image, QString *reason) const override
+    {
+        return m_bmp.writeRowsAt(top, image, reason);
+    }
     bool commit(QString *reason) override { return m_bmp.commit(reason); }
     void cancel() override { m_bmp.cancel(); }
 
@@ -34,6 +39,12 @@ private:
 };
 
 } // namespace
+
+bool StripWriter::writeRowsAt(int, const QImage &, QString *reason) const
+{
+    *reason = u"este formato se escribe en orden"_s;
+    return false;
+}
 
 std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality)
 {
