@@ -14,18 +14,32 @@ packages=(
     clang-format
     appstream desktop-file-utils
     dpkg-dev file lintian man-db
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n locales
     chromium nodejs
     valgrind
 )
+
+# framolin-strip's Spanish messages include the C library's texts (strerror), which need a
+# Spanish locale to exist.
+spanish_locale() {
+    locale -a 2>/dev/null | grep -qix 'es_ES.utf8' && return 0
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo localedef -i es_ES -f UTF-8 es_ES.UTF-8
+}
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+    spanish_locale
+    exit 0
+fi
 
 echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 $sudo apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+spanish_locale

@@ -1,10 +1,10 @@
 #include "builder.h"
 
-#include "options.h"
-
 #include "engine/compose.h"
 #include "engine/decode.h"
 #include "engine/strip_writer.h"
+#include "language.h"
+#include "options.h"
 
 #include <QFileInfo>
 
@@ -38,8 +38,8 @@ Frame makeFrame(const QString &path, QSize size)
 {
     Frame frame;
     if (!QFileInfo(path).isFile()) {
-        frame.reason = QFileInfo::exists(path) ? u"no es un archivo legible"_s
-                                               : u"no se encontró el archivo"_s;
+        frame.reason = QFileInfo::exists(path) ? Text::tr("not a readable file")
+                                               : Text::tr("file not found");
         return frame;
     }
     frame.pixels = engine::decodeFrame(path, size, &frame.reason);
@@ -58,7 +58,7 @@ bool writeFrame(const WriteRows &write, int top, const QImage &frame, QString *r
         = int(std::clamp<qint64>(kBandBytes / (qint64(frame.width()) * 3), 1, frame.height()));
     QImage band(frame.width(), rows, QImage::Format_RGB888);
     if (band.isNull()) {
-        *reason = u"no hay memoria para %1 filas de %2 píxeles"_s.arg(rows).arg(frame.width());
+        *reason = Text::tr("no memory for %1 rows of %2 pixels").arg(rows).arg(frame.width());
         return false;
     }
     for (int y = 0; y < frame.height(); y += rows) {
@@ -152,7 +152,9 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     const std::unique_ptr<engine::StripWriter> writer
         = engine::makeStripWriter(output.format, output.quality);
     QString reason;
-    if (!writer->open(output.path, stripSize(count, frame, columns), &reason)) {
+    const QSize size = stripSize(count, frame, columns);
+    if (!(output.stream ? writer->openStream(output.stream, size, &reason)
+                        : writer->open(output.path, size, &reason))) {
         *error = u"%1: %2"_s.arg(output.path, reason);
         return false;
     }
@@ -161,8 +163,7 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     if (columns > 1) {
         band = QImage(columns * frame.width(), frame.height(), QImage::Format_RGB888);
         if (band.isNull()) {
-            *error
-                = u"%1: no hay memoria para una fila de %2 cuadros"_s.arg(output.path).arg(columns);
+            *error = Text::tr("%1: no memory for a row of %2 frames").arg(output.path).arg(columns);
             return false;
         }
         band.fill(QColor::fromRgb(engine::kStripBackColor));

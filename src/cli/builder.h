@@ -5,6 +5,7 @@
 
 #include "engine/strip_format.h"
 
+#include <QIODevice>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -18,12 +19,15 @@ using FrameWritten = std::function<void(int written, int total)>;
 
 struct StripOutput
 {
-    QString path;
+    QString path; // with `stream`, only the name failures give it
     engine::StripFormat format = engine::StripFormat::Bmp;
     int quality = engine::kDefaultQuality;
     // Frames side by side, left to right then top to bottom; the last row's empty cells are in
     // the canvas's back colour.
     int columns = 1;
+    // Written into this device as it is compressed, not into a file at `path`; only formats
+    // engine::formatStreams() names.
+    QIODevice *stream = nullptr;
 };
 
 // Writes the strip of `files` stretched to `frame` to `output`, decoding on `jobs` threads

@@ -1,13 +1,19 @@
 #include "inputs.h"
 
-#include "engine/picture_files.h"
+#include "language.h"
 
 #include "engine/file_names.h"
+#include "engine/natural_order.h"
+#include "engine/picture_files.h"
 #include "engine/sources.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <QSet>
+
+#include <algorithm>
 
 #include <dirent.h>
 
@@ -50,15 +56,48 @@ bool checkNames(const QString &folder, QString *error)
     return ok;
 }
 
+// The entries of `folder` that are not among `taken`, each with the reason, in natural order.
+QList<LeftOut> entriesLeftOut(const QString &folder, const QStringList &taken)
+{
+    const QSet<QString> frames(taken.cbegin(), taken.cend());
+    QDir dir(folder);
+    dir.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    dir.setSorting(QDir::Unsorted);
+    QList<LeftOut> others;
+    const QFileInfoList entries = dir.entryInfoList();
+    for (const QFileInfo &entry : entries) {
+        const QString path = dir.filePath(entry.fileName());
+        if (frames.contains(path))
+            continue;
+        const bool pictureName = QDir::match(engine::pictureNameFilters(), entry.fileName());
+        QString reason;
+        if (entry.fileName().startsWith(u'.'))
+            reason = Text::tr("a hidden file");
+        else if (!pictureName)
+            reason = Text::tr("not named as a picture");
+        else if (entry.isDir())
+            reason = Text::tr("a folder");
+        else if (!entry.isFile())
+            reason = Text::tr("not a plain file");
+        else
+            reason = Text::tr("the strip being written");
+        others.append({ path, reason });
+    }
+    std::sort(others.begin(), others.end(), [](const LeftOut &a, const LeftOut &b) {
+        return engine::naturalLess(a.path, b.path);
+    });
+    return others;
+}
+
 } // namespace
 
 bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
-                  const QString &output)
+                  const QString &output, QList<LeftOut> *leftOut)
 {
     for (const QString &argument : arguments) {
         const QFileInfo info(argument);
         if (!info.exists()) {
-            *error = u"%1: no existe"_s.arg(argument);
+            *error = Text::tr("%1: does not exist").arg(argument);
             return false;
         }
         if (!info.isDir()) {
@@ -71,15 +110,19 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
         if (!checkNames(argument, error))
             return false;
         if (pictures.isEmpty()) {
-            *error = u"%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF"_s.arg(
-                argument);
+            *error = Text::tr("%1: the folder has no BMP, JPG, GIF, PNG, WebP or TIFF pictures")
+                         .arg(argument);
             return false;
         }
+        QStringList taken;
         for (const QString &path : std::as_const(pictures)) {
             // A strip written into the folder of its frames is not one of them next time.
             if (output.isEmpty() || engine::inputThatIsOutput(output, { path }).isEmpty())
-                files->append(path);
+                taken.append(path);
         }
+        files->append(taken);
+        if (leftOut)
+            leftOut->append(entriesLeftOut(argument, taken));
     }
     return true;
 }

@@ -4,12 +4,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <QList>
+
 namespace cli {
 
+// An entry of a folder given that is not taken as a frame, and why.
+struct LeftOut
+{
+    QString path;
+    QString reason;
+};
+
 // Each file argument as given; each folder as its BMP, JPG/JPEG, GIF, PNG, WebP and TIF/TIFF
-// files (by name, any case, dot-files and the file `output` names left out) in natural order. False
-// with one line naming the argument on failure.
+// files (by name, any case, dot-files and the file `output` names left out) in natural order,
+// the folders' other entries in `leftOut` when given. False with one line naming the argument
+// on failure.
 bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
-                  const QString &output = {});
+                  const QString &output = {}, QList<LeftOut> *leftOut = nullptr);
 
 } // namespace cli

@@ -1,10 +1,12 @@
 // framolin-strip: builds a strip file from the command line, the same as the window saves.
 
+#include "progress_bar.h"
 #include "run.h"
 
 #include "engine/working_set.h"
 
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 
 #include <thread>
 
@@ -29,6 +31,9 @@ int main(int argc, char *argv[])
     env.settingsPath = engine::settingsFilePath(engine::keys::kApp);
     env.cores = int(std::thread::hardware_concurrency());
     env.errIsTerminal = isatty(STDERR_FILENO) == 1;
+    env.outIsTerminal = isatty(STDOUT_FILENO) == 1;
+    env.errColumns = [] { return cli::terminalColumns(STDERR_FILENO); };
+    env.language = cli::messageLanguage(QProcessEnvironment::systemEnvironment());
     // The bytes themselves: QCoreApplication::arguments() has already replaced whatever is
     // not UTF-8, so a name could not be told from another.
     QList<QByteArray> arguments;

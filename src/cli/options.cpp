@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include "inputs.h"
+#include "language.h"
 #include "viewer_page.h"
 
 #include "engine/settings_file.h"
@@ -9,6 +10,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <climits>
@@ -27,55 +29,62 @@ constexpr int kMaxColumns = 32767;
 
 QString usage()
 {
-    return u"Uso: framolin-strip [-W ANCHO] [-H ALTO] -o SALIDA [--format F] [--quality N]\n"
-           "                      [--columns N] [--jobs N] [--quiet] IMAGEN|CARPETA ...\n"
-           "     framolin-strip --from-settings [opciones]\n"
-           "\n"
-           "Apila las imágenes (BMP, JPG, GIF, PNG, WebP, TIFF) en una columna, cada\n"
-           "una estirada a ANCHO x ALTO píxeles y puesta derecha según su orientación\n"
-           "EXIF, y escribe la tira en el formato que pide la extensión de la salida: .png,\n"
-           ".jpg/.jpeg, .webp; cualquier otra, BMP de 24 bits (el mismo archivo que guarda la\n"
-           "ventana de Framolin). Una carpeta aporta sus imágenes en orden natural (2 antes\n"
-           "de 10), sin los archivos ocultos ni la propia salida.\n"
-           "\n"
-           "  -W ANCHO          ancho del cuadro en píxeles (320)\n"
-           "  -H ALTO           alto del cuadro en píxeles (200)\n"
-           "  -o, --output RUTA archivo de salida; se reemplaza solo si todo va bien, y nunca\n"
-           "                    si es una de las imágenes de entrada\n"
-           "  -f, --format F    bmp, png, jpeg o webp, en lugar del que pide la extensión\n"
-           "  --quality N       calidad de JPEG y WebP, de 1 a 100 (90)\n"
-           "  --columns N       N cuadros por fila, de izquierda a derecha y de arriba abajo\n"
-           "                    (1: una sola columna); las celdas vacías, en el color de fondo\n"
-           "  -j, --jobs N      imágenes decodificadas a la vez (todos los núcleos)\n"
-           "  -q, --quiet       sin barra de progreso\n"
-           "  --html PÁGINA     escribe además una página web que muestra la tira girando\n"
-           "  --from-settings   la lista, la salida y el tamaño guardados con \"Guardar datos\";\n"
-           "                    las opciones y las imágenes dadas junto a ella mandan\n"
-           "  -h, --help        esta ayuda\n"
-           "  --version         la versión\n"
-           "\n"
-           "Sale con 0 si escribió la tira; si no, con 1 y una línea que nombra el archivo y\n"
-           "el motivo, sin crear ni tocar la salida (2 para opciones no válidas).\n"_s;
+    return Text::tr(
+        "Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT [options]\n"
+        "                      PICTURE|FOLDER ...\n"
+        "       framolin-strip --from-settings [options]\n"
+        "\n"
+        "Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF), each stretched to WIDTH x\n"
+        "HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in\n"
+        "the format the output's extension asks for: .png, .jpg/.jpeg, .webp; any other, a\n"
+        "24-bit BMP (the same file the Framolin window saves). A folder gives its pictures\n"
+        "in natural order (2 before 10), leaving hidden files and the output itself out.\n"
+        "\n"
+        "  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)\n"
+        "  -W, --width WIDTH     frame width in pixels (320)\n"
+        "  -H, --height HEIGHT   frame height in pixels (200)\n"
+        "  -o, --output PATH     the file to write, replaced only when all went well and\n"
+        "                        never when it is one of the input pictures; - writes the\n"
+        "                        strip to standard output (BMP unless --format is given)\n"
+        "  -f, --format F        bmp, png, jpeg or webp, instead of what the extension asks\n"
+        "  --quality N           quality of JPEG and WebP, 1 to 100 (90)\n"
+        "  --columns N           N frames to a row, left to right and top to bottom (1: one\n"
+        "                        column); empty cells in the back colour\n"
+        "  -j, --jobs N          pictures decoded at a time (every core)\n"
+        "  -q, --quiet           no progress bar and no summary\n"
+        "  -v, --verbose         name each file of a folder that was left out, and why\n"
+        "  --html PAGE           also write a web page that shows the strip turning\n"
+        "  --from-settings       the list, the output and the size stored with \"Guardar "
+        "datos\";\n"
+        "                        options and pictures given beside it win\n"
+        "  -h, --help            this help\n"
+        "  --version             the version\n"
+        "\n"
+        "On success one line on standard error sums up the strip. Exits with 0 when the\n"
+        "strip was written; otherwise with 1 and one line naming the file and the reason,\n"
+        "without creating or touching the output (2 for a bad command line).\n");
 }
 
 bool parseArguments(const QStringList &arguments, Options *options, QString *error)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    const QCommandLineOption width(u"W"_s, {}, u"ancho"_s);
-    const QCommandLineOption height(u"H"_s, {}, u"alto"_s);
-    const QCommandLineOption output({ u"o"_s, u"output"_s }, {}, u"ruta"_s);
+    const QCommandLineOption width({ u"W"_s, u"width"_s }, {}, u"width"_s);
+    const QCommandLineOption height({ u"H"_s, u"height"_s }, {}, u"height"_s);
+    const QCommandLineOption size({ u"s"_s, u"size"_s }, {}, u"size"_s);
+    const QCommandLineOption output({ u"o"_s, u"output"_s }, {}, u"path"_s);
     const QCommandLineOption jobs({ u"j"_s, u"jobs"_s }, {}, u"n"_s);
     const QCommandLineOption format({ u"f"_s, u"format"_s }, {}, u"formato"_s);
     const QCommandLineOption quality(u"quality"_s, {}, u"n"_s);
     const QCommandLineOption columns(u"columns"_s, {}, u"n"_s);
     const QCommandLineOption quiet({ u"q"_s, u"quiet"_s }, {});
-    const QCommandLineOption html(u"html"_s, {}, u"página"_s);
+    const QCommandLineOption verbose({ u"v"_s, u"verbose"_s }, {});
+    const QCommandLineOption html(u"html"_s, {}, u"page"_s);
     const QCommandLineOption fromSettings(u"from-settings"_s, {});
     const QCommandLineOption help({ u"h"_s, u"help"_s }, {});
     const QCommandLineOption version(u"version"_s, {});
-    parser.addOptions({ width, height, output, jobs, format, quality, columns, quiet, html,
-                        fromSettings, help, version });
+    parser.addOptions({ width, height, size, output, jobs, format, quality, columns, quiet, verbose,
+                        html, fromSettings, help, version });
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
@@ -83,7 +92,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     auto single = [&](const QCommandLineOption &option, std::optional<QString> *value) {
         const QStringList values = parser.values(option);
         if (values.size() > 1) {
-            *error = u"la opción -%1 se dio más de una vez"_s.arg(option.names().constLast());
+            *error = Text::tr("the option --%1 was given more than once")
+                         .arg(option.names().constLast());
             return false;
         }
         if (!values.isEmpty())
@@ -92,10 +102,15 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     };
     std::optional<QString> jobsText, qualityText, columnsText;
     if (!single(width, &options->width) || !single(height, &options->height)
-        || !single(output, &options->output) || !single(jobs, &jobsText)
-        || !single(format, &options->format) || !single(quality, &qualityText)
-        || !single(columns, &columnsText) || !single(html, &options->html))
+        || !single(size, &options->size) || !single(output, &options->output)
+        || !single(jobs, &jobsText) || !single(format, &options->format)
+        || !single(quality, &qualityText) || !single(columns, &columnsText)
+        || !single(html, &options->html))
         return false;
+    if (options->size && (options->width || options->height)) {
+        *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
+        return false;
+    }
     auto number = [&](const std::optional<QString> &text, const QString &name, int most,
                       std::optional<int> *value) {
         if (!text)
@@ -103,7 +118,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         bool ok = false;
         const int n = text->toInt(&ok);
         if (!ok || n < 1 || n > most) {
-            *error = u"%1: \"%2\" no es un número de 1 a %3"_s.arg(name, *text).arg(most);
+            *error = Text::tr("%1: \"%2\" is not a number from 1 to %3").arg(name, *text).arg(most);
             return false;
         }
         *value = n;
@@ -114,10 +129,11 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !number(columnsText, u"--columns"_s, kMaxColumns, &options->columns))
         return false;
     if (options->format && !engine::formatNamed(*options->format)) {
-        *error = u"--format: \"%1\" no es bmp, png, jpeg ni webp"_s.arg(*options->format);
+        *error = Text::tr("--format: \"%1\" is not bmp, png, jpeg or webp").arg(*options->format);
         return false;
     }
     options->quiet = parser.isSet(quiet);
+    options->verbose = parser.isSet(verbose);
     options->fromSettings = parser.isSet(fromSettings);
     options->help = parser.isSet(help);
     options->version = parser.isSet(version);
@@ -129,13 +145,13 @@ bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error)
 {
     using namespace engine::keys;
     if (!QFileInfo(iniPath).isFile()) {
-        *error = u"%1: no hay datos guardados"_s.arg(iniPath);
+        *error = Text::tr("%1: no saved data").arg(iniPath);
         return false;
     }
     engine::SettingsFile settings;
     QString reason;
     if (!settings.read(iniPath, &reason)) {
-        *error = u"%1: no se pudieron leer los datos guardados (%2)"_s.arg(iniPath, reason);
+        *error = Text::tr("%1: the saved data could not be read (%2)").arg(iniPath, reason);
         return false;
     }
     auto text = [&](const QString &section, const QString &key) {
@@ -159,9 +175,25 @@ bool frameSide(const QString &text, const QString &what, int *side, QString *err
         *side = *value;
         return true;
     }
-    *error = u"%1 no válido: \"%2\" (se admiten de 1 a %3 píxeles)"_s.arg(
-        what, text, QString::number(engine::kMaxFrameSide));
+    *error = Text::tr("invalid %1: \"%2\" (1 to %3 pixels)")
+                 .arg(what, text, QString::number(engine::kMaxFrameSide));
     return false;
+}
+
+bool frameSize(const QString &text, QSize *size, QString *error)
+{
+    static const QRegularExpression form(u"^\\s*([^xX×]+)[xX×]([^xX×]+)$"_s);
+    const QRegularExpressionMatch match = form.match(text);
+    int width = 0, height = 0;
+    if (!match.hasMatch() || !frameSide(match.captured(1), Text::tr("width"), &width, error)
+        || !frameSide(match.captured(2), Text::tr("height"), &height, error)) {
+        *error = Text::tr("invalid size: \"%1\" (WIDTHxHEIGHT, for example 320x200; each side 1 "
+                          "to %2 pixels)")
+                     .arg(text, QString::number(engine::kMaxFrameSide));
+        return false;
+    }
+    *size = QSize(width, height);
+    return true;
 }
 
 QSize stripSize(qint64 frames, QSize frame, int columns)
@@ -177,16 +209,17 @@ namespace {
 bool pageCanShowStrip(const Job &job, QString *error)
 {
     if (QFileInfo(job.html).absoluteFilePath() == QFileInfo(job.output).absoluteFilePath()) {
-        *error = u"--html: la página y la tira no pueden ser el mismo archivo (%1)"_s.arg(job.html);
+        *error
+            = Text::tr("--html: the page and the strip cannot be the same file (%1)").arg(job.html);
         return false;
     }
     // Only BMP has a browser limit of its own; the other formats' limits were checked already.
     const QSize size = stripSize(job.files.size(), job.frame, job.columns);
     if (job.format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size)) {
-        *error = u"--html: los navegadores no abren un BMP de más de %1 píxeles de lado "
-                 "(esta tira: %2 × %3); escriba la tira como .png o use --columns"_s.arg(
-                     QString::number(kBrowserBmpLimit), QString::number(size.width()),
-                     QString::number(size.height()));
+        *error = Text::tr("--html: browsers open no BMP of more than %1 pixels a side "
+                          "(this strip: %2 × %3); write the strip as .png or use --columns")
+                     .arg(QString::number(kBrowserBmpLimit), QString::number(size.width()),
+                          QString::number(size.height()));
         return false;
     }
     return true;
@@ -215,7 +248,7 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     }
     job->output = options.output.value_or(saved.output);
     if (job->output.isEmpty()) {
-        *error = u"falta el archivo de salida (-o SALIDA.bmp)"_s;
+        *error = Text::tr("the output file is missing (-o OUTPUT.bmp)");
         return false;
     }
     job->format = options.format ? *engine::formatNamed(*options.format)
@@ -223,28 +256,38 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     const bool lossy
         = job->format == engine::StripFormat::Jpeg || job->format == engine::StripFormat::Webp;
     if (options.quality && !lossy) {
-        *error = u"--quality solo vale para JPEG y WebP, no para %1"_s.arg(
-            engine::formatName(job->format));
+        *error = Text::tr("--quality is only for JPEG and WebP, not for %1")
+                     .arg(engine::formatName(job->format));
         return false;
     }
     job->quality = options.quality.value_or(engine::kDefaultQuality);
     job->columns = options.columns.value_or(1);
     int width = 0, height = 0;
-    if (!frameSide(options.width.value_or(saved.width), u"ancho"_s, &width, error)
-        || !frameSide(options.height.value_or(saved.height), u"alto"_s, &height, error))
+    if (options.size) {
+        QSize frame;
+        if (!frameSize(*options.size, &frame, error))
+            return false;
+        width = frame.width();
+        height = frame.height();
+    } else if (!frameSide(options.width.value_or(saved.width), Text::tr("width"), &width, error)
+               || !frameSide(options.height.value_or(saved.height), Text::tr("height"), &height,
+                             error)) {
         return false;
+    }
     job->frame = QSize(width, height);
     job->files.clear();
-    if (!expandInputs(inputs, &job->files, error, job->output)) {
+    // "-" is standard output, never a file beside the pictures.
+    const QString outputFile = job->output == u"-"_s ? QString() : job->output;
+    job->leftOut.clear();
+    if (!expandInputs(inputs, &job->files, error, outputFile, &job->leftOut)) {
         fault = 1;
         return false;
     }
     if (job->files.isEmpty()) {
-        *error = u"no hay imágenes de entrada"_s;
+        *error = Text::tr("no input pictures");
         return false;
     }
-    if (const QString input = engine::inputThatIsOutput(job->output, job->files);
-        !input.isEmpty()) {
+    if (const QString input = engine::inputThatIsOutput(outputFile, job->files); !input.isEmpty()) {
         *error = u"%1: %2"_s.arg(job->output, engine::overwritesInput(job->output, input));
         return false;
     }
@@ -252,30 +295,32 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     const qint64 stripWidth = qint64(job->columns) * width;
     const qint64 rows = (frames + job->columns - 1) / job->columns * height;
     if (rows > std::numeric_limits<int>::max() || !engine::stripFits(stripWidth, rows)) {
-        *error = u"una tira de %1 × %2 píxeles pasa del límite de %3 MiB"_s.arg(
-            QString::number(stripWidth), QString::number(rows),
-            QString::number(engine::kMaxStripBytes / (1024 * 1024)));
+        *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
+                     .arg(QString::number(stripWidth), QString::number(rows),
+                          QString::number(engine::kMaxStripBytes / (1024 * 1024)));
         return false;
     }
     // Said before anything is written: a format that cannot hold the strip is refused, and a BMP
     // that browsers will not show is only warned about, since the file itself is sound.
     const QSize size = stripSize(frames, job->frame, job->columns);
     if (const QString problem = engine::formatLimitProblem(job->format, size); !problem.isEmpty()) {
-        *error = problem + u", o repártala en filas con --columns"_s;
+        *error = problem + Text::tr(", or spread it over rows with --columns");
         return false;
     }
     job->warning.clear();
     if (job->format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size))
-        job->warning = u"aviso: los navegadores web no abren un BMP de más de %1 píxeles por "
-                       "lado, y esta tira mide %2 × %3; guárdela como .png o use --columns"_s
-                           .arg(engine::kMaxBrowserBmpSide)
-                           .arg(size.width())
-                           .arg(size.height());
+        job->warning
+            = Text::tr("warning: web browsers open no BMP of more than %1 pixels a side, and this "
+                       "strip is %2 × %3; save it as .png or use --columns")
+                  .arg(engine::kMaxBrowserBmpSide)
+                  .arg(size.width())
+                  .arg(size.height());
     job->html = options.html.value_or(QString());
     if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
         return false;
     job->jobs = options.jobs.value_or(std::max(1, cores));
     job->quiet = options.quiet;
+    job->verbose = options.verbose;
     return true;
 }
 

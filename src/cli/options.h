@@ -2,8 +2,11 @@
 // The command line of framolin-strip, and the job it describes once the saved settings (with
 // --from-settings) and the defaults are filled in.
 
+#include "inputs.h"
+
 #include "engine/strip_format.h"
 
+#include <QList>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -14,9 +17,10 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, output, format, html;
+    std::optional<QString> width, height, size, output, format, html;
     std::optional<int> jobs, quality, columns;
     bool quiet = false;
+    bool verbose = false;
     bool fromSettings = false;
     bool help = false;
     bool version = false;
@@ -27,7 +31,7 @@ struct Options
 // option.
 bool parseArguments(const QStringList &arguments, Options *options, QString *error);
 
-// The help text.
+// The help text, in the installed language.
 QString usage();
 
 struct Job
@@ -38,6 +42,9 @@ struct Job
     QSize frame;
     int jobs = 1;
     bool quiet = false;
+    bool verbose = false;
+    // Files inside the folders given that are not frames, each with the reason.
+    QList<LeftOut> leftOut;
     engine::StripFormat format = engine::StripFormat::Bmp;
     int quality = engine::kDefaultQuality;
     int columns = 1; // frames side by side; 1 is one column, the window's strip
@@ -57,8 +64,13 @@ struct SavedWork
 };
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
 
+// A frame size written WIDTHxHEIGHT ("320x200", also with "X" or "×"), each side as
+// frameSide reads it. False with one line naming the text otherwise.
+bool frameSize(const QString &text, QSize *size, QString *error);
+
 // A frame side as the window reads it: a number rounded to whole pixels (halves to even) in
-// 1..engine::kMaxFrameSide. False with one line naming `what` and the text otherwise.
+// 1..engine::kMaxFrameSide. False with one line naming `what` ("width" or "height",
+// translated) and the text otherwise.
 bool frameSide(const QString &text, const QString &what, int *side, QString *error);
 
 // The job of `options`, read from the settings at `iniPath` first when asked; folders are

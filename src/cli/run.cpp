@@ -6,8 +6,19 @@
 #include "viewer_page.h"
 
 #include "engine/file_names.h"
+#include "engine/strip_writer.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QLocale>
+#include <QTemporaryDir>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -22,14 +33,76 @@ int fail(const Environment &env, const QString &line, int status)
     return status;
 }
 
-} // namespace
+void say(const Environment &env, const QString &line)
+{
+    std::fprintf(env.err, "%s\n", qUtf8Printable(line));
+}
 
-int run(const QStringList &arguments, const Environment &env)
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Copies the file at `path` to `out`. False with the reason on failure.
+bool copyTo(const QString &path, std::FILE *out, QString *reason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *reason = file.errorString();
+        return false;
+    }
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), chunk.size());
+        if (n < 0) {
+            *reason = file.errorString();
+            return false;
+        }
+        if (n == 0)
+            break;
+        if (std::fwrite(chunk.constData(), 1, std::size_t(n), out) != std::size_t(n)) {
+            *reason = systemError();
+            return false;
+        }
+    }
+    if (std::fflush(out) != 0) {
+        *reason = systemError();
+        return false;
+    }
+    return true;
+}
+
+// Standard output as a device the strip writers compress into, counting what it took.
+class StreamOut final : public QIODevice
+{
+public:
+    explicit StreamOut(std::FILE *out) : m_out(out) { open(QIODevice::WriteOnly); }
+    bool isSequential() const override { return true; }
+    qint64 written() const { return m_written; }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (std::fwrite(data, 1, std::size_t(length), m_out) != std::size_t(length)) {
+            setErrorString(systemError());
+            return -1;
+        }
+        m_written += length;
+        return length;
+    }
+
+private:
+    std::FILE *m_out;
+    qint64 m_written = 0;
+};
+
+int runJob(const QStringList &arguments, const Environment &env)
 {
     Options options;
     QString error;
     if (!parseArguments(arguments, &options, &error))
-        return fail(env, error + u" (--help para la ayuda)"_s, 2);
+        return fail(env, Text::tr("%1 (--help for help)").arg(error), 2);
     if (options.help) {
         std::fputs(qUtf8Printable(usage()), env.out);
         return 0;
@@ -44,28 +117,102 @@ int run(const QStringList &arguments, const Environment &env)
     if (!resolveJob(options, env.settingsPath, env.cores, &job, &error, &status))
         return fail(env, error, status);
 
-    ProgressBar bar(env.err);
+    // Standard output gets PNG and JPEG as they are compressed; BMP (whose header is finished
+    // last) and WebP (encoded whole) are built in a temporary file and copied out complete.
+    const bool toOut = job.output == u"-"_s;
+    if (toOut && !job.html.isEmpty())
+        return fail(env, Text::tr("--html needs the strip in a file, not on standard output"), 2);
+    if (toOut && env.outIsTerminal)
+        return fail(env, Text::tr("standard output is a terminal: redirect it to a file"), 2);
+    StripOutput output { job.output, job.format, job.quality, job.columns };
+    std::optional<StreamOut> stream;
+    std::optional<QTemporaryDir> spool;
+    if (toOut && engine::formatStreams(job.format)) {
+        stream.emplace(env.out);
+        output.stream = &*stream;
+        output.path = Text::tr("standard output");
+    } else if (toOut) {
+        spool.emplace();
+        if (!spool->isValid())
+            return fail(env, u"%1: %2"_s.arg(QDir::tempPath(), spool->errorString()), 1);
+        output.path = spool->filePath(u"strip"_s);
+    }
+
+    std::optional<ProgressBar> bar;
     FrameWritten written;
-    if (env.errIsTerminal && !job.quiet)
-        written = [&bar](int done, int total) { bar.show(done, total); };
+    if (env.errIsTerminal && !job.quiet) {
+        bar.emplace(env.err, env.errColumns);
+        written = [&bar](int done, int total) { bar->show(done, total); };
+    }
     if (!job.warning.isEmpty())
         std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(job.warning));
-    const bool ok = buildStrip(job.files, job.frame,
-                               StripOutput { job.output, job.format, job.quality, job.columns },
-                               job.jobs, written, &error);
-    bar.finish();
+    const bool ok = buildStrip(job.files, job.frame, output, job.jobs, written, &error);
+    if (bar)
+        bar->finish();
     if (!ok)
         return fail(env, error, 1);
+    if (stream && std::fflush(env.out) != 0)
+        return fail(env, Text::tr("standard output: %1").arg(systemError()), 1);
+    if (spool && !copyTo(output.path, env.out, &error))
+        return fail(env, Text::tr("standard output: %1").arg(error), 1);
+
     if (!job.html.isEmpty()) {
         const ViewerPage page { job.output, int(job.files.size()), job.frame, job.columns };
         if (!writeViewerPage(page, job.html, &error))
             return fail(env, error, 1);
     }
+
+    if (!job.quiet) {
+        if (job.verbose) {
+            for (const LeftOut &entry : std::as_const(job.leftOut))
+                say(env, Text::tr("left out: %1 (%2)").arg(entry.path, entry.reason));
+        }
+        Summary summary;
+        summary.frames = int(job.files.size());
+        summary.frame = job.frame;
+        summary.columns = job.columns;
+        summary.output = job.output;
+        summary.format = engine::formatName(job.format);
+        summary.pixels = stripSize(job.files.size(), job.frame, job.columns);
+        summary.fileBytes = stream ? stream->written() : QFileInfo(output.path).size();
+        summary.leftOut = job.leftOut.size();
+        say(env, summaryLine(summary, env.language));
+    }
     return 0;
+}
+
+} // namespace
+
+QString summaryLine(const Summary &summary, Language language)
+{
+    const QLocale locale(language == Language::Spanish ? QLocale::Spanish : QLocale::English);
+    const QString where = summary.output == u"-"_s ? Text::tr("standard output") : summary.output;
+    const QString size
+        = locale.formattedDataSize(summary.fileBytes, 1, QLocale::DataSizeTraditionalFormat);
+    const QString pixels = u"%1 × %2"_s.arg(summary.pixels.width()).arg(summary.pixels.height());
+    const QString layout = summary.columns == 1 ? Text::tr("in one column")
+                                                : Text::tr("in %1 columns").arg(summary.columns);
+    QString line = (summary.frames == 1 ? Text::tr("%1 frame of %2 × %3 %4 → %5 (%6, %7, %8)")
+                                        : Text::tr("%1 frames of %2 × %3 %4 → %5 (%6, %7, %8)"))
+                       .arg(QString::number(summary.frames), QString::number(summary.frame.width()),
+                            QString::number(summary.frame.height()), layout, where, pixels,
+                            summary.format, size);
+    if (summary.leftOut == 1)
+        line += Text::tr("; 1 file of the folders left out");
+    else if (summary.leftOut > 1)
+        line += Text::tr("; %1 files of the folders left out").arg(summary.leftOut);
+    return line;
+}
+
+int run(const QStringList &arguments, const Environment &env)
+{
+    const Translation translation(env.language);
+    return runJob(arguments, env);
 }
 
 int run(const QList<QByteArray> &arguments, const Environment &env)
 {
+    const Translation translation(env.language);
     QStringList text;
     for (const QByteArray &bytes : arguments) {
         QString argument, reason;
@@ -73,7 +220,7 @@ int run(const QList<QByteArray> &arguments, const Environment &env)
             return fail(env, u"%1: %2"_s.arg(engine::escapedName(bytes), reason), 1);
         text.append(argument);
     }
-    return run(text, env);
+    return runJob(text, env);
 }
 
 } // namespace cli

@@ -2,6 +2,7 @@
 
 #include "output_path.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 
 #include <bit>
@@ -29,7 +30,7 @@ void put32(char *at, quint32 value)
 QString failure(const QSaveFile &file)
 {
     const QString reason = file.errorString();
-    return reason.isEmpty() ? u"error de escritura"_s : reason;
+    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
 }
 
 // Writes all of `bytes`. A disk filling up first takes part of a write without an error, and
@@ -136,7 +137,7 @@ bool BmpWriter::open(const QString &path, QSize size, QString *reason)
 bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
 {
     if (!m_file) {
-        *reason = u"el archivo no está abierto"_s;
+        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
         return false;
     }
     const qint64 stride = m_stride;
@@ -171,7 +172,7 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
 bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
 {
     if (!m_file) {
-        *reason = u"el archivo no está abierto"_s;
+        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
         return false;
     }
     const int first = std::max(top, 0);
@@ -195,7 +196,7 @@ bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
                 continue;
             if (written <= 0) {
                 *reason = written < 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                      : u"error de escritura"_s;
+                                      : QCoreApplication::translate("engine", "error de escritura");
                 return false;
             }
             done += written;
@@ -208,7 +209,7 @@ bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
 bool BmpWriter::commit(QString *reason)
 {
     if (!m_file) {
-        *reason = u"el archivo no está abierto"_s;
+        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
         return false;
     }
     // Checked again: the path may have been replaced by a device while the rows were written.

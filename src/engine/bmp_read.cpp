@@ -2,6 +2,7 @@
 
 #include "decode.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QList>
 #include <QtEndian>
@@ -71,7 +72,7 @@ qint64 pixelStart(const Header &header)
 
 QString damaged()
 {
-    return u"datos de imagen dañados o incompletos"_s;
+    return QCoreApplication::translate("engine", "datos de imagen dañados o incompletos");
 }
 
 // RLE4 and RLE8 onto black: a stream may end early, skip pixels with a delta or end a row
@@ -82,7 +83,9 @@ QImage decodeRle(const QByteArray &bytes, const Header &header, QString *reason)
     const int height = std::abs(header.height);
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) {
-        *reason = u"no hay memoria para %1 × %2 píxeles"_s.arg(width).arg(height);
+        *reason = QCoreApplication::translate("engine", "no hay memoria para %1 × %2 píxeles")
+                      .arg(width)
+                      .arg(height);
         return {};
     }
     image.fill(kBlack);
@@ -169,7 +172,7 @@ void opaqueIfAlphaIsAllZero(QImage &image)
 QImage readBmp(QFile &file, QString *reason)
 {
     if (!file.seek(0)) {
-        *reason = u"no se pudo leer el archivo"_s;
+        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
         return {};
     }
     Header header;

@@ -5,6 +5,7 @@
 #include "orientation.h"
 #include "stretch.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QtEndian>
@@ -36,7 +37,8 @@ bool isJpeg(const QByteArray &format)
 
 QString notAPicture()
 {
-    return u"no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF"_s;
+    return QCoreApplication::translate("engine",
+                                       "no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF");
 }
 
 QString describe(const QImageReader &reader)
@@ -45,14 +47,14 @@ QString describe(const QImageReader &reader)
     case QImageReader::UnsupportedFormatError:
         return notAPicture();
     case QImageReader::FileNotFoundError:
-        return u"no se encontró el archivo"_s;
+        return QCoreApplication::translate("engine", "no se encontró el archivo");
     case QImageReader::DeviceError:
-        return u"no se pudo leer el archivo"_s;
+        return QCoreApplication::translate("engine", "no se pudo leer el archivo");
     case QImageReader::InvalidDataError:
     case QImageReader::UnknownError:
         break;
     }
-    return u"datos de imagen dañados o incompletos"_s;
+    return QCoreApplication::translate("engine", "datos de imagen dañados o incompletos");
 }
 
 // Opens `path` for reading only if it is a regular file. The type is checked on the opened
@@ -63,20 +65,22 @@ bool openRegularFile(const QString &path, QFile &file, QString *reason)
     const QByteArray name = QFile::encodeName(path);
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        *reason
-            = errno == ENOENT ? u"no se encontró el archivo"_s : u"no se pudo abrir el archivo"_s;
+        *reason = errno == ENOENT
+            ? QCoreApplication::translate("engine", "no se encontró el archivo")
+            : QCoreApplication::translate("engine", "no se pudo abrir el archivo");
         return false;
     }
     struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        *reason = u"no es un archivo normal (una carpeta, un dispositivo o una tubería)"_s;
+        *reason = QCoreApplication::translate(
+            "engine", "no es un archivo normal (una carpeta, un dispositivo o una tubería)");
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        *reason = u"no se pudo abrir el archivo"_s;
+        *reason = QCoreApplication::translate("engine", "no se pudo abrir el archivo");
         return false;
     }
     return true;
@@ -138,7 +142,9 @@ QSize checkedSize(QImageReader &reader, QString *reason)
             size = claimed;
     }
     if (size.isEmpty()) {
-        *reason = size.isValid() ? u"tamaño de imagen no válido"_s : describe(reader);
+        *reason = size.isValid()
+            ? QCoreApplication::translate("engine", "tamaño de imagen no válido")
+            : describe(reader);
         return {};
     }
     const qint64 pixels = qint64(size.width()) * size.height();
@@ -146,17 +152,20 @@ QSize checkedSize(QImageReader &reader, QString *reason)
         : header.multiScan     ? kMaxProgressiveJpegPixels
                                : kMaxJpegPixels;
     if (pixels > limit) {
-        *reason
-            = u"la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles"_s.arg(size.width())
-                  .arg(size.height())
-                  .arg(limit / (1024 * 1024));
+        *reason = QCoreApplication::translate(
+                      "engine", "la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(limit / (1024 * 1024));
         return {};
     }
     if (header.coefficientBytes > qint64(kMaxDecodeMegabytes) << 20) {
-        *reason = u"la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse"_s
-                      .arg(size.width())
-                      .arg(size.height())
-                      .arg(kMaxDecodeMegabytes);
+        *reason
+            = QCoreApplication::translate(
+                  "engine", "la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse")
+                  .arg(size.width())
+                  .arg(size.height())
+                  .arg(kMaxDecodeMegabytes);
         return {};
     }
     return size;
@@ -182,7 +191,7 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
 {
     QImageReader reader;
     if (!file.seek(0)) {
-        *reason = u"no se pudo leer el archivo"_s;
+        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
         return {};
     }
     reader.setDevice(&file);
@@ -205,7 +214,8 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
         const bool overBudget
             = qint64(decoded.width()) * decoded.height() * 4 > qint64(kMaxDecodeMegabytes) << 20;
         *reason = overBudget && full == decoded
-            ? u"la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera"_s
+            ? QCoreApplication::translate(
+                  "engine", "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera")
                   .arg(full.width())
                   .arg(full.height())
                   .arg(kMaxDecodeMegabytes)
@@ -238,8 +248,11 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
         const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
         const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
         if (width * height * 4 > qint64(kMaxDecodeMegabytes) << 20) {
-            *reason = u"la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "
-                      "cuadro de %4 × %5"_s.arg(full.width())
+            *reason = QCoreApplication::translate(
+                          "engine",
+                          "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "
+                          "cuadro de %4 × %5")
+                          .arg(full.width())
                           .arg(full.height())
                           .arg(kMaxDecodeMegabytes)
                           .arg(frame.width())
@@ -258,7 +271,9 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
         return {};
     QImage stretched = stretch(image, frame);
     if (stretched.isNull())
-        *reason = u"no hay memoria para un cuadro de %1 × %2 píxeles"_s.arg(frame.width())
+        *reason = QCoreApplication::translate("engine",
+                                              "no hay memoria para un cuadro de %1 × %2 píxeles")
+                      .arg(frame.width())
                       .arg(frame.height());
     return stretched;
 }

@@ -2,6 +2,8 @@
 // Decoding of input pictures (BMP, JPEG, GIF, PNG, WebP, TIFF; the first frame of animated ones)
 // straight to a frame size, turned upright by their EXIF orientation. Widget free: the window's
 // picture service and the command-line builder share it.
+// Reasons for failures are the window's Spanish texts, marked in the translation context
+// "engine" so another front end (framolin-strip) can word them in its user's language.
 
 #include "working_set.h"
 

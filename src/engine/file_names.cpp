@@ -1,5 +1,6 @@
 #include "file_names.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 using namespace Qt::StringLiterals;
@@ -19,7 +20,8 @@ bool fileNameFromBytes(const QByteArray &bytes, QString *name, QString *reason)
 {
     const QString decoded = QFile::decodeName(bytes);
     if (QFile::encodeName(decoded) != bytes) {
-        *reason = u"el nombre no es UTF-8 válido; no se toma por otro"_s;
+        *reason = QCoreApplication::translate("engine",
+                                              "el nombre no es UTF-8 válido; no se toma por otro");
         return false;
     }
     *name = decoded;

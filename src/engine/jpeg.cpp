@@ -4,6 +4,7 @@
 #include "orientation.h"
 #include "working_set.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <csetjmp>
@@ -240,7 +241,8 @@ JpegResult decode(QIODevice &device, QSize frame, QImage *image, int *orientatio
 
 QString damaged(const char *message)
 {
-    return u"datos de imagen dañados o incompletos (%1)"_s.arg(QString::fromLocal8Bit(message));
+    return QCoreApplication::translate("engine", "datos de imagen dañados o incompletos (%1)")
+        .arg(QString::fromLocal8Bit(message));
 }
 
 } // namespace
@@ -249,7 +251,7 @@ bool readJpegHeader(QIODevice &device, JpegHeader *header, QString *reason)
 {
     const qint64 at = device.pos();
     if (!device.seek(0)) {
-        *reason = u"no se pudo leer el archivo"_s;
+        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
         return false;
     }
     char message[JMSG_LENGTH_MAX];
@@ -275,7 +277,7 @@ int jpegScaleEighths(QSize full, QSize frame)
 JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *reason)
 {
     if (!file.seek(0)) {
-        *reason = u"no se pudo leer el archivo"_s;
+        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
         return JpegResult::Failed;
     }
     char message[JMSG_LENGTH_MAX];
@@ -288,10 +290,12 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
         JpegHeader header;
         QString ignored;
         readJpegHeader(file, &header, &ignored);
-        *reason = u"la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse"_s
-                      .arg(header.size.width())
-                      .arg(header.size.height())
-                      .arg(kMaxDecodeMegabytes);
+        *reason
+            = QCoreApplication::translate(
+                  "engine", "la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse")
+                  .arg(header.size.width())
+                  .arg(header.size.height())
+                  .arg(kMaxDecodeMegabytes);
     } else if (result == JpegResult::Failed) {
         *reason = damaged(message);
     } else {

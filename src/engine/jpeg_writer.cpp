@@ -1,5 +1,7 @@
 #include "jpeg_writer.h"
 
+#include <QCoreApplication>
+
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -24,7 +26,7 @@ struct Compressor
     jpeg_destination_mgr destination {};
     std::jmp_buf jump {};
     char message[JMSG_LENGTH_MAX] {};
-    QSaveFile *file = nullptr;
+    detail::StripSink *sink = nullptr;
     bool writeFailed = false;
     std::vector<JOCTET> buffer = std::vector<JOCTET>(kOutputBuffer);
 };
@@ -52,8 +54,7 @@ extern "C" void onCompressStart(j_compress_ptr info)
 
 bool flush(Compressor &c, std::size_t bytes)
 {
-    if (c.file->write(reinterpret_cast<const char *>(c.buffer.data()), qint64(bytes))
-        != qint64(bytes)) {
+    if (!c.sink->write(reinterpret_cast<const char *>(c.buffer.data()), qint64(bytes))) {
         c.writeFailed = true;
         return false;
     }
@@ -85,14 +86,24 @@ public:
     bool open(const QString &path, QSize size, QString *reason) override
     {
         cancel();
-        m_file = detail::openStripFile(path, reason);
-        if (!m_file)
-            return false;
+        return m_sink.openFile(path, reason) && start(size, reason);
+    }
+
+    bool openStream(QIODevice *stream, QSize size, QString *reason) override
+    {
+        cancel();
+        m_sink.openStream(stream);
+        return start(size, reason);
+    }
+
+    // Starts compressing a strip of `size` into the sink just opened.
+    bool start(QSize size, QString *reason)
+    {
         m_size = size;
         m_next = 0;
         m_row.assign(std::size_t(size.width()) * 3, 0);
         m_c = std::make_unique<Compressor>();
-        m_c->file = m_file.get();
+        m_c->sink = &m_sink;
         m_c->info.client_data = m_c.get();
         m_c->info.err = jpeg_std_error(&m_c->errors);
         m_c->errors.error_exit = onCompressError;
@@ -118,11 +129,12 @@ public:
     bool writeRows(int top, const QImage &image, QString *reason) override
     {
         if (!m_c) {
-            *reason = u"el archivo no está abierto"_s;
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
             return false;
         }
         if (top != m_next) {
-            *reason = u"las filas del JPEG llegan fuera de orden"_s;
+            *reason
+                = QCoreApplication::translate("engine", "las filas del JPEG llegan fuera de orden");
             cancel();
             return false;
         }
@@ -141,7 +153,7 @@ public:
     bool commit(QString *reason) override
     {
         if (!m_c) {
-            *reason = u"el archivo no está abierto"_s;
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
             return false;
         }
         std::fill(m_row.begin(), m_row.end(), 0);
@@ -155,11 +167,7 @@ public:
         jpeg_destroy_compress(&m_c->info);
         m_created = false;
         m_c.reset();
-        const bool ok = m_file->commit();
-        if (!ok)
-            *reason = detail::writeFailure(*m_file);
-        m_file.reset();
-        return ok;
+        return m_sink.commit(reason);
     }
 
     void cancel() override
@@ -168,23 +176,22 @@ public:
             jpeg_destroy_compress(&m_c->info);
         m_created = false;
         m_c.reset();
-        if (m_file)
-            m_file->cancelWriting();
-        m_file.reset();
+        m_sink.cancel();
     }
 
 private:
     bool failed(QString *reason)
     {
         *reason = m_c->writeFailed
-            ? detail::writeFailure(*m_file)
-            : u"error del compresor JPEG (%1)"_s.arg(QString::fromLocal8Bit(m_c->message));
+            ? m_sink.failure()
+            : QCoreApplication::translate("engine", "error del compresor JPEG (%1)")
+                  .arg(QString::fromLocal8Bit(m_c->message));
         cancel();
         return false;
     }
 
     const int m_quality;
-    std::unique_ptr<QSaveFile> m_file;
+    detail::StripSink m_sink;
     std::unique_ptr<Compressor> m_c;
     bool m_created = false;
     QSize m_size;

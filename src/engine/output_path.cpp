@@ -1,5 +1,6 @@
 #include "output_path.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,25 +14,27 @@ namespace engine {
 bool checkOutputPath(const QString &path, QString *reason)
 {
     if (path.isEmpty()) {
-        *reason = u"no se indicó ningún archivo de salida"_s;
+        *reason = QCoreApplication::translate("engine", "no se indicó ningún archivo de salida");
         return false;
     }
     // stat follows a symbolic link: what matters is what the rename would replace in effect.
     struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
         if (S_ISDIR(status.st_mode)) {
-            *reason = u"es una carpeta"_s;
+            *reason = QCoreApplication::translate("engine", "es una carpeta");
             return false;
         }
         if (!S_ISREG(status.st_mode)) {
-            *reason = u"no es un archivo normal (un dispositivo, una tubería o un socket)"_s;
+            *reason = QCoreApplication::translate(
+                "engine", "no es un archivo normal (un dispositivo, una tubería o un socket)");
             return false;
         }
         return true;
     }
     const QFileInfo info(path);
     if (!info.absoluteDir().exists()) {
-        *reason = u"la carpeta \"%1\" no existe"_s.arg(info.absolutePath());
+        *reason = QCoreApplication::translate("engine", "la carpeta \"%1\" no existe")
+                      .arg(info.absolutePath());
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "natural_order.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -26,7 +27,8 @@ bool picturesInFolder(const QString &folder, QStringList *files, QString *error)
     dir.setFilter(QDir::Files);
     dir.setSorting(QDir::Unsorted);
     if (!dir.exists() || !dir.isReadable()) {
-        *error = u"%1: no se puede leer la carpeta"_s.arg(folder);
+        *error
+            = QCoreApplication::translate("engine", "%1: no se puede leer la carpeta").arg(folder);
         return false;
     }
     QStringList names = dir.entryList();

@@ -1,5 +1,7 @@
 #include "png_writer.h"
 
+#include <QCoreApplication>
+
 #include <png.h>
 
 #include <csetjmp>
@@ -24,16 +26,76 @@ public:
     bool open(const QString &path, QSize size, QString *reason) override
     {
         cancel();
-        m_file = detail::openStripFile(path, reason);
-        if (!m_file)
+        return m_sink.openFile(path, reason) && start(size, reason);
+    }
+
+    bool openStream(QIODevice *stream, QSize size, QString *reason) override
+    {
+        cancel();
+        m_sink.openStream(stream);
+        return start(size, reason);
+    }
+
+    bool writeRows(int top, const QImage &image, QString *reason) override
+    {
+        if (!m_png) {
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
             return false;
+        }
+        if (top != m_next) {
+            *reason
+                = QCoreApplication::translate("engine", "las filas del PNG llegan fuera de orden");
+            cancel();
+            return false;
+        }
+        const QImage rows = detail::packable(image);
+        const int last = std::min(top + rows.height(), m_size.height());
+        return guarded(reason, [&] {
+            for (; m_next < last; ++m_next) {
+                detail::packRgbRow(rows, m_next - top, m_row.data(), m_size.width());
+                png_write_row(m_png, m_row.data());
+            }
+        });
+    }
+
+    bool commit(QString *reason) override
+    {
+        if (!m_png) {
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            return false;
+        }
+        std::fill(m_row.begin(), m_row.end(), 0);
+        const bool written = guarded(reason, [this] {
+            for (; m_next < m_size.height(); ++m_next)
+                png_write_row(m_png, m_row.data());
+            png_write_end(m_png, nullptr);
+        });
+        if (!written)
+            return false;
+        png_destroy_write_struct(&m_png, &m_info);
+        return m_sink.commit(reason);
+    }
+
+    void cancel() override
+    {
+        if (m_png)
+            png_destroy_write_struct(&m_png, m_info ? &m_info : nullptr);
+        m_png = nullptr;
+        m_info = nullptr;
+        m_sink.cancel();
+    }
+
+private:
+    // Writes the header of a strip of `size` into the sink just opened.
+    bool start(QSize size, QString *reason)
+    {
         m_size = size;
         m_next = 0;
         m_row.assign(std::size_t(size.width()) * 3, 0);
         m_png = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, onError, onWarning);
         m_info = m_png ? png_create_info_struct(m_png) : nullptr;
         if (!m_info) {
-            *reason = u"no hay memoria para el compresor PNG"_s;
+            *reason = QCoreApplication::translate("engine", "no hay memoria para el compresor PNG");
             cancel();
             return false;
         }
@@ -51,68 +113,15 @@ public:
         });
     }
 
-    bool writeRows(int top, const QImage &image, QString *reason) override
-    {
-        if (!m_png) {
-            *reason = u"el archivo no está abierto"_s;
-            return false;
-        }
-        if (top != m_next) {
-            *reason = u"las filas del PNG llegan fuera de orden"_s;
-            cancel();
-            return false;
-        }
-        const QImage rows = detail::packable(image);
-        const int last = std::min(top + rows.height(), m_size.height());
-        return guarded(reason, [&] {
-            for (; m_next < last; ++m_next) {
-                detail::packRgbRow(rows, m_next - top, m_row.data(), m_size.width());
-                png_write_row(m_png, m_row.data());
-            }
-        });
-    }
-
-    bool commit(QString *reason) override
-    {
-        if (!m_png) {
-            *reason = u"el archivo no está abierto"_s;
-            return false;
-        }
-        std::fill(m_row.begin(), m_row.end(), 0);
-        const bool written = guarded(reason, [this] {
-            for (; m_next < m_size.height(); ++m_next)
-                png_write_row(m_png, m_row.data());
-            png_write_end(m_png, nullptr);
-        });
-        if (!written)
-            return false;
-        png_destroy_write_struct(&m_png, &m_info);
-        const bool ok = m_file->commit();
-        if (!ok)
-            *reason = detail::writeFailure(*m_file);
-        m_file.reset();
-        return ok;
-    }
-
-    void cancel() override
-    {
-        if (m_png)
-            png_destroy_write_struct(&m_png, m_info ? &m_info : nullptr);
-        m_png = nullptr;
-        m_info = nullptr;
-        if (m_file)
-            m_file->cancelWriting();
-        m_file.reset();
-    }
-
-private:
     // Runs libpng calls with its errors caught: libpng reports them by a long jump back here,
     // so `work` keeps no object with a destructor alive across its calls.
     template<typename Work> bool guarded(QString *reason, Work &&work)
     {
         m_message.clear();
         if (setjmp(png_jmpbuf(m_png))) {
-            *reason = m_message.isEmpty() ? u"error del compresor PNG"_s : m_message;
+            *reason = m_message.isEmpty()
+                ? QCoreApplication::translate("engine", "error del compresor PNG")
+                : m_message;
             cancel();
             return false;
         }
@@ -133,14 +142,13 @@ private:
     static void onWrite(png_structp png, png_bytep data, std::size_t length)
     {
         auto *self = static_cast<PngWriter *>(png_get_io_ptr(png));
-        if (self->m_file->write(reinterpret_cast<const char *>(data), qint64(length))
-            != qint64(length)) {
-            self->m_message = detail::writeFailure(*self->m_file);
+        if (!self->m_sink.write(reinterpret_cast<const char *>(data), qint64(length))) {
+            self->m_message = self->m_sink.failure();
             png_longjmp(png, 1);
         }
     }
 
-    std::unique_ptr<QSaveFile> m_file;
+    detail::StripSink m_sink;
     png_structp m_png = nullptr;
     png_infop m_info = nullptr;
     QSize m_size;

@@ -1,5 +1,6 @@
 #include "settings_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -251,7 +252,7 @@ bool SettingsFile::read(const QString &path, QString *reason)
         return true;
     // A FIFO or a device would block or never end; only a plain file is read.
     if (!info.isFile()) {
-        *reason = u"no es un archivo normal"_s;
+        *reason = QCoreApplication::translate("engine", "no es un archivo normal");
         return false;
     }
     QFile file(path);
@@ -354,11 +355,13 @@ bool SettingsFile::write(const QString &path, QString *reason) const
 {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        *reason = u"no es un archivo normal"_s; // replacing it would turn it into one
+        // Replacing it would turn it into one.
+        *reason = QCoreApplication::translate("engine", "no es un archivo normal");
         return false;
     }
     if (!QDir().mkpath(info.absolutePath())) {
-        *reason = u"no se pudo crear la carpeta \"%1\""_s.arg(info.absolutePath());
+        *reason = QCoreApplication::translate("engine", "no se pudo crear la carpeta \"%1\"")
+                      .arg(info.absolutePath());
         return false;
     }
     QSaveFile file(path);

@@ -1,5 +1,6 @@
 #include "sources.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <sys/stat.h>
@@ -33,7 +34,9 @@ QString inputThatIsOutput(const QString &output, const QStringList &inputs)
 QString overwritesInput(const QString &output, const QString &input)
 {
     const QString through = input == output ? QString() : u" (\"%1\")"_s.arg(input);
-    return u"es una de las imágenes de entrada%1; no se sobrescribe una fuente"_s.arg(through);
+    return QCoreApplication::translate(
+               "engine", "es una de las imágenes de entrada%1; no se sobrescribe una fuente")
+        .arg(through);
 }
 
 } // namespace engine

@@ -1,5 +1,6 @@
 #include "strip_format.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
@@ -52,11 +53,15 @@ QString formatLimitProblem(StripFormat format, QSize size)
         return {};
     // A WebP too large is often still a JPEG; anything else is a PNG.
     const bool jpegHolds = size.width() <= kMaxJpegSide && size.height() <= kMaxJpegSide;
-    const QString other = format == StripFormat::Webp && jpegHolds ? u"JPEG (.jpg) o PNG (.png)"_s
-                                                                   : u"PNG (.png)"_s;
-    return u"una tira de %1 × %2 píxeles no cabe en %3, que admite hasta %4 píxeles por lado; "
-           "guárdela como %5"_s.arg(QString::number(size.width()), QString::number(size.height()),
-                                    formatName(format), QString::number(limit), other);
+    const QString other = format == StripFormat::Webp && jpegHolds
+        ? QCoreApplication::translate("engine", "JPEG (.jpg) o PNG (.png)")
+        : u"PNG (.png)"_s;
+    return QCoreApplication::translate(
+               "engine",
+               "una tira de %1 × %2 píxeles no cabe en %3, que admite hasta %4 píxeles por lado; "
+               "guárdela como %5")
+        .arg(QString::number(size.width()), QString::number(size.height()), formatName(format),
+             QString::number(limit), other);
 }
 
 } // namespace engine

@@ -1,5 +1,7 @@
 #include "strip_writer.h"
 
+#include <QCoreApplication>
+
 #include "bmp.h"
 #include "jpeg_writer.h"
 #include "output_path.h"
@@ -40,12 +42,27 @@ private:
 
 } // namespace
 
+<<<<<<< HEAD
+// Never reached: callers ask writesFromManyThreads() first.
 bool StripWriter::writeRowsAt(int, const QImage &, QString *reason) const
 {
-    *reason = u"este formato se escribe en orden"_s;
+    *reason = QCoreApplication::translate("engine", "error de escritura");
     return false;
 }
 
+=======
+bool StripWriter::openStream(QIODevice *, QSize, QString *reason)
+{
+    *reason = QCoreApplication::translate("engine", "este formato no se escribe como flujo");
+    return false;
+}
+
+bool formatStreams(StripFormat format)
+{
+    return format == StripFormat::Png || format == StripFormat::Jpeg;
+}
+
+>>>>>>> main
 std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality)
 {
     switch (format) {
@@ -76,6 +93,57 @@ bool saveStrip(const QImage &image, const QString &path, StripFormat format, QSt
 
 namespace detail {
 
+bool StripSink::openFile(const QString &path, QString *reason)
+{
+    cancel();
+    m_file = openStripFile(path, reason);
+    return m_file != nullptr;
+}
+
+void StripSink::openStream(QIODevice *stream)
+{
+    cancel();
+    m_stream = stream;
+}
+
+bool StripSink::write(const char *data, qint64 length)
+{
+    QIODevice *device = m_file ? static_cast<QIODevice *>(m_file.get()) : m_stream;
+    return device && device->write(data, length) == length;
+}
+
+bool StripSink::commit(QString *reason)
+{
+    bool ok = true;
+    if (m_file) {
+        ok = m_file->commit();
+        if (!ok)
+            *reason = writeFailure(*m_file);
+    } else if (auto *file = qobject_cast<QFileDevice *>(m_stream); file && !file->flush()) {
+        ok = false;
+        *reason = failure();
+    }
+    m_file.reset();
+    m_stream = nullptr;
+    return ok;
+}
+
+void StripSink::cancel()
+{
+    if (m_file)
+        m_file->cancelWriting();
+    m_file.reset();
+    m_stream = nullptr;
+}
+
+QString StripSink::failure() const
+{
+    if (m_file)
+        return writeFailure(*m_file);
+    const QString reason = m_stream ? m_stream->errorString() : QString();
+    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
+}
+
 std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason)
 {
     if (!checkOutputPath(path, reason))
@@ -91,7 +159,7 @@ std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason)
 QString writeFailure(const QSaveFile &file)
 {
     const QString reason = file.errorString();
-    return reason.isEmpty() ? u"error de escritura"_s : reason;
+    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
 }
 
 void packRgbRow(const QImage &image, int y, unsigned char *out, int width)

@@ -24,6 +24,10 @@ public:
 
     // Starts a file of `size` at `path`. False with the reason on failure.
     virtual bool open(const QString &path, QSize size, QString *reason) = 0;
+    // Starts a strip of `size` written into `stream` (standard output) as it is compressed;
+    // commit() then only flushes, and a failure cannot take back what was sent. Only formats
+    // that formatStreams() names can; the others refuse with the reason.
+    virtual bool openStream(QIODevice *stream, QSize size, QString *reason);
     // Writes `image`'s rows as the rows from `top` down, its first min(image width, file width)
     // columns; the rest of each row is black. PNG and JPEG are compressed as they go, so their
     // bands must come in order, each starting where the last ended.
@@ -43,6 +47,10 @@ protected:
     StripWriter() = default;
 };
 
+// True for the formats written front to back, which openStream() takes: PNG and JPEG. A BMP's
+// header is finished last and WebP is encoded whole, so those need a file.
+bool formatStreams(StripFormat format);
+
 // A writer of `format`; `quality` (1 to 100) is used by JPEG and WebP.
 std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality = kDefaultQuality);
 
@@ -52,6 +60,25 @@ bool saveStrip(const QImage &image, const QString &path, StripFormat format, QSt
                int quality = kDefaultQuality);
 
 namespace detail {
+
+// Where a compressing writer's bytes go: a new file made visible by commit(), or a stream
+// owned by the caller that takes the bytes as they come.
+class StripSink
+{
+public:
+    bool openFile(const QString &path, QString *reason);
+    void openStream(QIODevice *stream);
+    bool isOpen() const { return m_file || m_stream; }
+    bool write(const char *data, qint64 length);
+    bool commit(QString *reason);
+    void cancel();
+    // The reason the last write failed.
+    QString failure() const;
+
+private:
+    std::unique_ptr<QSaveFile> m_file;
+    QIODevice *m_stream = nullptr;
+};
 
 // A QSaveFile open for writing at `path`, or null with the reason.
 std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason);

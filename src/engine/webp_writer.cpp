@@ -1,5 +1,6 @@
 #include "webp_writer.h"
 
+#include <QCoreApplication>
 #include <QImageWriter>
 
 using namespace Qt::StringLiterals;
@@ -18,7 +19,8 @@ public:
     {
         cancel();
         if (!QImageWriter::supportedImageFormats().contains("webp")) {
-            *reason = u"falta el complemento WebP de Qt (qt6-image-formats-plugins)"_s;
+            *reason = QCoreApplication::translate(
+                "engine", "falta el complemento WebP de Qt (qt6-image-formats-plugins)");
             return false;
         }
         m_file = detail::openStripFile(path, reason);
@@ -26,7 +28,9 @@ public:
             return false;
         m_strip = QImage(size, QImage::Format_RGB888);
         if (m_strip.isNull()) {
-            *reason = u"no hay memoria para una tira de %1 × %2 píxeles"_s.arg(size.width())
+            *reason = QCoreApplication::translate("engine",
+                                                  "no hay memoria para una tira de %1 × %2 píxeles")
+                          .arg(size.width())
                           .arg(size.height());
             cancel();
             return false;
@@ -38,7 +42,7 @@ public:
     bool writeRows(int top, const QImage &image, QString *reason) override
     {
         if (!m_file) {
-            *reason = u"el archivo no está abierto"_s;
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
             return false;
         }
         const QImage rows = detail::packable(image);
@@ -52,7 +56,7 @@ public:
     bool commit(QString *reason) override
     {
         if (!m_file) {
-            *reason = u"el archivo no está abierto"_s;
+            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
             return false;
         }
         QImageWriter writer(m_file.get(), "webp");

@@ -1,5 +1,6 @@
 #include "working_set.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -51,8 +52,10 @@ int restoredEntryCount(const QString &storedLastIndex)
 
 QString emptyEntryMessage(int index)
 {
-    return u"La entrada %1 de la lista no nombra ningún archivo: %2 falta o está vacía en los "
-           "datos guardados."_s.arg(QString::number(index + 1), keys::inputFile(index));
+    return QCoreApplication::translate("engine",
+                                       "La entrada %1 de la lista no nombra ningún archivo: %2 "
+                                       "falta o está vacía en los datos guardados.")
+        .arg(QString::number(index + 1), keys::inputFile(index));
 }
 
 QString settingsFilePath(const QString &app, const QString &configFolder)

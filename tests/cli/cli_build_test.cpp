@@ -63,7 +63,12 @@ Result runCli(QStringList arguments, const QString &settings = {})
     arguments.prepend(u"framolin-strip"_s);
     std::FILE *err = std::tmpfile();
     std::FILE *out = std::tmpfile();
-    cli::Environment env { settings, 2, out, err, false };
+    cli::Environment env;
+    env.settingsPath = settings;
+    env.cores = 2;
+    env.out = out;
+    env.err = err;
+    env.language = cli::Language::Spanish; // these cases check the Spanish wording
     const int status = cli::run(arguments, env);
     std::rewind(err);
     QByteArray text;
@@ -137,7 +142,8 @@ TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
     ASSERT_TRUE(engine::saveBmp(form.objeto->Image(), path(u"window.bmp"_s), &reason));
 
     const Result result = runCli(
-        QStringList { u"-W"_s, u"64"_s, u"-H"_s, u"48"_s, u"-o"_s, path(u"cli.bmp"_s) } + files);
+        QStringList { u"-q"_s, u"-W"_s, u"64"_s, u"-H"_s, u"48"_s, u"-o"_s, path(u"cli.bmp"_s) }
+        + files);
     ASSERT_EQ(result.status, 0) << qPrintable(result.err);
     EXPECT_TRUE(result.err.isEmpty());
     const QByteArray window = readAll(path(u"window.bmp"_s));

@@ -35,11 +35,16 @@ struct Result
     QString err;
 };
 
-Result runCli(const QList<QByteArray> &arguments)
+// Spanish by default: most cases check the Spanish wording.
+Result runCli(const QList<QByteArray> &arguments, cli::Language language = cli::Language::Spanish)
 {
     std::FILE *err = std::tmpfile();
     std::FILE *out = std::tmpfile();
-    const cli::Environment env { {}, 2, out, err, false };
+    cli::Environment env;
+    env.cores = 2;
+    env.out = out;
+    env.err = err;
+    env.language = language;
     QList<QByteArray> line { "framolin-strip" };
     line += arguments;
     const int status = cli::run(line, env);
@@ -190,11 +195,13 @@ TEST_F(CliFaults, aFullDiskIsReportedWithItsReason)
     const QByteArray input = picture("a.bmp");
     const QString output = fs.filePath(u"strip.bmp"_s);
     const Result result
-        = runCli({ "-W", "320", "-H", "400", "-o", QFile::encodeName(output), input });
+        = runCli({ "-W", "320", "-H", "400", "-o", QFile::encodeName(output), input },
+                 cli::Language::English); // the C library's wording, as this process has it
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(
         result.err,
-        u"framolin-strip: %1: %2\n"_s.arg(output, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+        u"framolin-strip: %1: %2\n"_s.arg(output, QString::fromLocal8Bit(std::strerror(ENOSPC))))
+        << qPrintable(result.err);
     EXPECT_FALSE(QFile::exists(output));
 }
 

@@ -1,6 +1,7 @@
 // Frame lists from the command line: natural order of folders, option and settings handling.
 
 #include "inputs.h"
+#include "language.h"
 #include "options.h"
 #include "progress_bar.h"
 
@@ -60,6 +61,7 @@ TEST(Inputs, folderGivesTodaysKindsTooAndLeavesDotFilesOut)
 
 TEST(Inputs, missingPathOrFolderWithoutPicturesIsNamed)
 {
+    const cli::Translation spanish(cli::Language::Spanish);
     QTemporaryDir dir;
     QStringList files;
     QString error;

@@ -1,6 +1,6 @@
 // Writing strips in every format: the format an output path asks for, the largest strip each
 // format holds, each format read back, bands streamed in order, and failures that leave the old
-// file whole.
+// file whole, and strips streamed as they are compressed.
 
 #include "engine/bmp.h"
 #include "engine/strip_format.h"
@@ -9,6 +9,7 @@
 #include "files.h"
 #include "scratch_fs.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImageReader>
 #include <QTemporaryDir>
@@ -186,7 +187,10 @@ TEST(StripWriter, streamedBandsMakeTheSameFileAsTheWholeAndMissingRowsAreBlack)
             << engine::formatName(format).toStdString();
 
         ASSERT_TRUE(writer->open(banded, QSize(8, 6), &reason));
-        ASSERT_TRUE(writer->writeRows(0, QImage(4, 2, QImage::Format_RGB32), &reason));
+        // A defined band: random pixels in it would bleed past its edge in JPEG and WebP.
+        QImage narrow(4, 2, QImage::Format_RGB32);
+        narrow.fill(Qt::black);
+        ASSERT_TRUE(writer->writeRows(0, narrow, &reason));
         ASSERT_TRUE(writer->commit(&reason));
         const QImage partial(banded);
         ASSERT_EQ(partial.size(), QSize(8, 6));
@@ -211,6 +215,62 @@ TEST(StripWriter, streamedFormatsRefuseBandsOutOfOrderAndLeaveNothing)
         EXPECT_EQ(files::readAll(path), "the old strip");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                   QStringList { u"strip"_s });
+    }
+}
+
+// Standard output on a full disk: every write fails.
+class Refusing final : public QIODevice
+{
+public:
+    Refusing()
+    {
+        open(QIODevice::WriteOnly);
+        setErrorString(u"no room left"_s);
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64) override { return -1; }
+};
+
+TEST(StripWriter, aStreamGetsTheFileBytesWhereTheFormatStreams)
+{
+    QTemporaryDir dir;
+    const QImage whole = sample();
+    for (const StripFormat format :
+         { StripFormat::Bmp, StripFormat::Png, StripFormat::Jpeg, StripFormat::Webp }) {
+        const std::string name = engine::formatName(format).toStdString();
+        const QString path = dir.filePath(u"strip"_s);
+        QString reason;
+        ASSERT_TRUE(engine::saveStrip(whole, path, format, &reason)) << qPrintable(reason);
+        QBuffer stream;
+        stream.open(QIODevice::WriteOnly);
+        auto writer = engine::makeStripWriter(format);
+        const bool opened = writer->openStream(&stream, whole.size(), &reason);
+        EXPECT_EQ(opened, engine::formatStreams(format)) << name;
+        if (!opened) {
+            // BMP finishes its header last and WebP is encoded whole: they need a file.
+            EXPECT_FALSE(reason.isEmpty()) << name;
+            EXPECT_TRUE(stream.data().isEmpty()) << name;
+            continue;
+        }
+        for (int top = 0; top < whole.height(); top += 10)
+            ASSERT_TRUE(writer->writeRows(top, whole.copy(0, top, whole.width(), 10), &reason));
+        ASSERT_TRUE(writer->commit(&reason)) << qPrintable(reason);
+        EXPECT_EQ(stream.data(), files::readAll(path)) << name;
+
+        // A stream that takes nothing fails the strip with the stream's reason.
+        Refusing refusing;
+        QImage noise(600, 600, QImage::Format_RGB32);
+        quint32 seed = 7;
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+        reason.clear();
+        EXPECT_FALSE(writer->openStream(&refusing, noise.size(), &reason)
+                     && writer->writeRows(0, noise, &reason) && writer->commit(&reason))
+            << name;
+        EXPECT_EQ(reason, u"no room left"_s) << name;
     }
 }
 

@@ -2,6 +2,7 @@
 // screen, and the strip that neither may crop.
 
 #include "app/form1.h"
+#include "expected_picture.h"
 #include "fakes.h"
 #include "pictures.h"
 
@@ -65,6 +66,13 @@ TEST(WindowLayout, laysOutAndPaintsTheGradientWhenFirstShown)
     EXPECT_EQ(image.pixelColor(0, 0), rgb(103, 68, 14));
     EXPECT_EQ(image.pixelColor(image.width() - 1, image.height() - 1), rgb(62, 62, 62));
     EXPECT_TRUE(w.s.boxes.shown.empty());
+}
+
+TEST(WindowLayout, paintsTheDesignSizedWindowsGradientBandByBand)
+{
+    Window w;
+    EXPECT_TRUE(expected::matchesPicture(
+        w.form.client()->Image(), QStringLiteral(FRAMOLIN_EXPECTED_DIR "/design_gradient.png")));
 }
 
 TEST(WindowLayout, showsTheGradientAroundTheControlsAndTheirOwnBackgroundInside)

@@ -1,4 +1,5 @@
 #include "assembly_controls.h"
+#include "expected_picture.h"
 #include "fakes.h"
 #include "pictures.h"
 
@@ -73,6 +74,20 @@ TEST_F(AssemblyTest, stacksEveryPictureAtItsRowStretchedToTheFrameWhateverItsKin
     EXPECT_TRUE(Command5->isEnabled());
     EXPECT_EQ(reports, (std::vector<std::pair<double, double>> { { 0, 2 }, { 1, 2 }, { 2, 2 } }));
     EXPECT_EQ(s.events.calls, 3); // one yield per frame
+}
+
+TEST_F(AssemblyTest, stretchesPatternedFramesOfEveryKindIntoTheExpectedStrip)
+{
+    // Shrunk, kept and enlarged, so both directions of the stretch are seen.
+    add(picture(u"big.bmp"_s, pictures::pattern(64, 40, 1), "BMP"));
+    add(picture(u"photo.jpg"_s, pictures::pattern(32, 20, 2), "JPG"));
+    add(picture(u"small.gif"_s, pictures::pattern(12, 8, 3), "GIF"));
+    assemble();
+    EXPECT_TRUE(s.boxes.shown.empty());
+    // The JPEG decoder may round a step differently on another CPU.
+    EXPECT_TRUE(expected::matchesPicture(objeto->Image(),
+                                         QStringLiteral(FRAMOLIN_EXPECTED_DIR "/three_frames.png"),
+                                         { .channel = 2, .pixels = 0 }));
 }
 
 TEST_F(AssemblyTest, keepsFramesWhoseWidthPassesTheBoxAndTheBoxBorderWhole)

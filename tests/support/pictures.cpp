@@ -1,6 +1,7 @@
 #include "pictures.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QVector>
 
 #include <map>
@@ -11,6 +12,21 @@ QImage solid(int width, int height, const QColor &color)
 {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(color);
+    return image;
+}
+
+QImage pattern(int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           qRgb((x * 255 / width + seed * 40) & 0xff, y * 255 / height,
+                                ((x / 7 + y / 5 + seed) % 2) * 200));
+    QPainter p(&image);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor::fromHsv(seed * 37 % 360, 200, 220));
+    p.drawEllipse(width / 4, height / 4, width / 2, height / 2);
     return image;
 }
 

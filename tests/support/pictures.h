@@ -12,6 +12,10 @@ namespace pictures {
 // A `width` x `height` image filled with `color`.
 QImage solid(int width, int height, const QColor &color);
 
+// A `width` x `height` picture with gradients, a checkerboard and an ellipse whose colour
+// follows `seed`, so a stretch, a shift or a swapped frame shows.
+QImage pattern(int width, int height, int seed);
+
 // Writes `image` to `path` as "BMP" or "JPG" (Qt's writers) or "GIF" (our own small encoder:
 // Qt has no GIF writer). `transparent`, for GIF only, makes that colour see-through.
 bool write(const QImage &image, const QString &path, const char *format,

@@ -1,6 +1,7 @@
 // Balloon tooltips: the dispatch of BalloonProc, the registration of a tip, and the balloon a
 // paint makes (place, size, pixels).
 
+#include "expected_picture.h"
 #include "tooltips/module1.h"
 #include "wm/gdi.h"
 #include "wm/tooltip.h"
@@ -333,6 +334,17 @@ TEST(BalloonPixels, outlinedInDarkGreyWithTheTextOverItsLightCopy)
                 lightColourSeen |= both.pixelColor(x, y) == light;
     EXPECT_TRUE(textColourSeen);
     EXPECT_TRUE(lightColourSeen);
+}
+
+TEST(BalloonPixels, aTwoLineBalloonLooksAsExpected)
+{
+    PaletteScope palette;
+    palette.set(QColor(255, 255, 225), QColor(0, 0, 0), QColor(255, 255, 255));
+    Balloon balloon(u"Define el ancho.\nSets the width."_s);
+    // Room for a font's anti-aliasing to differ slightly; the outline and the layout may not.
+    EXPECT_TRUE(expected::matchesPicture(
+        balloon.image(), QStringLiteral(FRAMOLIN_EXPECTED_DIR "/two_line_balloon.png"),
+        { .channel = 24, .pixels = 12 }));
 }
 
 TEST(BalloonPixels, aPaintLeavesThePreviousFontSelectedAndReleasesWhatItMade)

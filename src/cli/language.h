@@ -1,0 +1,42 @@
+#pragma once
+// The language framolin-strip speaks: English unless the locale asks for Spanish. Its own
+// texts are written in English and translated; the engine's reasons are written in Spanish
+// (the window shows them as they are) and translated into English here.
+
+#include <QCoreApplication>
+#include <QProcessEnvironment>
+#include <QTranslator>
+
+#include <memory>
+#include <vector>
+
+namespace cli {
+
+// The translation context of framolin-strip's own texts.
+class Text
+{
+    Q_DECLARE_TR_FUNCTIONS(Text)
+};
+
+enum class Language { English, Spanish };
+
+// The language the locale asks for, looked up as gettext does: the first of LANGUAGE's
+// entries that is English or Spanish, else the first set of LC_ALL, LC_MESSAGES and LANG.
+Language messageLanguage(const QProcessEnvironment &environment);
+
+// Installs the catalogues of `language` in the application while it lives: ours, and for
+// Spanish Qt's own (so the command-line parser's messages are Spanish too, when Debian's Qt
+// translations are installed).
+class Translation
+{
+public:
+    explicit Translation(Language language);
+    ~Translation();
+    Translation(const Translation &) = delete;
+    Translation &operator=(const Translation &) = delete;
+
+private:
+    std::vector<std::unique_ptr<QTranslator>> m_installed;
+};
+
+} // namespace cli

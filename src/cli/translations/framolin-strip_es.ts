@@ -1,0 +1,241 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es" sourcelanguage="en">
+<context>
+    <name>Text</name>
+    <message>
+        <source>not a readable file</source>
+        <translation>no es un archivo legible</translation>
+    </message>
+    <message>
+        <source>file not found</source>
+        <translation>no se encontró el archivo</translation>
+    </message>
+    <message>
+        <source>%1: does not exist</source>
+        <translation>%1: no existe</translation>
+    </message>
+    <message>
+        <source>a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>the option --%1 was given more than once</source>
+        <translation>la opción --%1 se dio más de una vez</translation>
+    </message>
+    <message>
+        <source>--size gives both sides: give it without -W/--width and -H/--height</source>
+        <translation>--size da los dos lados: dela sin -W/--width ni -H/--height</translation>
+    </message>
+    <message>
+        <source>%1: no saved data</source>
+        <translation>%1: no hay datos guardados</translation>
+    </message>
+    <message>
+        <source>invalid %1: &quot;%2&quot; (1 to %3 pixels)</source>
+        <translation>%1 no válido: &quot;%2&quot; (se admiten de 1 a %3 píxeles)</translation>
+    </message>
+    <message>
+        <source>width</source>
+        <translation>ancho</translation>
+    </message>
+    <message>
+        <source>height</source>
+        <translation>alto</translation>
+    </message>
+    <message>
+        <source>invalid size: &quot;%1&quot; (WIDTHxHEIGHT, for example 320x200; each side 1 to %2 pixels)</source>
+        <translation>tamaño no válido: &quot;%1&quot; (ANCHOxALTO, por ejemplo 320x200; cada lado de 1 a %2 píxeles)</translation>
+    </message>
+    <message>
+        <source>the output file is missing (-o OUTPUT.bmp)</source>
+        <translation>falta el archivo de salida (-o SALIDA.bmp)</translation>
+    </message>
+    <message>
+        <source>no input pictures</source>
+        <translation>no hay imágenes de entrada</translation>
+    </message>
+    <message>
+        <source>a strip of %1 × %2 pixels is over the limit of %3 MiB</source>
+        <translation>una tira de %1 × %2 píxeles pasa del límite de %3 MiB</translation>
+    </message>
+    <message>
+        <source>standard output</source>
+        <translation>la salida estándar</translation>
+    </message>
+    <message>
+        <source>; 1 file of the folders left out</source>
+        <translation>; 1 archivo de las carpetas omitido</translation>
+    </message>
+    <message>
+        <source>; %1 files of the folders left out</source>
+        <translation>; %1 archivos de las carpetas omitidos</translation>
+    </message>
+    <message>
+        <source>%1 (--help for help)</source>
+        <translation>%1 (--help para la ayuda)</translation>
+    </message>
+    <message>
+        <source>standard output is a terminal: redirect it to a file</source>
+        <translation>la salida estándar es una terminal: rediríjala a un archivo</translation>
+    </message>
+    <message>
+        <source>standard output: %1</source>
+        <translation>la salida estándar: %1</translation>
+    </message>
+    <message>
+        <source>left out: %1 (%2)</source>
+        <translation>omitido: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>a hidden file</source>
+        <translation>es un archivo oculto</translation>
+    </message>
+    <message>
+        <source>not named as a picture</source>
+        <translation>su nombre no es de una imagen</translation>
+    </message>
+    <message>
+        <source>%1: the folder has no BMP, JPG, GIF, PNG, WebP or TIFF pictures</source>
+        <translation>%1: la carpeta no tiene imágenes BMP, JPG, GIF, PNG, WebP o TIFF</translation>
+    </message>
+    <message>
+        <source>--html: the page and the strip cannot be the same file (%1)</source>
+        <translation>--html: la página y la tira no pueden ser el mismo archivo (%1)</translation>
+    </message>
+    <message>
+        <source>--html needs the strip in a file, not on standard output</source>
+        <translation>--html necesita la tira en un archivo, no en la salida estándar</translation>
+    </message>
+    <message>
+        <source>no memory for %1 rows of %2 pixels</source>
+        <translation>no hay memoria para %1 filas de %2 píxeles</translation>
+    </message>
+    <message>
+        <source>%1: no memory for a row of %2 frames</source>
+        <translation>%1: no hay memoria para una fila de %2 cuadros</translation>
+    </message>
+    <message>
+        <source>not a plain file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>the strip being written</source>
+        <translation>es la tira que se escribe</translation>
+    </message>
+    <message>
+        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT [options]
+                      PICTURE|FOLDER ...
+       framolin-strip --from-settings [options]
+
+Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF), each stretched to WIDTH x
+HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in
+the format the output&apos;s extension asks for: .png, .jpg/.jpeg, .webp; any other, a
+24-bit BMP (the same file the Framolin window saves). A folder gives its pictures
+in natural order (2 before 10), leaving hidden files and the output itself out.
+
+  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)
+  -W, --width WIDTH     frame width in pixels (320)
+  -H, --height HEIGHT   frame height in pixels (200)
+  -o, --output PATH     the file to write, replaced only when all went well and
+                        never when it is one of the input pictures; - writes the
+                        strip to standard output (BMP unless --format is given)
+  -f, --format F        bmp, png, jpeg or webp, instead of what the extension asks
+  --quality N           quality of JPEG and WebP, 1 to 100 (90)
+  --columns N           N frames to a row, left to right and top to bottom (1: one
+                        column); empty cells in the back colour
+  -j, --jobs N          pictures decoded at a time (every core)
+  -q, --quiet           no progress bar and no summary
+  -v, --verbose         name each file of a folder that was left out, and why
+  --html PAGE           also write a web page that shows the strip turning
+  --from-settings       the list, the output and the size stored with &quot;Guardar datos&quot;;
+                        options and pictures given beside it win
+  -h, --help            this help
+  --version             the version
+
+On success one line on standard error sums up the strip. Exits with 0 when the
+strip was written; otherwise with 1 and one line naming the file and the reason,
+without creating or touching the output (2 for a bad command line).
+</source>
+        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA [opciones]
+                    IMAGEN|CARPETA ...
+     framolin-strip --from-settings [opciones]
+
+Apila las imágenes (BMP, JPG, GIF, PNG, WebP, TIFF), cada una estirada a ANCHO x
+ALTO píxeles y puesta derecha según su orientación EXIF, y escribe la tira en el
+formato que pide la extensión de la salida: .png, .jpg/.jpeg, .webp; cualquier
+otra, BMP de 24 bits (el mismo archivo que guarda la ventana de Framolin). Una
+carpeta aporta sus imágenes en orden natural (2 antes de 10), sin los archivos
+ocultos ni la propia salida.
+
+  -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
+  -W, --width ANCHO     ancho del cuadro en píxeles (320)
+  -H, --height ALTO     alto del cuadro en píxeles (200)
+  -o, --output RUTA     archivo de salida; se reemplaza solo si todo va bien, y
+                        nunca si es una de las imágenes de entrada; - escribe la
+                        tira en la salida estándar (BMP salvo que se dé --format)
+  -f, --format F        bmp, png, jpeg o webp, en lugar del que pide la extensión
+  --quality N           calidad de JPEG y WebP, de 1 a 100 (90)
+  --columns N           N cuadros por fila, de izquierda a derecha y de arriba
+                        abajo (1: una sola columna); las celdas vacías, en el
+                        color de fondo
+  -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
+  -q, --quiet           sin barra de progreso ni resumen
+  -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
+  --html PÁGINA         escribe además una página web que muestra la tira girando
+  --from-settings       la lista, la salida y el tamaño guardados con &quot;Guardar datos&quot;;
+                        las opciones y las imágenes dadas junto a ella mandan
+  -h, --help            esta ayuda
+  --version             la versión
+
+Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
+escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
+crear ni tocar la salida (2 para opciones no válidas).
+</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number from 1 to %3</source>
+        <translation>%1: &quot;%2&quot; no es un número de 1 a %3</translation>
+    </message>
+    <message>
+        <source>--format: &quot;%1&quot; is not bmp, png, jpeg or webp</source>
+        <translation>--format: &quot;%1&quot; no es bmp, png, jpeg ni webp</translation>
+    </message>
+    <message>
+        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); write the strip as .png or use --columns</source>
+        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); escriba la tira como .png o use --columns</translation>
+    </message>
+    <message>
+        <source>--quality is only for JPEG and WebP, not for %1</source>
+        <translation>--quality solo vale para JPEG y WebP, no para %1</translation>
+    </message>
+    <message>
+        <source>, or spread it over rows with --columns</source>
+        <translation>, o repártala en filas con --columns</translation>
+    </message>
+    <message>
+        <source>warning: web browsers open no BMP of more than %1 pixels a side, and this strip is %2 × %3; save it as .png or use --columns</source>
+        <translation>aviso: los navegadores web no abren un BMP de más de %1 píxeles por lado, y esta tira mide %2 × %3; guárdela como .png o use --columns</translation>
+    </message>
+    <message>
+        <source>in one column</source>
+        <translation>en una columna</translation>
+    </message>
+    <message>
+        <source>in %1 columns</source>
+        <translation>en %1 columnas</translation>
+    </message>
+    <message>
+        <source>%1 frame of %2 × %3 %4 → %5 (%6, %7, %8)</source>
+        <translation>%1 cuadro de %2 × %3 %4 → %5 (%6, %7, %8)</translation>
+    </message>
+    <message>
+        <source>%1 frames of %2 × %3 %4 → %5 (%6, %7, %8)</source>
+        <translation>%1 cuadros de %2 × %3 %4 → %5 (%6, %7, %8)</translation>
+    </message>
+    <message>
+        <source>%1: the saved data could not be read (%2)</source>
+        <translation>%1: no se pudieron leer los datos guardados (%2)</translation>
+    </message>
+</context>
+</TS>
