@@ -42,7 +42,6 @@ private:
 
 } // namespace
 
-<<<<<<< HEAD
 // Never reached: callers ask writesFromManyThreads() first.
 bool StripWriter::writeRowsAt(int, const QImage &, QString *reason) const
 {
@@ -50,7 +49,6 @@ bool StripWriter::writeRowsAt(int, const QImage &, QString *reason) const
     return false;
 }
 
-=======
 bool StripWriter::openStream(QIODevice *, QSize, QString *reason)
 {
     *reason = QCoreApplication::translate("engine", "este formato no se escribe como flujo");
@@ -62,7 +60,6 @@ bool formatStreams(StripFormat format)
     return format == StripFormat::Png || format == StripFormat::Jpeg;
 }
 
->>>>>>> main
 std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality)
 {
     switch (format) {

@@ -37,7 +37,11 @@ Result runCli(QStringList arguments)
     arguments.prepend(u"framolin-strip"_s);
     std::FILE *err = std::tmpfile();
     std::FILE *out = std::tmpfile();
-    const cli::Environment env { {}, 2, out, err, false };
+    cli::Environment env;
+    env.cores = 2;
+    env.out = out;
+    env.err = err;
+    env.language = cli::Language::Spanish; // the cases check the Spanish wording
     const int status = cli::run(arguments, env);
     std::rewind(err);
     QByteArray text;
