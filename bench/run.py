@@ -5,9 +5,10 @@ Each repetition runs every tool once, in turn (paired runs), so a busy machine s
 them alike; the table gives medians of wall time, CPU time (user + system) and peak RSS, and
 each tool's wall time as a multiple of framolin-strip's (all cores).
 Usage: bench/run.py [--reps N] [--sets photos,jpegs,mixed,pngs,huge] [--formats bmp,png,jpeg]
-                    [--ours] [--build DIR] [--corpus DIR]
+                    [--ours] [--build DIR] [--baseline DIR] [--corpus DIR]
 With --formats, each set is timed once per output format against the peers writing the same
 format (PNG, or JPEG at quality 90), with framolin-strip's own BMP run as a second reference.
+--baseline adds another build's framolin-strip (say, main before a change) to those runs, paired.
 Normally started by bench/run.sh, which installs the peers and builds first.
 """
 
@@ -102,8 +103,9 @@ def tools(build, files, out):
     return rows
 
 
-def format_tools(build, files, out, fmt):
-    """framolin-strip and the peers writing `fmt` ("png" or "jpeg")."""
+def format_tools(build, files, out, fmt, baseline=None):
+    """framolin-strip and the peers writing `fmt` ("png" or "jpeg"); `baseline`'s
+    framolin-strip too when given."""
     strip = os.path.join(build, "src/cli/framolin-strip")
     size = "%dx%d" % (W, H)
     ext = {"png": "png", "jpeg": "jpg"}[fmt]
@@ -116,9 +118,16 @@ def format_tools(build, files, out, fmt):
             "l=$(for f in {f}; do b=${{f##*/}}; printf '{d}/%s.ppm ' \"${{b%.*}}\"; done) && "
             "vips arrayjoin \"${{l% }}\" '{t}' --across 1".format(
                 d=vips_dir, s=size, f=quote(files), t=vips_target)]
+    before = []
+    if baseline:
+        old = os.path.join(baseline, "src/cli/framolin-strip")
+        before = [("baseline framolin-strip -> %s" % fmt.upper(),
+                   [old, "-q", "-o", out + "/old." + ext] + files),
+                  ("baseline framolin-strip -> BMP", [old, "-q", "-o", out + "/old.bmp"] + files)]
     return [
         ("framolin-strip -> %s" % fmt.upper(), [strip, "-q", "-o", out + "/strip." + ext] + files),
         ("framolin-strip -> BMP", [strip, "-q", "-o", out + "/strip.bmp"] + files),
+    ] + before + [
         ("GraphicsMagick gm convert -> %s" % fmt.upper(), ["gm", "convert", "-size", size] + files
          + ["-resize", size + "!", "-append", "+matte"] + quality + [im_out.replace("im.", "gm.")]),
         ("ImageMagick convert -> %s" % fmt.upper(), ["convert-im6.q16", "-define", "jpeg:size=" + size]
@@ -138,14 +147,16 @@ def corpus(build, root, name):
     return sorted(glob.glob(os.path.join(folder, "*")))
 
 
-def run_set(build, name, files, reps, env, ours=False, fmt="bmp"):
+def run_set(build, name, files, reps, env, ours=False, fmt="bmp", baseline=None):
     if fmt == "jpeg":
         files = files[:65500 // H]  # one column of JPEG holds at most 65,500 rows
     out = tempfile.mkdtemp(prefix="framolin-bench-")
     try:
-        rows = tools(build, files, out) if fmt == "bmp" else format_tools(build, files, out, fmt)
+        rows = tools(build, files, out) if fmt == "bmp" else format_tools(build, files, out, fmt,
+                                                                           baseline)
         if ours:
-            rows = [r for r in rows if r[0].startswith(("framolin", "window", "decode floor"))]
+            rows = [r for r in rows
+                    if r[0].startswith(("framolin", "baseline", "window", "decode floor"))]
         results = {label: [] for label, _ in rows}
         for _ in range(reps):
             for label, command in rows:
@@ -171,6 +182,9 @@ def run_set(build, name, files, reps, env, ours=False, fmt="bmp"):
         for a, b in (("window assembly (offscreen)", "framolin-strip (all cores)"),
                      ("framolin-strip -> PNG", "framolin-strip -> BMP"),
                      ("framolin-strip -> JPEG", "framolin-strip -> BMP"),
+                     ("baseline framolin-strip -> PNG", "baseline framolin-strip -> BMP"),
+                     ("baseline framolin-strip -> JPEG", "baseline framolin-strip -> BMP"),
+                     ("framolin-strip -> PNG", "baseline framolin-strip -> PNG"),
                      ("framolin-strip (all cores)", "decode floor, 2 processes"),
                      ("framolin-strip --jobs 1", "decode floor, 1 process")):
             value = ratio(a, b)
@@ -205,6 +219,7 @@ def main():
     parser.add_argument("--sets", default="photos,jpegs,mixed,pngs,huge")
     parser.add_argument("--formats", default="bmp")
     parser.add_argument("--build", default=os.path.join(here, "..", "build-bench"))
+    parser.add_argument("--baseline", help="another build whose framolin-strip is timed beside")
     parser.add_argument("--corpus", default=os.path.join(here, "..", "build-bench", "corpus"))
     args = parser.parse_args()
     policy = tempfile.mkdtemp(prefix="framolin-im-policy-")
@@ -219,7 +234,7 @@ def main():
         else:
             files = corpus(args.build, args.corpus, name)
             for fmt in args.formats.split(","):
-                run_set(args.build, name, files, args.reps, env, args.ours, fmt)
+                run_set(args.build, name, files, args.reps, env, args.ours, fmt, args.baseline)
     shutil.rmtree(policy, ignore_errors=True)
 
 

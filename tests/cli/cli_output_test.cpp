@@ -8,6 +8,7 @@
 #include "pictures.h"
 
 #include "app/form1.h"
+#include "engine/png_writer.h"
 
 #include <QDir>
 #include <QImageReader>
@@ -156,6 +157,32 @@ TEST_F(CliOutput, columnsLayFramesLeftToRightThenTopToBottom)
         0);
     ASSERT_EQ(runCli(QStringList { u"-o"_s, path(u"plain.bmp"_s) } + files).status, 0);
     EXPECT_TRUE(files::readAll(path(u"one.bmp"_s)) == files::readAll(path(u"plain.bmp"_s)));
+}
+
+TEST_F(CliOutput, pngStripsOverManyCompressedBandsHoldTheBmpsPixels)
+{
+    // Frames with detail everywhere, so a band out of place or a bad seam shows.
+    QStringList files;
+    for (int i = 0; i < 40; ++i) {
+        QImage image(37, 23, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(
+                    x, y, qRgb((x * 7 + i * 11) & 255, (y * 9 + i) & 255, (x * y + i * 5) & 255));
+        files.append(path(u"g%1.bmp"_s.arg(i)));
+        ASSERT_TRUE(pictures::write(image, files.last(), "BMP"));
+    }
+    for (const QString &columns : { u"1"_s, u"3"_s }) {
+        const QStringList common { u"-W"_s, u"200"_s, u"-H"_s, u"150"_s, u"--columns"_s, columns };
+        ASSERT_EQ(runCli(common + QStringList { u"-o"_s, path(u"s.png"_s) } + files).status, 0);
+        ASSERT_EQ(runCli(common + QStringList { u"-o"_s, path(u"s.bmp"_s) } + files).status, 0);
+        const QImage png(path(u"s.png"_s)), bmp(path(u"s.bmp"_s));
+        ASSERT_FALSE(png.isNull()) << qPrintable(columns);
+        EXPECT_GT(png.height(), 3 * engine::pngBandRows(png.width())) << "too few bands to test";
+        EXPECT_TRUE(png.convertToFormat(QImage::Format_RGB32)
+                    == bmp.convertToFormat(QImage::Format_RGB32))
+            << qPrintable(columns) << " columns";
+    }
 }
 
 TEST_F(CliOutput, limitsAreSaidBeforeAnythingIsWritten)

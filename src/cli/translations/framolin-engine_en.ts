@@ -108,10 +108,6 @@
         <translation>out of memory for the PNG compressor</translation>
     </message>
     <message>
-        <source>error del compresor PNG</source>
-        <translation>PNG compressor error</translation>
-    </message>
-    <message>
         <source>es una de las imágenes de entrada%1; no se sobrescribe una fuente</source>
         <translation>it is one of the input pictures%1; a source is never overwritten</translation>
     </message>
@@ -146,6 +142,14 @@
     <message>
         <source>La entrada %1 de la lista no nombra ningún archivo: %2 falta o está vacía en los datos guardados.</source>
         <translation>Entry %1 of the list names no file: %2 is missing or empty in the saved data.</translation>
+    </message>
+    <message>
+        <source>un PNG no puede tener %1 × %2 píxeles</source>
+        <translation>a PNG cannot be %1 × %2 pixels</translation>
+    </message>
+    <message>
+        <source>un PNG no puede tener filas de %1 píxeles</source>
+        <translation>a PNG cannot have rows of %1 pixels</translation>
     </message>
 </context>
 </TS>
