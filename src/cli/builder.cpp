@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -25,8 +26,10 @@ constexpr qint64 kBandBytes = qint64(1) << 20;
 
 struct Frame
 {
-    QImage pixels; // null on failure
+    QImage pixels; // null on failure, or once the worker has written it itself
     QString reason;
+    bool inPlace = false; // written by the worker that made it, at its place in the file
+    bool writeFailed = false; // the reason is the output's, not the picture's
 };
 
 // The decoded picture at the frame size, transparency and all: it is laid over the canvas's
@@ -46,10 +49,11 @@ Frame makeFrame(const QString &path, QSize size)
 // Writes `frame` at rows from `top`, as the window's canvas holds it: opaque frames as they
 // are, others over the back colour a band of rows at a time, so a frame of 32767 × 21845
 // never has a second copy beside it.
-bool writeFrame(engine::StripWriter &writer, int top, const QImage &frame, QString *reason)
+template<typename WriteRows>
+bool writeFrame(const WriteRows &write, int top, const QImage &frame, QString *reason)
 {
     if (!frame.hasAlphaChannel())
-        return writer.writeRows(top, frame, reason);
+        return write(top, frame, reason);
     const int rows
         = int(std::clamp<qint64>(kBandBytes / (qint64(frame.width()) * 3), 1, frame.height()));
     QImage band(frame.width(), rows, QImage::Format_RGB888);
@@ -62,19 +66,21 @@ bool writeFrame(engine::StripWriter &writer, int top, const QImage &frame, QStri
         engine::place(band, frame, QPoint(0, -y));
         const QImage part
             = y + rows <= frame.height() ? band : band.copy(0, 0, band.width(), frame.height() - y);
-        if (!writer.writeRows(top + y, part, reason))
+        if (!write(top + y, part, reason))
             return false;
     }
     return true;
 }
 
-// Hands frames out in list order to the writer while workers decode ahead, at most `window`
-// frames beyond the one being written.
+// Hands frames out in list order while workers make them ahead, at most `window` frames beyond
+// the one handed out last.
 class Pipeline
 {
 public:
-    Pipeline(const QStringList &files, QSize size, int window)
-        : m_files(files), m_size(size), m_window(window), m_slots(size_t(window))
+    using Make = std::function<Frame(int index)>;
+    Pipeline(qsizetype count, Make make, int window)
+        : m_count(int(count)), m_make(std::move(make)), m_window(window),
+          m_slots(std::size_t(window))
     { }
 
     void work()
@@ -84,14 +90,13 @@ public:
             {
                 std::unique_lock lock(m_mutex);
                 m_changed.wait(lock, [&] {
-                    return m_stop || m_claimed >= m_files.size()
-                        || m_claimed < m_written + m_window;
+                    return m_stop || m_claimed >= m_count || m_claimed < m_written + m_window;
                 });
-                if (m_stop || m_claimed >= m_files.size())
+                if (m_stop || m_claimed >= m_count)
                     return;
                 index = m_claimed++;
             }
-            Frame frame = makeFrame(m_files[index], m_size);
+            Frame frame = m_make(index);
             std::lock_guard lock(m_mutex);
             Slot &slot = m_slots[size_t(index % m_window)];
             slot.index = index;
@@ -126,8 +131,8 @@ private:
         int index = -1;
         Frame frame;
     };
-    const QStringList &m_files;
-    const QSize m_size;
+    const int m_count;
+    const Make m_make;
     const int m_window;
     std::mutex m_mutex;
     std::condition_variable m_changed;
@@ -171,7 +176,22 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     const qint64 frameBytes = qint64(frame.width()) * frame.height() * 4;
     const int window = int(
         std::max<qint64>(2 * qint64(workers), std::min<qint64>(64, kAheadBytes / frameBytes)));
-    Pipeline pipeline(files, frame, window);
+    // A BMP of one column is filled in any order: each worker writes its own frames at their
+    // place in the file, so the frames never queue up for one writer.
+    const bool workersWrite = columns == 1 && writer->writesFromManyThreads();
+    const Pipeline::Make make = [&](int index) {
+        Frame made = makeFrame(files[index], frame);
+        if (!workersWrite || made.pixels.isNull())
+            return made;
+        const auto write = [&](int top, const QImage &rows, QString *why) {
+            return writer->writeRowsAt(top, rows, why);
+        };
+        made.inPlace = writeFrame(write, index * frame.height(), made.pixels, &made.reason);
+        made.writeFailed = !made.inPlace;
+        made.pixels = QImage();
+        return made;
+    };
+    Pipeline pipeline(count, make, window);
     std::vector<std::jthread> threads;
     if (workers > 1) {
         for (int t = 0; t < workers; ++t)
@@ -189,15 +209,22 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     } stopOnExit { pipeline, threads };
 
     for (int i = 0; i < count; ++i) {
-        const Frame image = workers > 1 ? pipeline.take(i) : makeFrame(files[i], frame);
-        if (image.pixels.isNull()) {
-            *error = u"%1: %2"_s.arg(files[i], image.reason);
+        const Frame image = workers > 1 ? pipeline.take(i) : make(i);
+        if (image.writeFailed) {
+            *error = u"%1: %2"_s.arg(output.path, image.reason);
             return false; // the writer's destructor drops the unfinished file
         }
+        if (image.pixels.isNull() && !image.inPlace) {
+            *error = u"%1: %2"_s.arg(files[i], image.reason);
+            return false;
+        }
         bool ok = true;
-        if (columns == 1) {
-            ok = writeFrame(*writer, i * frame.height(), image.pixels, &reason);
-        } else {
+        if (columns == 1 && !image.inPlace) {
+            const auto write = [&](int top, const QImage &rows, QString *why) {
+                return writer->writeRows(top, rows, why);
+            };
+            ok = writeFrame(write, i * frame.height(), image.pixels, &reason);
+        } else if (columns > 1) {
             engine::place(band, image.pixels, QPoint(i % columns * frame.width(), 0));
             if (i % columns == columns - 1 || i == count - 1) {
                 ok = writer->writeRows(i / columns * frame.height(), band, &reason);

@@ -5,7 +5,11 @@
 #include <QCoreApplication>
 #include <QtEndian>
 
+#include <bit>
+#include <cerrno>
 #include <cstring>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -46,8 +50,9 @@ bool writeFully(QSaveFile &file, const QByteArray &bytes)
 // One image row as BMP bytes: blue, green, red per pixel, zero padding.
 void packRow(const QImage &image, int y, char *out, qint64 stride)
 {
-    std::memset(out, 0, size_t(stride));
     const int width = std::min(image.width(), int(stride / 3));
+    // Only what no pixel covers: the padding, and the columns past the image.
+    std::memset(out + 3 * qint64(width), 0, size_t(stride - 3 * qint64(width)));
     if (image.format() == QImage::Format_RGB888) {
         const uchar *in = image.constScanLine(y);
         for (int x = 0; x < width; ++x, in += 3, out += 3) {
@@ -58,7 +63,15 @@ void packRow(const QImage &image, int y, char *out, qint64 stride)
         return;
     }
     const auto *in = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-    for (int x = 0; x < width; ++x, out += 3) {
+    int x = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        // A 32-bit pixel lies in memory as blue, green, red, alpha: its first three bytes are
+        // the BMP's. One 4-byte move per pixel, the fourth byte overwritten by the next pixel,
+        // instead of three shifts and three byte stores; the last pixel is done by bytes.
+        for (; x + 1 < width; ++x, out += 3)
+            std::memcpy(out, in + x, 4);
+    }
+    for (; x < width; ++x, out += 3) {
         out[0] = char(qBlue(in[x]));
         out[1] = char(qGreen(in[x]));
         out[2] = char(qRed(in[x]));
@@ -151,6 +164,43 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
             *reason = failure(*m_file);
             cancel();
             return false;
+        }
+    }
+    return true;
+}
+
+bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
+{
+    if (!m_file) {
+        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+        return false;
+    }
+    const int first = std::max(top, 0);
+    const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
+    const int fd = m_file->handle();
+    const qint64 rowsPerChunk = std::max<qint64>(1, kChunkBytes / m_stride);
+    QByteArray chunk;
+    for (int row = last; row >= first;) {
+        // Bottom-up, as in the file: this chunk's rows lie front to back from `offset`.
+        qint64 offset = kBmpHeaderBytes + m_stride * (m_size.height() - 1 - row);
+        const int rows = int(std::min<qint64>(rowsPerChunk, row - first + 1));
+        chunk.resize(rows * m_stride);
+        for (int k = 0; k < rows; ++k, --row)
+            packRow(image, row - top, chunk.data() + k * m_stride, m_stride);
+        // As in writeFully: a filling disk first takes part of a write, then refuses the rest
+        // with the reason.
+        for (qint64 done = 0; done < chunk.size();) {
+            const ssize_t written
+                = ::pwrite(fd, chunk.constData() + done, std::size_t(chunk.size() - done), offset);
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0) {
+                *reason = written < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                                      : QCoreApplication::translate("engine", "error de escritura");
+                return false;
+            }
+            done += written;
+            offset += written;
         }
     }
     return true;

@@ -36,6 +36,10 @@ public:
     // Writes `image`'s rows as the rows from `top` down (top-down numbering), its first
     // min(image width, file width) columns; the rest of each row is black.
     bool writeRows(int top, const QImage &image, QString *reason);
+    // The same as writeRows, but safe to call from several threads at once for rows that do
+    // not overlap: each call writes at its own offset and never moves the file's position.
+    // A failure leaves the file open; the caller cancels it.
+    bool writeRowsAt(int top, const QImage &image, QString *reason) const;
     // Makes the file visible under its name. False, with nothing left behind, on failure.
     bool commit(QString *reason);
     // Drops the unfinished file; the old one stays.

@@ -28,6 +28,11 @@ public:
     {
         return m_bmp.writeRows(top, image, reason);
     }
+    bool writesFromManyThreads() const override { return true; }
+    bool writeRowsAt(int top, const QImage &image, QString *reason) const override
+    {
+        return m_bmp.writeRowsAt(top, image, reason);
+    }
     bool commit(QString *reason) override { return m_bmp.commit(reason); }
     void cancel() override { m_bmp.cancel(); }
 
@@ -36,6 +41,13 @@ private:
 };
 
 } // namespace
+
+// Never reached: callers ask writesFromManyThreads() first.
+bool StripWriter::writeRowsAt(int, const QImage &, QString *reason) const
+{
+    *reason = QCoreApplication::translate("engine", "error de escritura");
+    return false;
+}
 
 bool StripWriter::openStream(QIODevice *, QSize, QString *reason)
 {

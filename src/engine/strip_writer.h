@@ -32,6 +32,11 @@ public:
     // columns; the rest of each row is black. PNG and JPEG are compressed as they go, so their
     // bands must come in order, each starting where the last ended.
     virtual bool writeRows(int top, const QImage &image, QString *reason) = 0;
+    // Whether writeRowsAt can be used: only by formats whose rows may come in any order.
+    virtual bool writesFromManyThreads() const { return false; }
+    // writeRows for rows that do not overlap, from several threads at once; a failure leaves
+    // the file open for the caller to cancel. Only where writesFromManyThreads().
+    virtual bool writeRowsAt(int top, const QImage &image, QString *reason) const;
     // Makes the file visible under its name; rows never written are black. False, with
     // nothing left behind, on failure.
     virtual bool commit(QString *reason) = 0;

@@ -188,3 +188,48 @@ TEST(Decode, damagedOrForeignFilesGiveAReason)
 }
 
 } // namespace
+
+namespace {
+
+// Files are told apart by their bytes, whatever their names: a JPEG by its first two bytes, so
+// a damaged one is reported as damaged and anything else is not taken for one.
+TEST(Decode, firstBytesDecideWhetherAFileIsAJpeg)
+{
+    QTemporaryDir dir;
+    struct Row
+    {
+        const char *name;
+        QByteArray bytes;
+        bool jpeg; // reported as a damaged JPEG rather than as no picture
+    };
+    const QString damaged = u"datos de imagen dañados o incompletos ("_s;
+    const QString foreign = u"no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF"_s;
+    const Row rows[] {
+        { "marker.png", QByteArray("\xFF\xD8", 2), true },
+        { "garbage.bmp", QByteArray("\xFF\xD8 no picture follows"), true },
+        { "one.jpg", QByteArray("\xFF", 1), false },
+        { "swapped.jpg", QByteArray("\xD8\xFF\xFF\xE0 no picture", 14), false },
+    };
+    for (const Row &row : rows) {
+        const QString path = dir.filePath(QString::fromLatin1(row.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(row.bytes);
+        file.close();
+        const QString expected = row.jpeg ? damaged : foreign;
+        QString probed;
+        EXPECT_FALSE(engine::probe(path, &probed).isValid()) << row.name;
+        EXPECT_TRUE(probed.startsWith(expected)) << row.name << ": " << qPrintable(probed);
+        QString decoded;
+        EXPECT_TRUE(engine::decodeFrame(path, QSize(10, 10), &decoded).isNull()) << row.name;
+        EXPECT_EQ(decoded, probed) << row.name;
+    }
+    // A real JPEG under another name is still decoded as one.
+    const QString named = dir.filePath(u"photo.png"_s);
+    ASSERT_TRUE(pictures::write(gradient(80, 50), named, "JPG"));
+    QString reason;
+    EXPECT_EQ(engine::probe(named, &reason), QSize(80, 50)) << qPrintable(reason);
+    EXPECT_EQ(engine::decodeFrame(named, QSize(40, 25), &reason).size(), QSize(40, 25));
+}
+
+} // namespace

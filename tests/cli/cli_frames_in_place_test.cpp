@@ -1,0 +1,189 @@
+// framolin-strip's workers write a one-column BMP's frames themselves, each at its place in the
+// file: the pixels must equal those of a PNG strip (written in order by one writer) for every
+// kind of picture and frame size, and a failure part-way must still leave the old file.
+
+#include "run.h"
+
+#include "pictures.h"
+#include "scratch_fs.h"
+
+#include "engine/bmp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Result
+{
+    int status;
+    QString err;
+};
+
+Result runCli(QStringList arguments)
+{
+    arguments.prepend(u"framolin-strip"_s);
+    std::FILE *err = std::tmpfile();
+    std::FILE *out = std::tmpfile();
+    cli::Environment env;
+    env.cores = 2;
+    env.out = out;
+    env.err = err;
+    env.language = cli::Language::Spanish; // the cases check the Spanish wording
+    const int status = cli::run(arguments, env);
+    std::rewind(err);
+    QByteArray text;
+    char buffer[512];
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
+        text.append(buffer, qsizetype(n));
+    std::fclose(err);
+    std::fclose(out);
+    return { status, QString::fromUtf8(text) };
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QImage pattern(int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           qRgb((x * 255 / width + seed * 40) & 0xff, y * 255 / height,
+                                ((x / 3 + y / 5 + seed) % 2) * 200));
+    return image;
+}
+
+class FramesInPlace : public ::testing::Test
+{
+protected:
+    // Every kind whose decode takes its own way: JPEG at a DCT scale giving the frame exactly
+    // (160 × 120 for 80 × 60) or not, grey, CMYK, progressive, see-through PNG and GIF, BMP.
+    QStringList inputs()
+    {
+        QStringList files;
+        auto add = [&](const QString &name, const QImage &image, const char *format,
+                       const QColor &transparent = QColor()) {
+            const QString path = m_dir.filePath(name);
+            EXPECT_TRUE(pictures::write(image, path, format, transparent)) << qPrintable(name);
+            files.append(path);
+        };
+        add(u"exact.jpg"_s, pattern(160, 120, 1), "JPG");
+        add(u"odd.jpg"_s, pattern(171, 97, 2), "JPG");
+        add(u"grey.jpg"_s, pattern(90, 70, 3).convertToFormat(QImage::Format_Grayscale8), "JPG");
+        files.append(QStringLiteral(FRAMOLIN_TEST_DATA "/cmyk.jpg"));
+        const QString progressive = m_dir.filePath(u"progressive.jpg"_s);
+        QImageWriter writer(progressive, "jpeg");
+        writer.setProgressiveScanWrite(true);
+        EXPECT_TRUE(writer.write(pattern(200, 150, 4)));
+        files.append(progressive);
+        QImage holed = pattern(40, 30, 5).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < 15; ++y)
+            for (int x = 0; x < 20; ++x)
+                holed.setPixel(x, y, qRgba(0, 0, 0, x * 12));
+        add(u"holed.png"_s, holed, "PNG");
+        QImage gif = pattern(30, 20, 6);
+        QPainter(&gif).fillRect(5, 5, 10, 8, Qt::magenta);
+        add(u"see-through.gif"_s, gif, "GIF", Qt::magenta);
+        add(u"small.bmp"_s, pattern(7, 5, 7), "BMP");
+        return files;
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(FramesInPlace, bmpFromAnyNumberOfWorkersHoldsThePngStripsPixels)
+{
+    // Each picture kind three times, so two workers interleave over every kind.
+    const QStringList kinds = inputs();
+    const QStringList files = kinds + kinds + kinds;
+    const QSize frames[] { { 80, 60 }, { 33, 21 }, { 17, 9 }, { 1, 1 } };
+    for (const QSize frame : frames) {
+        const QStringList size { u"-W"_s, QString::number(frame.width()), u"-H"_s,
+                                 QString::number(frame.height()) };
+        ASSERT_EQ(runCli(size + QStringList { u"-o"_s, path(u"strip.png"_s) } + files).status, 0);
+        const QImage png = QImage(path(u"strip.png"_s)).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(png.size(), QSize(frame.width(), frame.height() * int(files.size())));
+        for (const char *jobs : { "1", "2", "5" }) {
+            const QString bmp = path(u"strip-%1.bmp"_s.arg(QLatin1String(jobs)));
+            const Result result
+                = runCli(size + QStringList { u"-j"_s, QLatin1String(jobs), u"-o"_s, bmp } + files);
+            ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+            EXPECT_EQ(QFileInfo(bmp).size(),
+                      engine::kBmpHeaderBytes + engine::bmpRowStride(frame.width()) * png.height())
+                << frame.width() << " jobs " << jobs;
+            EXPECT_EQ(QImage(bmp).convertToFormat(QImage::Format_RGB32), png)
+                << frame.width() << " × " << frame.height() << ", jobs " << jobs;
+        }
+        EXPECT_EQ(readAll(path(u"strip-1.bmp"_s)), readAll(path(u"strip-5.bmp"_s)));
+    }
+}
+
+TEST_F(FramesInPlace, aBadPictureAfterFramesAlreadyWrittenLeavesTheOldStrip)
+{
+    const QStringList kinds = inputs();
+    QStringList before, after;
+    for (int i = 0; i < 4; ++i) {
+        before += kinds;
+        after += kinds;
+    }
+    const QString garbage = path(u"garbage.jpg"_s);
+    ASSERT_TRUE(pictures::writeBytes(garbage, QByteArray("\xFF\xD8\xFF no picture here")));
+    const QString output = path(u"strip.bmp"_s);
+    const QByteArray old("the previous strip");
+    ASSERT_TRUE(pictures::writeBytes(output, old));
+    for (const char *jobs : { "1", "2", "4" }) {
+        const Result result = runCli(QStringList { u"-W"_s, u"40"_s, u"-H"_s, u"30"_s, u"-j"_s,
+                                                   QLatin1String(jobs), u"-o"_s, output }
+                                     + before + QStringList { garbage } + after);
+        EXPECT_EQ(result.status, 1) << jobs;
+        EXPECT_TRUE(
+            result.err.startsWith(u"framolin-strip: %1: datos de imagen dañados"_s.arg(garbage)))
+            << qPrintable(result.err);
+        EXPECT_EQ(readAll(output), old) << jobs;
+        EXPECT_EQ(QDir(m_dir.path()).entryList({ u"strip.bmp.*"_s }, QDir::Files | QDir::Hidden),
+                  QStringList())
+            << jobs;
+    }
+}
+
+TEST_F(FramesInPlace, aDiskFillingUnderSeveralWorkersIsReportedWithItsReason)
+{
+    scratch::SmallFs fs(256);
+    if (!fs.available())
+        GTEST_SKIP() << "no small filesystem to fill: " << fs.why().toStdString();
+    const QStringList kinds = inputs();
+    QStringList files;
+    for (int i = 0; i < 8; ++i)
+        files += kinds;
+    const QString output = fs.filePath(u"strip.bmp"_s);
+    // 64 frames of 60 × 40 need 450 KiB.
+    const Result result = runCli(
+        QStringList { u"-W"_s, u"60"_s, u"-H"_s, u"40"_s, u"-j"_s, u"2"_s, u"-o"_s, output }
+        + files);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(
+        result.err,
+        u"framolin-strip: %1: %2\n"_s.arg(output, QString::fromLocal8Bit(std::strerror(ENOSPC))));
+    EXPECT_EQ(QDir(fs.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+} // namespace
