@@ -219,8 +219,14 @@ TEST_F(CliFaults, aSeeThroughFrameIsHeldOnceWhileItIsWritten)
     const long large
         = peakKilobytes({ "-W", "4000", "-H", "3000", "-o", bytesPath("large.bmp"), gif });
     const long frameKilobytes = 4000L * 3000 * 4 / 1024; // the stretched frame, 32-bit
+#ifndef __SANITIZE_ADDRESS__ // ASan's quarantine keeps freed blocks resident: no peak to read
     EXPECT_LT(large - small, frameKilobytes * 13 / 10)
         << "peak " << large << " KiB against " << small << " KiB for a small frame";
+#else
+    (void)frameKilobytes;
+    (void)small;
+    (void)large;
+#endif
     // Still the window's pixels: the line of holes shows the light grey back colour.
     const QImage strip(QFile::decodeName(bytesPath("large.bmp")));
     EXPECT_EQ(strip.pixel(2000, 1050), qRgb(240, 240, 240));
