@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Assembles a long strip in the window's canvas (offscreen) and reports the time, the longest
 // pause between two yields to the event loop and the peak memory against the strip's own size.
 // Usage: framolin_bench_assembly [FRAMES [WIDTH HEIGHT]]   (10000, 320 x 200 by default)

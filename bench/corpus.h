@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures the benchmarks assemble: a few distinct small photos and drawings, made on the
 // spot so the benchmarks need no files of their own.

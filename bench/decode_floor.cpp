@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bare decode floor: libjpeg-turbo decoding each file at the smallest DCT scale whose
 // result covers the frame, into a scratch buffer, nothing else.
 // Usage: decode_floor WIDTH HEIGHT FILE...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the benchmark corpus, the same bytes on every run: photo-like pictures (gradients,
 // shapes and sensor-like noise from a fixed seed) as JPEG, progressive JPEG and BMP.
 // Usage: make_corpus SET DIR   with SET one of photos, jpegs, mixed, pngs, huge.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Times framolin-strip against the tools users would reach for instead, in one run.
 
 Each repetition runs every tool once, in turn (paired runs), so a busy machine slows all of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Benchmarks framolin-strip against GraphicsMagick, ImageMagick and libvips on a generated
 # corpus. Installs the peers from Debian when missing, builds an optimised tree in
 # build-bench/, then runs bench/run.py with the given arguments (e.g. --reps 3 --sets photos).

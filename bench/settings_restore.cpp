@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Guardar datos" and "Recuperar datos" with the largest list, through the window and the
 // real settings file, in a throwaway configuration folder.
 // Usage: framolin_bench_settings [ENTRIES]   (default 32767)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's assembly run offscreen, as a user would run it: the list filled, "Comenzar
 // montaje" with its per-frame repaint and yield, then the strip saved as "Guardar imágen" does.
 // Prints the longest pause between two yields to the event loop: how long the window froze.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE_DIR=<repo> -P check_layers.cmake
 # Fails, naming every file and line, when an include under src/ runs up a floor or across to a
 # sibling. The floors: engine <- runtime, wm <- strip, settings, layout, tooltips, preview <- app;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of whatever the install() rules put under the prefix. `cpack` in the build
 # directory writes framolin_<version>_<arch>.deb; dpkg-shlibdeps fills in the libraries the
 # binaries link (all from Debian's own Qt packages), so nothing outside Debian is pulled in.

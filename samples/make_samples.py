@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the sample frames: 36 views of a cube turning 10 degrees at a time.
 
 Frames 1-12 are JPEG (320 x 200), 13-24 GIF with a transparent background (240 x 150),

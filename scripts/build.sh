@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds Framolin with a preset of CMakePresets.json.
 # Usage: build.sh [--sanitize | --preset NAME] [BUILD_DIR]
 #   (no option)  the dev preset, in build/ (warnings are errors)

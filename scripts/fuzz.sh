@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang under AddressSanitizer and UBSan (the fuzz preset, in
 # build-fuzz/) and runs each for a bounded time on its committed seed corpus. A crash stops the
 # script, leaving the input that caused it in build-fuzz/artifacts/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a configured build directory and checks it without
 # installing it: lists its contents, runs lintian (no errors allowed), checks that its
 # dependencies are Debian packages apt can satisfy, unpacks it into a throwaway root, opens

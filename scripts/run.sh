@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and starts the Framolin window. Without a display, builds the strip of the
 # sample frames with framolin-strip instead, so the program still shows what it does.
 set -euo pipefail

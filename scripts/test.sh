@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs every test. Usage: test.sh [--sanitize]
 # Without an option: the dev preset in build/; with --sanitize: the asan preset in build-asan/
 # (AddressSanitizer and UBSan). Both treat warnings as errors.

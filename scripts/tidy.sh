@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy (the checks of .clang-tidy) over every source under src/ with the dev build's
 # compile database, and fails on any finding. Run after scripts/build.sh or scripts/test.sh:
 # the database and the generated moc headers come from build/.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # tipshot.sh OUT.png X Y [PROGRAM]: starts the program on a private X display (Xvfb, no window
 # manager), rests the mouse at screen position X,Y, waits for the tooltip and saves a
 # screenshot of the whole screen. Needs xvfb, xdotool and ImageMagick.

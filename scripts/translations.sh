@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Brings the translation sources up to date with the code: framolin-strip's own texts
 # (written in English) into Spanish, and the engine's reasons (written in Spanish, the
 # window's wording) into English. Edit the new entries with Qt Linguist or by hand.

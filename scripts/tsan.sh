@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the tests of the threaded code (decoding ahead in the assembly, the worker
 # pool, the PNG writer's bands) with ThreadSanitizer in build-tsan/ and runs them. Usage: tsan.sh
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs framolin-strip over the hostile-picture corpus under Valgrind's memcheck: cut pictures,
 # pixels past the end, all-zero alpha, JPEG bombs. Every picture must be decoded or refused
 # without one read of memory that was never written, which the sanitizers and the fuzzers do

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "add_pictures.h"
 
 #include "engine/picture_files.h"

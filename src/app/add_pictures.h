@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Añadir imágenes..." and "Añadir carpeta...": pictures chosen in the desktop's dialogs join
 // the list exactly as if they had been dropped on it (the "Q" question, the progress bar, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Leaving the program with "Salir": asks whether to leave, then whether to store the settings,
 // and ends the program. Closing the window does not come here.

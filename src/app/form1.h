@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the designed controls and menus (Form1Design), the subsystems built with
 // exactly what each may touch, and every event routed to its handler through the program's one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window offers beyond its design: menu entries to add pictures without dragging and
 // to reverse the list, and keys for the commands people reach for. Built on the designed menus

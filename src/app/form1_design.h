@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The designed window: every control and menu entry of Form1, built on a form in its design
 // state from the design tables. Each control carries its design name as its object name.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Run-time captions: where a caption goes (the form's title, a control, a menu entry) and the
 // one call that sets a table of them. Form1 holds the English table; message boxes, tooltips,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Framolin: builds the object file of a 360-degree viewer from a list of pictures.
 
 #include "form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The readme command, and how its bare file name is found: the working folder first, then the
 // program's own folder, then the installed data folder, the way a user expects on Linux.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Building a strip file frame by frame: pictures are decoded on several threads, and each
 // frame (or each row of frames, side by side) is written as soon as the frames before it are,

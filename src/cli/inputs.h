@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning the command line's PICTURE|FOLDER arguments into the list of frames.
 

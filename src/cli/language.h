@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language framolin-strip speaks: English unless the locale asks for Spanish. Its own
 // texts are written in English and translated; the engine's reasons are written in Spanish

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // framolin-strip: builds a strip file from the command line, the same as the window saves.
 
 #include "progress_bar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of framolin-strip, and the job it describes once the saved settings (with
 // --from-settings) and the defaults are filled in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // framolin-strip as a function: arguments in, exit status out, so tests run it in-process.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The web page that shows a strip as a 360° view: one self-contained HTML file (no scripts,
 // fonts or anything else from the network) that loads the strip by its path relative to the

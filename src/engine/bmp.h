@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing strips as uncompressed 24-bit BMP files (14-byte file header, 40-byte information
 // header, bottom-up rows padded to 4 bytes). Files are written atomically: until commit()

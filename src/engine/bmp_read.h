@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading BMP files so that every pixel of the result is defined: what the file does not hold
 // (cut inside its pixels, a pixel offset past its end, rows and pixels an RLE stream skips)

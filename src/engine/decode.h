@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decoding of input pictures (BMP, JPEG, GIF, PNG, WebP, TIFF; the first frame of animated ones)
 // straight to a frame size, turned upright by their EXIF orientation. Widget free: the window's

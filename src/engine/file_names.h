@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File names as the system gives them, in bytes. Qt holds names as UTF-16 text and turns bytes
 // that are not UTF-8 into U+FFFD, so such a name would be opened (or created) as another file:

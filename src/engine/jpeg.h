@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JPEG decoding straight through libjpeg-turbo at a reduced DCT scale: the smallest scale
 // (in eighths) whose result still covers the frame, decoded into a 32-bit image and turned

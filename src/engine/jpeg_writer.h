@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Strips as baseline JPEG through libjpeg-turbo, compressed row by row as the bands arrive.
 

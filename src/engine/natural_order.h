@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ordering file names as people number frames: digit runs compare as numbers, so "frame2"
 // comes before "frame10", the same under every locale.

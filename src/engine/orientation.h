@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning pictures upright by their EXIF orientation tag: phones and cameras store the sensor's
 // rows as shot and only tag how they should be turned.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one check every strip writer makes before it opens its output: a strip is written under
 // a new name and renamed over the old file, which would turn a device or a FIFO into a plain

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Which files count as pictures, by name, and the pictures a folder stands for: the window's
 // drops and dialogs and the command-line builder must pick the same files in the same order.

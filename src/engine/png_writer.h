@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Strips as 8-bit RGB PNG, compressed as the rows arrive, in bands of rows deflated side by
 // side on `threads` workers (0: one per core, up to four). The bytes are the same for any

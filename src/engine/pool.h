@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fixed set of worker threads running queued jobs first in, first out. Destroying the pool
 // drops the jobs not yet started and waits for the running ones, so no job outlives it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Frames decoded ahead of their turn on worker threads, for a loop that paints list positions
 // in order. Each frame is kept with what it was decoded from (the path, the file's identity and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether two paths lead to one file, so that an output never overwrites one of its own inputs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file "Guardar datos" writes: INI groups of key=value lines, read whole at once
 // and replaced whole. Values the program wrote (with the quoting and escapes of the desktop's

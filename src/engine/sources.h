@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Never overwriting a source: the output of a strip may not be one of its pictures, whatever
 // path or link names it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one stretching filter of the program: area averaging where a side shrinks, bilinear
 // where it grows; the aspect ratio is not kept.

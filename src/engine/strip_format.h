@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The file formats a strip is written in, how one is chosen, and the largest strip each can
 // hold: the rules the window's "Guardar imágen" and framolin-strip share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a strip in any of its formats, a band of rows at a time, so framolin-strip never holds
 // the strip while the window writes its canvas whole through the same code. Every format is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Strips as lossy WebP through Qt's WebP plug-in. WebP is encoded in one piece, so the strip is
 // gathered in memory first; its size limit (16,383 pixels a side) keeps that bounded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The working set's rules, kept once for the window and framolin-strip alike: how frame sides
 // and the stored entry count are read from text, the limits of pictures and strips, and the

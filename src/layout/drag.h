@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two pointer drags of the window, sharing one state: the splitter `arr` dragged sideways
 // sets the canvas width on release; the canvas `objeto` dragged up and down scrolls it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window as the layout's window and the gradient's target: its outer size, and its
 // client area's persistent drawing, in twips.

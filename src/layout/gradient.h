@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The background painter: a vertical gradient drawn as a stack of solidly filled horizontal
 // bands on any target that offers the four operations below.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout on every resize: the canvas and the splitter take the window's height, the
 // separator and the progress bar follow the canvas's bottom and the window's width, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spin preview: a window of its own that shows the canvas's strip one frame at a time and
 // turns it by dragging, the arrow keys, the wheel or playing, as a 360° viewer would. It reads

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls of a form: thin widgets with the properties handlers use, positioned in twips
 // inside their container's inner area (see Geometry).

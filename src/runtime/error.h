@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the runtime: a failed operation carries a number and a description,
 // so a handler fails the same way whichever operation it called.

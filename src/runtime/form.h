@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A form: a resizable top-level window whose client area (below the menu bar) is a drawing
 // surface and the container of the form's controls. Sizes are in twips; Width and Height are

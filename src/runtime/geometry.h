@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Position and size of a control in twips (15 per pixel), measured from its container's inner
 // area. Values are kept as set (single precision) and applied to the widget rounded to pixels.

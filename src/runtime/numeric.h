@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numeric conventions handlers rely on: 16-bit signed integers that report overflow,
 // rounding to the nearest integer with halves to even, and text converted to numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A loaded picture: either decoded pixels, or a checked file that is decoded only when it is
 // drawn, straight at the size it is drawn at (so a large photo is never held at full size).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The running program: the one place where every event handler is run, so that a run-time
 // error escaping a handler becomes a message box instead of ending the program, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real platform services on Qt: message boxes, the settings file, the program starter.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform services that handlers call, each behind a small interface so that tests can
 // script them. Real implementations live beside this header; fakes live with the tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface: the inner area of a picture box or of the window. It keeps a persistent
 // image (AutoRedraw on: drawing goes there and is shown again after being covered) and a

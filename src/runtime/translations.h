@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Qt's own texts (the standard buttons of message boxes, the file dialogs) in the user's
 // language, from the translations Qt installs.

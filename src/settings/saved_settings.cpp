@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "saved_settings.h"
 
 #include "engine/working_set.h"

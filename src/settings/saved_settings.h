@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The saved working set: the file list, the output path and the frame size stored in,
 // restored from and erased from the per-user settings store under "Framolin".

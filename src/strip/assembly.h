@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The strip assembly ("Comenzar montaje"): every listed picture stretched to the frame size
 // and painted in its own row of the canvas, the first at the top, yielding once per frame.

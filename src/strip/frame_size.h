@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame size typed in the two size fields, and the strip-size limit, as the window's
 // run-time errors.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The input list and the output path: files dropped on the list are appended in drop order,
 // a folder as its pictures; one file dropped on the output field names the output, "Borrar"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress bar: a solid black bar growing from the left of its box, redrawn from scratch
 // on every report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the long loops of the strip subsystem report how far they have come (the window's
 // progress method).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Guardar imágen": the strip the assembly built, written as a BMP file to the output path.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's balloon help: which control carries a tip (by its design name) and the tip's
 // text, Spanish, a line feed, English. Tips are created in table order.

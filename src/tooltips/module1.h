@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The balloon tooltips: one platform tooltip window per control, its painting replaced by
 // BalloonProc with a balloon drawn at the mouse and sized to the tip text.

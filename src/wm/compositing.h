@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Whether the desktop composites windows, so that a window's transparent pixels show what
 // lies beneath instead of black.

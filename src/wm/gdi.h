@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Painting of the window-message layer: device contexts over a popup's persistent image,
 // fonts, text drawing and measuring, regions, brushes and the desktop colours, all drawn with

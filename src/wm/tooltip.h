@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform's tooltip control ("tooltips_class32"): a popup that watches the mouse over
 // its registered control windows by itself, shows near the mouse once it rests, hides on

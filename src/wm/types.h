@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values, records and message numbers of the window-message layer, under the platform's
 // own names so that code written against it reads like the calls it stands for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows of the window-message layer: handles for widgets, a replaceable procedure per
 // window through which every message and every request for text or paint passes, synchronous

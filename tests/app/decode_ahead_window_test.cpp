@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closing the window while the assembly decodes ahead ends the run at once: no frame is
 // decoded once the window is gone, and no worker thread is left.
 

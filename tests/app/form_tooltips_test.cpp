@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's tooltips: which controls carry one, in which order, with which text.
 
 #include "app/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Adding pictures from the desktop's dialogs, ordering the list, and the keyboard: menu
 // entries, shortcuts and Enter, as a user at the keyboard meets them.
 

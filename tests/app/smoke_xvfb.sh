@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program under Xvfb on the xcb platform and waits until its window is mapped
 # with the title "Framolin" at the design's client size (plus the menu bar), and is still
 # running a moment later. (With no window manager there is nobody to deliver a close request;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Opens strips of 360 frames of 320 x 200 in headless Chromium, as a web viewer would: the
 # one-column PNG (72,000 rows) and a 12-column PNG sheet must decode at their full size. The
 # one-column BMP is the case browsers refuse, which is why framolin-strip warns about it.

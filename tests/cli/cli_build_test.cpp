@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // framolin-strip end to end, in-process: the same bytes as the window, any number of jobs,
 // and every failure as one line with the output left alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // framolin-strip against hostile paths: outputs that are not plain files, names that are not
 // UTF-8 or hold a line feed, a full disk. Each must fail with one line naming the path, leave
 // everything as it was, and never write under another name.

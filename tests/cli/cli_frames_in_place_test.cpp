@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // framolin-strip's workers write a one-column BMP's frames themselves, each at its place in the
 // file: the pixels must equal those of a PNG strip (written in order by one writer) for every
 // kind of picture and frame size, and a failure part-way must still leave the old file.

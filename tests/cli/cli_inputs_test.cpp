@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frame lists from the command line: natural order of folders, option and settings handling.
 
 #include "inputs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // framolin-strip as users meet it: the summary line, the size options, standard output, the
 // language of its messages and the progress bar on a real terminal.
 

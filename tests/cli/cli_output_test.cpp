@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Strips in every format from both front ends, sprite sheets, the format limits said before
 // anything is written, and sources that are never overwritten.
 

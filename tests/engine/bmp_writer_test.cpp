@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-place BMP writer: headers, row offsets and padding, in any writing order, atomically.
 
 #include "engine/bmp.h"

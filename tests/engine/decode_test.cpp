@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's decoding: every input kind ends up exactly frame-sized with the right pixels,
 // and a JPEG is decoded at the DCT scale that just covers the frame.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Natural order of frame names, the pictures a folder stands for, and whether two paths are
 // one file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PNG, WebP and TIFF inputs under the rules every input follows (exact pixels, transparency,
 // first frame, sizes checked before decoding), and pictures turned upright by their EXIF
 // orientation in every kind that carries one.

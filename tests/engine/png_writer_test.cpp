@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PNG writer compresses bands of rows side by side: strips of every height around a band's
 // edge must read back exactly (libpng with its checksums, Qt, and a plain inflate of the joined
 // IDAT data), come out the same for any number of threads, and fail without leaving anything,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding ahead on worker threads: a frame decoded ahead is handed out only for the file,
 // version and size it was decoded from, and is then the very frame decoding on the spot gives;
 // nothing runs once the pool or the prefetch is gone.

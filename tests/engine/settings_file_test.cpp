@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file: files the desktop's settings library wrote read back exactly, what we
 // write reads back the same through that library, and hand-edited lines read as written.
 

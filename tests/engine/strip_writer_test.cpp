@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing strips in every format: the format an output path asks for, the largest strip each
 // format holds, each format read back, bands streamed in order, and failures that leave the old
 // file whole, and strips streamed as they are compressed.

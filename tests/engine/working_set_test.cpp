@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The working set's rules as both front ends apply them: frame sides, the stored entry count,
 // the strip-size limit and where the settings file lives.
 

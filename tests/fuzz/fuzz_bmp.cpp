@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The BMP writer round trip: any strip size (up to 256 x 256) and pixels, written whole or in
 // bands in any order, must read back with exactly the same pixels.
 

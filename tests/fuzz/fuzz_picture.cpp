@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a picture file, through the path the assembly takes: load (header checks),
 // stretch to a frame, place the frame in a strip row.
 

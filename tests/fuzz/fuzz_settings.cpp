@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary text as the settings file, read back through the store for every key the program
 // restores.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every fuzz target needs once: an offscreen application (image plugins, fonts) and a
 // private folder for the files it writes.

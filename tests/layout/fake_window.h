@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window of any size that records what the gradient painter does with it, and that can be
 // made to lack or refuse any of the painter's operations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout as the real window runs it: its own resize and pointer events, its gradient on
 // screen, and the strip that neither may crop.
 

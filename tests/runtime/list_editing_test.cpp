@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Editing the list in place (Delete, Backspace, dragging entries, reversing), long entries on
 // screen, and Enter on a focused button.
 

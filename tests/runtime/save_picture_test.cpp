@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing the strip as a BMP file: the bytes of the headers and rows, read back by Qt's
 // decoder, and every failure leaving the file that was there untouched.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's standard buttons in the user's language, Spanish when the locale names none.
 
 #include "runtime/translations.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file itself: where it lives, that every text comes back exactly from the file,
 // erasing, damaged files, and writes that fail keeping the old file whole.
 

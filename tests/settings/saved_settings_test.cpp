@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Storing, restoring and erasing the working set, on an in-memory store and through the
 // window's buttons and menu entries.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "assembly_controls.h"
 #include "expected_picture.h"
 #include "fakes.h"

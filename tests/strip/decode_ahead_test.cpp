@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The assembly decodes the next frames on worker threads: whatever the user does between
 // frames, the strip, the canvas height, the progress and the messages are those of painting
 // each frame from its file on its turn; and no worker outlives a run, however it ends.

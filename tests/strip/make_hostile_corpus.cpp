@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the hostile-picture corpus that scripts/valgrind.sh feeds to framolin-strip under
 // Valgrind's memcheck: pictures cut inside their pixels, with their pixels past the end,
 // without alpha, and JPEG bombs. decoded/ holds what must decode, refused/ what must be refused

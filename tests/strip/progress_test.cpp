@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress bar: its width for the worked cases, what the box shows, and the bar as the
 // assembly and a drop fill it.
 

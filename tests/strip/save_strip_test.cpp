@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Guardar imágen" in the window: the whole strip the assembly built, whatever happened to the
 // canvas box since, an empty strip refused, a failed save reported.
 

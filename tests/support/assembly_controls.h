@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The controls the strip assembly works on, placed and set up as the window has them, on a
 // form of their own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Hand-written BMP files in the layouts other programs produce and Qt never writes: palettes
 // of 1, 4 and 8 bits, 16 and 32 bits with and without bit-field masks, RLE4/RLE8 and top-down

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Compares a picture with a committed expected PNG. On a mismatch the actual picture and a map
 // of the differing pixels are written under the build folder and their paths are printed, so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture comparison itself: what passes, what fails, and what a failure leaves to look at.
 
 #include "expected_picture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // In-memory, scriptable stand-ins for the platform services, so tests never show a real box,
 // start a program or touch the user's settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // JPEG files edited into the shapes hostile files take: more segments before the frame header,
 // a scan holding only some components, another kind of frame, a claimed size. Made from files

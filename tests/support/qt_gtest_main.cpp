@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main for tests that need a QApplication: widgets are drawn offscreen unless the test
 // run asks for another platform, and settings never reach the user's real files.
 

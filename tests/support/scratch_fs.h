@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Folders that refuse writes, for the tests of failed saves. Tests run as root on CI, where
 // file permissions stop nothing: there a small tmpfs is mounted instead, filled up or made

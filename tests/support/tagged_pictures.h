@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pictures Qt's writers do not make: JPEG and WebP carrying an EXIF orientation tag, animated
 // WebP, and the orientation's pixel mapping written out from the tag's definition.

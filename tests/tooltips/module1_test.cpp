@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Balloon tooltips: the dispatch of BalloonProc, the registration of a tip, and the balloon a
 // paint makes (place, size, pixels).
 

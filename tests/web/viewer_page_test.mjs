@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads the viewer pages that framolin-strip writes in a real headless Chromium, turns them
 // with real mouse, wheel and key input, and compares what the page shows with the strip's own
 // slices. Usage: node viewer_page_test.mjs CHROMIUM WORKDIR PAGE.html:FRAMES:COLUMNS ...

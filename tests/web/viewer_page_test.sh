@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes viewer pages with framolin-strip for the sample strip and checks them in headless
 # Chromium (viewer_page_test.mjs). Usage: viewer_page_test.sh FRAMOLIN_STRIP SAMPLES WORKDIR
 # Exit 77 (skipped) only when Chromium or the browser driver cannot be had on this machine.

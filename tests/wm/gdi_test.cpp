@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting of the window-message layer: fonts and text measuring, regions, desktop colours.
 
 #include "wm/gdi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tooltip control: registration, hover timing driven without waiting, window text and
 // painting through whatever procedure is installed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window-message layer: procedures, send and post, style notifications, placement and
 // repaint requests, window text.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the committed seed pictures of the picture fuzz target with ImageMagick. The seeds are
 # committed, so fuzzing never needs ImageMagick; run this only to change them.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the CMYK JPEG beside this script (Qt cannot write CMYK). The result is committed, so the
 # tests never need ImageMagick; run this again only to remake it.
 set -euo pipefail
