@@ -3,7 +3,7 @@
 // and every failure as one line with the output left alone.
 
 #include "options.h"
-#include "run.h"
+#include "run_cli.h"
 
 #include "fakes.h"
 #include "pictures.h"
@@ -53,32 +53,11 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct Result
-{
-    int status;
-    QString err;
-};
+using clitest::Result;
 
-Result runCli(QStringList arguments, const QString &settings = {})
+Result runCli(const QStringList &arguments, const QString &settings = {})
 {
-    arguments.prepend(u"framolin-strip"_s);
-    std::FILE *err = std::tmpfile();
-    std::FILE *out = std::tmpfile();
-    cli::Environment env;
-    env.settingsPath = settings;
-    env.cores = 2;
-    env.out = out;
-    env.err = err;
-    env.language = cli::Language::Spanish; // these cases check the Spanish wording
-    const int status = cli::run(arguments, env);
-    std::rewind(err);
-    QByteArray text;
-    char buffer[512];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
-        text.append(buffer, qsizetype(n));
-    std::fclose(err);
-    std::fclose(out);
-    return { status, QString::fromUtf8(text) };
+    return clitest::runCli(arguments, cli::Language::Spanish, settings); // Spanish wording
 }
 
 class CliBuild : public ::testing::Test

@@ -3,7 +3,7 @@
 // UTF-8 or hold a line feed, a full disk. Each must fail with one line naming the path, leave
 // everything as it was, and never write under another name.
 
-#include "run.h"
+#include "run_cli.h"
 
 #include "bmp_variants.h"
 #include "pictures.h"
@@ -30,33 +30,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Result
-{
-    int status;
-    QString err;
-};
-
 // Spanish by default: most cases check the Spanish wording.
+using clitest::Result;
+
 Result runCli(const QList<QByteArray> &arguments, cli::Language language = cli::Language::Spanish)
 {
-    std::FILE *err = std::tmpfile();
-    std::FILE *out = std::tmpfile();
-    cli::Environment env;
-    env.cores = 2;
-    env.out = out;
-    env.err = err;
-    env.language = language;
-    QList<QByteArray> line { "framolin-strip" };
-    line += arguments;
-    const int status = cli::run(line, env);
-    std::rewind(err);
-    QByteArray text;
-    char buffer[512];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
-        text.append(buffer, qsizetype(n));
-    std::fclose(err);
-    std::fclose(out);
-    return { status, QString::fromUtf8(text) };
+    return clitest::runCliBytes(arguments, language);
 }
 
 // The file type of what is at `path`, without following a link.

@@ -3,7 +3,7 @@
 // file: the pixels must equal those of a PNG strip (written in order by one writer) for every
 // kind of picture and frame size, and a failure part-way must still leave the old file.
 
-#include "run.h"
+#include "run_cli.h"
 
 #include "pictures.h"
 #include "scratch_fs.h"
@@ -27,32 +27,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Result
-{
-    int status;
-    QString err;
-};
-
-Result runCli(QStringList arguments)
-{
-    arguments.prepend(u"framolin-strip"_s);
-    std::FILE *err = std::tmpfile();
-    std::FILE *out = std::tmpfile();
-    cli::Environment env;
-    env.cores = 2;
-    env.out = out;
-    env.err = err;
-    env.language = cli::Language::Spanish; // the cases check the Spanish wording
-    const int status = cli::run(arguments, env);
-    std::rewind(err);
-    QByteArray text;
-    char buffer[512];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
-        text.append(buffer, qsizetype(n));
-    std::fclose(err);
-    std::fclose(out);
-    return { status, QString::fromUtf8(text) };
-}
+using clitest::Result;
+using clitest::runCli;
 
 QByteArray readAll(const QString &path)
 {

@@ -2,7 +2,7 @@
 // Strips in every format from both front ends, sprite sheets, the format limits said before
 // anything is written, and sources that are never overwritten.
 
-#include "run.h"
+#include "run_cli.h"
 
 #include "fakes.h"
 #include "files.h"
@@ -25,32 +25,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Result
-{
-    int status;
-    QString err;
-};
-
-Result runCli(QStringList arguments)
-{
-    arguments.prepend(u"framolin-strip"_s);
-    std::FILE *err = std::tmpfile();
-    std::FILE *out = std::tmpfile();
-    cli::Environment env;
-    env.cores = 2;
-    env.out = out;
-    env.err = err;
-    env.language = cli::Language::Spanish; // these cases check the Spanish wording
-    const int status = cli::run(arguments, env);
-    std::rewind(err);
-    QByteArray text;
-    char buffer[512];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
-        text.append(buffer, qsizetype(n));
-    std::fclose(err);
-    std::fclose(out);
-    return { status, QString::fromUtf8(text) };
-}
+using clitest::Result;
+using clitest::runCli;
 
 QColor colourOf(int i)
 {
