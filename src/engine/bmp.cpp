@@ -2,6 +2,7 @@
 #include "bmp.h"
 
 #include "output_path.h"
+#include "pool.h"
 
 #include <QCoreApplication>
 #include <QtEndian>
@@ -9,6 +10,9 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include <unistd.h>
 
@@ -82,6 +86,9 @@ void packRow(const QImage &image, int y, char *out, qint64 stride)
 // Rows are packed and written in chunks of about this size.
 constexpr qint64 kChunkBytes = 1 << 20;
 
+// An image with at least this many bytes of rows is packed and written by several threads.
+constexpr qint64 kParallelBytes = qint64(16) << 20;
+
 } // namespace
 
 QByteArray bmpHeader(QSize size)
@@ -146,6 +153,8 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
     const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
     if (first > last)
         return true;
+    if (stride * (last - first + 1) >= kParallelBytes)
+        return writeRowsInBands(top, image, reason);
     // Bottom row first: the rows then lie front to back in the file, so one seek and a few
     // large writes put them all in place. The chunk stays small whatever the image's height.
     const qint64 offset = kBmpHeaderBytes + stride * (m_size.height() - 1 - last);
@@ -163,6 +172,46 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
             packRow(image, row - top, chunk.data() + k * stride, stride);
         if (!writeFully(*m_file, chunk)) {
             *reason = failure(*m_file);
+            cancel();
+            return false;
+        }
+    }
+    return true;
+}
+
+// A large image (a whole strip being saved) is cut into one band of rows per core, each
+// packed and written at its own place by its own thread.
+bool BmpWriter::writeRowsInBands(int top, const QImage &image, QString *reason)
+{
+    const int first = std::max(top, 0);
+    const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
+    const int bands = WorkerPool::defaultThreads();
+    const int rowsPerBand = (last - first + 1 + bands - 1) / bands;
+    std::vector<QString> reasons(static_cast<size_t>(bands));
+    std::vector<char> failed(static_cast<size_t>(bands), 0);
+    std::vector<std::thread> threads;
+    for (int b = 0; b < bands; ++b) {
+        const int from = first + b * rowsPerBand;
+        const int rows = std::min(rowsPerBand, last + 1 - from);
+        if (rows <= 0)
+            break;
+        const auto job = [&, b, from, rows] {
+            // A view of the band's rows, sharing the image's pixels.
+            const QImage band(image.constScanLine(from - top), image.width(), rows,
+                              image.bytesPerLine(), image.format());
+            failed[size_t(b)] = !writeRowsAt(from, band, &reasons[size_t(b)]);
+        };
+        try {
+            threads.emplace_back(job);
+        } catch (const std::system_error &) {
+            job(); // no thread to be had: this one writes the band
+        }
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (size_t b = 0; b < failed.size(); ++b) {
+        if (failed[b]) {
+            *reason = reasons[b];
             cancel();
             return false;
         }

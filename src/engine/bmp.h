@@ -47,6 +47,8 @@ public:
     void cancel();
 
 private:
+    bool writeRowsInBands(int top, const QImage &image, QString *reason);
+
     std::unique_ptr<QSaveFile> m_file;
     QSize m_size;
     qint64 m_stride = 0;

@@ -9,10 +9,66 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <new>
 
+#include <sys/mman.h>
+
 namespace runtime {
+
+namespace {
+
+// Gives rows [from, to) of `image` the colour `color`.
+void fillRows(QImage &image, int from, int to, const QColor &color)
+{
+    if (from >= to)
+        return;
+    // One row coloured by Qt, whatever the format, then copied: filling millions of
+    // three-byte pixels one by one is slow.
+    QImage row(image.width(), 1, image.format());
+    row.fill(color);
+    const auto bytes = size_t(std::min(row.bytesPerLine(), image.bytesPerLine()));
+    for (int y = from; y < to; ++y)
+        std::memcpy(image.scanLine(y), row.constScanLine(0), bytes);
+}
+
+struct Mapping
+{
+    void *address;
+    size_t length;
+};
+
+// An image of `size` whose pixels are left as the system gives them. A large one (a strip
+// canvas) lives in its own mapping backed by large pages where the system offers them: the
+// first touch of each 4 KiB page of a canvas of hundreds of megabytes was a good part of an
+// assembly's time.
+QImage largeImage(QSize size, QImage::Format format)
+{
+    constexpr qsizetype kLarge = qsizetype(8) << 20;
+    const QImage probe(1, 1, format);
+    const qsizetype bytesPerLine = (qsizetype(size.width()) * probe.depth() + 31) / 32 * 4;
+    const qsizetype bytes = bytesPerLine * size.height();
+    if (size.isEmpty() || bytes < kLarge || bytesPerLine > std::numeric_limits<int>::max())
+        return QImage(size, format);
+    void *address = ::mmap(nullptr, size_t(bytes), PROT_READ | PROT_WRITE,
+                           MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (address == MAP_FAILED)
+        return {};
+    ::madvise(address, size_t(bytes), MADV_HUGEPAGE); // a hint: without it, normal pages
+    auto *mapping = new Mapping { address, size_t(bytes) };
+    return QImage(
+        static_cast<uchar *>(address), size.width(), size.height(), bytesPerLine, format,
+        [](void *info) {
+            auto *m = static_cast<Mapping *>(info);
+            ::munmap(m->address, m->length);
+            delete m;
+        },
+        mapping);
+}
+
+} // namespace
 
 Surface::Surface(QWidget *parent) : QWidget(parent), m_backColor(palette().color(QPalette::Button))
 {
@@ -51,10 +107,12 @@ double Surface::fromPixels(double px) const
     return m_scaleMode == ScaleMode::Twips ? px * double(kTwipsPerPixel) : px;
 }
 
-QImage &Surface::target()
+QImage &Surface::target(int bottom)
 {
-    if (m_autoRedraw)
+    if (m_autoRedraw) {
+        fillRowsTo(bottom);
         return m_image;
+    }
     if (m_transient.size() != size()) {
         m_transient = QImage(size(), QImage::Format_ARGB32_Premultiplied);
         m_transient.fill(Qt::transparent);
@@ -62,9 +120,24 @@ QImage &Surface::target()
     return m_transient;
 }
 
+void Surface::fillRowsTo(int bottom) const
+{
+    bottom = std::min(bottom, m_image.height());
+    if (bottom <= m_filledRows)
+        return;
+    fillRows(m_image, m_filledRows, bottom, m_backColor);
+    m_filledRows = bottom;
+}
+
+const QImage &Surface::Image() const
+{
+    fillRowsTo(m_image.height());
+    return m_image;
+}
+
 void Surface::Cls()
 {
-    m_image.fill(m_backColor);
+    m_filledRows = 0;
     m_transient = QImage();
     changed(rect());
 }
@@ -76,7 +149,7 @@ void Surface::Line(int flags, float x1, float y1, float x2, float y2, std::uint3
     const QRectF box = QRectF(QPointF(toPixels(double(x1)), toPixels(double(y1))),
                               QPointF(toPixels(double(x2)), toPixels(double(y2))))
                            .normalized();
-    QImage &img = target();
+    QImage &img = target(int(std::ceil(box.bottom())));
     if (img.isNull())
         return;
     QPainter p(&img);
@@ -93,7 +166,7 @@ void Surface::PaintPicture(const Picture &picture, float x, float y, float width
     if (r.width() <= 0 || r.height() <= 0)
         return;
     const QImage frame = picture.stretched(r.size());
-    engine::place(target(), frame, r.topLeft());
+    engine::place(target(r.bottom() + 1), frame, r.topLeft());
     changed(r);
 }
 
@@ -126,18 +199,18 @@ void Surface::resizeImage(QSize size)
 {
     if (size == m_image.size())
         return;
-    QImage grown(size, QImage::Format_RGB888);
+    QImage grown = largeImage(size, QImage::Format_RGB888);
     if (grown.isNull() && !size.isEmpty())
         throw std::bad_alloc();
-    grown.fill(m_backColor);
-    if (!m_image.isNull() && !grown.isNull()) { // a box shrunk to no width keeps no pixels
-        const int rows = std::min(size.height(), m_image.height());
-        // Whole pixels only: the rows' padding bytes are not pixels of the old image.
-        const qsizetype bytes = qsizetype(std::min(size.width(), m_image.width())) * 3;
-        for (int y = 0; y < rows; ++y)
-            std::memcpy(grown.scanLine(y), m_image.constScanLine(y), size_t(bytes));
-    }
+    // A box shrunk to no width keeps no pixels.
+    const int kept = grown.isNull() || m_image.isNull() ? 0 : std::min(size.height(), m_filledRows);
+    fillRows(grown, 0, kept, m_backColor); // the kept rows' new columns, if any
+    // Whole pixels only: the rows' padding bytes are not pixels of the old image.
+    const auto bytes = size_t(std::min(size.width(), m_image.width())) * 3;
+    for (int y = 0; y < kept; ++y)
+        std::memcpy(grown.scanLine(y), m_image.constScanLine(y), bytes);
     m_image = std::move(grown);
+    m_filledRows = kept;
     changed(rect());
 }
 
@@ -154,8 +227,9 @@ void Surface::paintEvent(QPaintEvent *event)
     QPainter p(this);
     const QRect exposed = event->rect();
     p.fillRect(exposed, m_backColor);
-    if (!m_image.isNull())
-        p.drawImage(exposed.topLeft(), m_image, exposed);
+    const QRect drawn = exposed.intersected(QRect(0, 0, m_image.width(), m_filledRows));
+    if (!drawn.isEmpty())
+        p.drawImage(drawn.topLeft(), m_image, drawn);
     if (!m_transient.isNull())
         p.drawImage(exposed.topLeft(), m_transient, exposed);
 }

@@ -43,12 +43,14 @@ public:
     // Repaints now; with AutoRedraw on, what was drawn while it was off is dropped.
     void Refresh();
 
-    // The persistent image.
-    const QImage &Image() const { return m_image; }
+    // The persistent image, every row of it drawn (rows never drawn on are back colour).
+    const QImage &Image() const;
     // By default the persistent image follows the inner size; a surface whose image is kept
     // apart (the strip canvas) sizes it itself, and its pixels are never cropped by the box.
     void setImageFollowsSize(bool follow);
     // Resizes the persistent image, keeping its pixels at their place; new area is back colour.
+    // New rows are only coloured when first drawn on or read, so a strip canvas of millions of
+    // rows costs nothing until its frames are painted.
     void resizeImage(QSize size);
 
     // Sets the geometry, and the persistent image's size where it follows the surface.
@@ -71,7 +73,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    QImage &target();
+    // The image to draw on, with the persistent image's rows up to `bottom` (exclusive)
+    // coloured first.
+    QImage &target(int bottom);
+    // Gives rows [m_filledRows, bottom) of the persistent image the back colour.
+    void fillRowsTo(int bottom) const;
     // Marks `area` for the next paint and for the next Refresh.
     void changed(const QRect &area);
     void emitMouse(QMouseEvent *event, int kind);
@@ -80,7 +86,10 @@ private:
     bool m_autoRedraw = false;
     bool m_imageFollowsSize = true;
     QColor m_backColor;
-    QImage m_image;
+    // Rows from m_filledRows on hold no pixels yet; they are back colour wherever they are
+    // shown or read. Both are brought up to date by const readers too.
+    mutable QImage m_image;
+    mutable int m_filledRows = 0;
     QImage m_transient;
     QRegion m_dirty;
 };

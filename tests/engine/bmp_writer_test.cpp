@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The in-place BMP writer: headers, row offsets and padding, in any writing order, atomically.
 
+#include "scratch_fs.h"
+
 #include "engine/bmp.h"
 
 #include <QFile>
@@ -8,6 +10,8 @@
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -120,6 +124,56 @@ TEST(BmpWriter, unfinishedOrCancelledFileLeavesTheOldOneWhole)
     EXPECT_EQ(readAll(path), QByteArray("old"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList { u"strip.bmp"_s });
+}
+
+// A picture of more rows than the writer packs on one thread, every pixel told apart.
+QImage largePicture(QImage::Format format)
+{
+    QImage image(1001, 6000, format); // 3,003-byte rows: one padding byte; 18 MB in all
+    for (int y = 0; y < image.height(); ++y) {
+        uchar *row = image.scanLine(y);
+        for (qsizetype b = 0; b < image.bytesPerLine(); ++b)
+            row[b] = uchar(y * 7 + b * 13);
+    }
+    return image;
+}
+
+class LargeImages : public ::testing::TestWithParam<QImage::Format>
+{
+};
+
+// Saving a whole strip packs it on several threads; the file is the one that writing it a band
+// at a time on one thread gives.
+TEST_P(LargeImages, areWrittenAsTheSameBytesAsFrameByFrame)
+{
+    const QImage image = largePicture(GetParam());
+    QTemporaryDir dir;
+    QString reason;
+    ASSERT_TRUE(engine::saveBmp(image, dir.filePath(u"whole.bmp"_s), &reason))
+        << qPrintable(reason);
+    engine::BmpWriter writer;
+    ASSERT_TRUE(writer.open(dir.filePath(u"frames.bmp"_s), image.size(), &reason));
+    for (int top = 0; top < image.height(); top += 500)
+        ASSERT_TRUE(writer.writeRows(top, image.copy(0, top, image.width(), 500), &reason));
+    ASSERT_TRUE(writer.commit(&reason));
+    const QByteArray whole = readAll(dir.filePath(u"whole.bmp"_s));
+    ASSERT_EQ(whole.size(), 54 + 3004 * 6000);
+    EXPECT_TRUE(whole == readAll(dir.filePath(u"frames.bmp"_s)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, LargeImages,
+                         ::testing::Values(QImage::Format_RGB32, QImage::Format_RGB888));
+
+TEST(BmpWriter, aDiskFillingWhileBandsAreWrittenKeepsItsReasonAndLeavesNothing)
+{
+    scratch::SmallFs fs(256);
+    if (!fs.available())
+        GTEST_SKIP() << "no small filesystem to fill: " << fs.why().toStdString();
+    QString reason;
+    EXPECT_FALSE(
+        engine::saveBmp(largePicture(QImage::Format_RGB32), fs.filePath(u"strip.bmp"_s), &reason));
+    EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
+    EXPECT_EQ(QDir(fs.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 } // namespace

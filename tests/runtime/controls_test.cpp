@@ -204,6 +204,37 @@ TEST(PictureBoxes, growingKeepsThePixelsAndFillsOnlyTheNewAreaWithTheBackColour)
         ASSERT_EQ(image.pixelColor(x, 0), back) << x;
 }
 
+// A strip canvas of many rows colours them only when they are drawn on or read; until then
+// they are back colour wherever they are read or shown, and a Cls makes them so again.
+TEST(PictureBoxes, rowsNeverDrawnOnAreBackColourWhereverTheyAreReadOrShown)
+{
+    Form form;
+    PictureBox box(form.client());
+    box.setAutoRedraw(true);
+    box.Move(0, 0, 104 * 15, 104 * 15);
+    Surface &canvas = *box.client();
+    canvas.setScaleMode(ScaleMode::Pixels);
+    canvas.setImageFollowsSize(false);
+    canvas.setBackColor(QColor(0xf0, 0xf0, 0xf0));
+    const QColor back = canvas.BackColor();
+    canvas.resizeImage(QSize(320, 30000)); // 28 MB: a canvas of its own
+    canvas.Cls();
+    canvas.Line(38, 0, 50, 320, 60, 0x000000);
+    const QImage shown = canvas.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(10, 55), QColor(Qt::black));
+    EXPECT_EQ(shown.pixelColor(10, 90), back);
+
+    canvas.resizeImage(QSize(400, 40000)); // wider and taller: the black rows stay
+    const QImage &image = canvas.Image();
+    for (const int y : { 0, 49, 60, 39999 })
+        ASSERT_EQ(image.pixelColor(0, y), back) << y;
+    EXPECT_EQ(image.pixelColor(319, 55), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(320, 55), back);
+
+    canvas.Cls();
+    EXPECT_EQ(canvas.Image().pixelColor(10, 55), back);
+}
+
 namespace {
 
 // Records the regions a widget is asked to paint.
