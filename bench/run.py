@@ -9,7 +9,8 @@ Usage: bench/run.py [--reps N] [--sets photos,jpegs,mixed,pngs,huge] [--formats 
                     [--ours] [--build DIR] [--baseline DIR] [--corpus DIR]
 With --formats, each set is timed once per output format against the peers writing the same
 format (PNG, or JPEG at quality 90), with framolin-strip's own BMP run as a second reference.
---baseline adds another build's framolin-strip (say, main before a change) to those runs, paired.
+--baseline adds another build's framolin-strip (say, main before a change) to those runs, paired,
+and its window assembly to the BMP runs.
 Normally started by bench/run.sh, which installs the peers and builds first.
 """
 
@@ -70,7 +71,7 @@ def quote(args):
     return " ".join("'%s'" % a.replace("'", "'\\''") for a in args)
 
 
-def tools(build, files, out):
+def tools(build, files, out, baseline=None):
     strip = os.path.join(build, "src/cli/framolin-strip")
     floor = os.path.join(build, "bench/decode_floor")
     window = os.path.join(build, "bench/window_assembly")
@@ -92,6 +93,11 @@ def tools(build, files, out):
         ("framolin-strip (all cores)", [strip, "-q", "-o", out + "/strip.bmp"] + files),
         ("framolin-strip --jobs 1", [strip, "-q", "-j", "1", "-o", out + "/strip1.bmp"] + files),
         ("window assembly (offscreen)", [window, str(W), str(H), out + "/window.bmp"] + files),
+    ]
+    if baseline:
+        rows.append(("baseline window assembly", [os.path.join(baseline, "bench/window_assembly"),
+                                                  str(W), str(H), out + "/old-window.bmp"] + files))
+    rows += [
         ("GraphicsMagick gm convert", ["gm", "convert", "-size", size] + files
          + ["-resize", size + "!", "-append", "+matte", "BMP3:" + out + "/gm.bmp"]),
         ("ImageMagick convert", im),
@@ -156,8 +162,8 @@ def run_set(build, name, files, reps, env, ours=False, fmt="bmp", baseline=None)
         files = files[:65500 // H]  # one column of JPEG holds at most 65,500 rows
     out = tempfile.mkdtemp(prefix="framolin-bench-")
     try:
-        rows = tools(build, files, out) if fmt == "bmp" else format_tools(build, files, out, fmt,
-                                                                           baseline)
+        rows = tools(build, files, out, baseline) if fmt == "bmp" else \
+            format_tools(build, files, out, fmt, baseline)
         if ours:
             rows = [r for r in rows
                     if r[0].startswith(("framolin", "baseline", "window", "decode floor"))]
@@ -189,10 +195,15 @@ def run_set(build, name, files, reps, env, ours=False, fmt="bmp", baseline=None)
         # The window's assembly as the user waits for it: from the click on "Comenzar montaje"
         # to the saved file, against the whole framolin-strip command.
         window, strip = "window assembly (offscreen)", "framolin-strip (all cores)"
-        if window in results and all(r[4] is not None for r in results[window]):
-            print("\n%s, click to saved file / %s: %.2f× (median of paired ratios)" % (
-                window, strip, statistics.median(
-                    x[4] / y[0] for x, y in zip(results[window], results[strip]))))
+        for name in (window, "baseline window assembly"):
+            if name in results and all(r[4] is not None for r in results[name]):
+                print("\n%s, click to saved file / %s: %.2f× (median of paired ratios)" % (
+                    name, strip, statistics.median(
+                        x[4] / y[0] for x, y in zip(results[name], results[strip]))))
+        if "baseline window assembly" in results:
+            print("\n%s / baseline, click to saved file: %.2f× (median of paired ratios)" % (
+                window, statistics.median(x[4] / y[4] for x, y in zip(
+                    results[window], results["baseline window assembly"]))))
         for a, b in ((window, strip),
                      ("framolin-strip -> PNG", "framolin-strip -> BMP"),
                      ("framolin-strip -> JPEG", "framolin-strip -> BMP"),
@@ -233,7 +244,8 @@ def main():
     parser.add_argument("--sets", default="photos,jpegs,mixed,pngs,huge")
     parser.add_argument("--formats", default="bmp")
     parser.add_argument("--build", default=os.path.join(here, "..", "build-bench"))
-    parser.add_argument("--baseline", help="another build whose framolin-strip is timed beside")
+    parser.add_argument("--baseline",
+                        help="another build whose framolin-strip and window are timed beside")
     parser.add_argument("--corpus", default=os.path.join(here, "..", "build-bench", "corpus"))
     args = parser.parse_args()
     policy = tempfile.mkdtemp(prefix="framolin-im-policy-")
