@@ -58,14 +58,16 @@ QImage largeImage(QSize size, QImage::Format format)
         return {};
     ::madvise(address, size_t(bytes), MADV_HUGEPAGE); // a hint: without it, normal pages
     auto *mapping = new Mapping { address, size_t(bytes) };
-    return QImage(
-        static_cast<uchar *>(address), size.width(), size.height(), bytesPerLine, format,
-        [](void *info) {
-            auto *m = static_cast<Mapping *>(info);
-            ::munmap(m->address, m->length);
-            delete m;
-        },
-        mapping);
+    const auto release = [](void *info) {
+        auto *m = static_cast<Mapping *>(info);
+        ::munmap(m->address, m->length);
+        delete m;
+    };
+    QImage image(static_cast<uchar *>(address), size.width(), size.height(), bytesPerLine, format,
+                 release, mapping);
+    if (image.isNull()) // refused: Qt never takes the mapping over
+        release(mapping);
+    return image;
 }
 
 } // namespace
