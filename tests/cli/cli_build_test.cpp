@@ -18,7 +18,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -66,39 +65,27 @@ protected:
     // One file of each input kind the window takes.
     QStringList mixedInputs()
     {
-        QStringList files;
-        auto add = [&](const QString &name, const QImage &image, const char *format,
-                       const QColor &transparent = QColor()) {
-            const QString path = m_dir.filePath(name);
-            EXPECT_TRUE(pictures::write(image, path, format, transparent)) << qPrintable(name);
-            files.append(path);
-        };
-        add(u"big.jpg"_s, pattern(900, 700, 1), "JPG");
-        add(u"small.bmp"_s, pattern(20, 10, 2), "BMP");
+        pictures::Folder folder(m_dir.path());
+        folder.add(u"big.jpg"_s, pattern(900, 700, 1), "JPG");
+        folder.add(u"small.bmp"_s, pattern(20, 10, 2), "BMP");
         QImage gif = pattern(50, 40, 3);
         QPainter(&gif).fillRect(10, 10, 20, 15, Qt::magenta);
-        add(u"see-through.gif"_s, gif, "GIF", Qt::magenta);
-        add(u"gray.jpg"_s, pattern(300, 200, 4).convertToFormat(QImage::Format_Grayscale8), "JPG");
-        add(u"tiny.jpg"_s, pattern(30, 20, 5), "JPG");
-        const QString progressive = m_dir.filePath(u"progressive.jpg"_s);
-        QImageWriter writer(progressive, "jpeg");
-        writer.setProgressiveScanWrite(true);
-        writer.setQuality(90);
-        EXPECT_TRUE(writer.write(pattern(640, 480, 6)));
-        files.append(progressive);
+        folder.add(u"see-through.gif"_s, gif, "GIF", Qt::magenta);
+        folder.add(u"gray.jpg"_s, pattern(300, 200, 4).convertToFormat(QImage::Format_Grayscale8),
+                   "JPG");
+        folder.add(u"tiny.jpg"_s, pattern(30, 20, 5), "JPG");
+        folder.addProgressiveJpeg(u"progressive.jpg"_s, pattern(640, 480, 6), 90);
         QImage holed = pattern(64, 48, 7).convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < 24; ++y) // a see-through quarter: the back colour shows there
             for (int x = 0; x < 32; ++x)
                 holed.setPixel(x, y, qRgba(0, 0, 0, 0));
-        add(u"holed.png"_s, holed, "PNG");
-        add(u"photo.webp"_s, pattern(400, 300, 8), "WEBP");
-        add(u"scan.tiff"_s, pattern(90, 60, 9), "TIFF");
-        const QString portrait = m_dir.filePath(u"portrait.jpg"_s);
-        EXPECT_TRUE(pictures::writeBytes(
-            portrait,
-            pictures::jpegWithExif(pattern(200, 300, 10), pictures::exifOrientationBlock(6))));
-        files.append(portrait);
-        return files;
+        folder.add(u"holed.png"_s, holed, "PNG");
+        folder.add(u"photo.webp"_s, pattern(400, 300, 8), "WEBP");
+        folder.add(u"scan.tiff"_s, pattern(90, 60, 9), "TIFF");
+        folder.addBytes(
+            u"portrait.jpg"_s,
+            pictures::jpegWithExif(pattern(200, 300, 10), pictures::exifOrientationBlock(6)));
+        return folder.paths();
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 
@@ -36,16 +35,7 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QImage pattern(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y,
-                           qRgb((x * 255 / width + seed * 40) & 0xff, y * 255 / height,
-                                ((x / 3 + y / 5 + seed) % 2) * 200));
-    return image;
-}
+using pictures::pattern;
 
 class FramesInPlace : public ::testing::Test
 {
@@ -54,32 +44,23 @@ protected:
     // (160 × 120 for 80 × 60) or not, grey, CMYK, progressive, see-through PNG and GIF, BMP.
     QStringList inputs()
     {
-        QStringList files;
-        auto add = [&](const QString &name, const QImage &image, const char *format,
-                       const QColor &transparent = QColor()) {
-            const QString path = m_dir.filePath(name);
-            EXPECT_TRUE(pictures::write(image, path, format, transparent)) << qPrintable(name);
-            files.append(path);
-        };
-        add(u"exact.jpg"_s, pattern(160, 120, 1), "JPG");
-        add(u"odd.jpg"_s, pattern(171, 97, 2), "JPG");
-        add(u"grey.jpg"_s, pattern(90, 70, 3).convertToFormat(QImage::Format_Grayscale8), "JPG");
-        files.append(QStringLiteral(FRAMOLIN_TEST_DATA "/cmyk.jpg"));
-        const QString progressive = m_dir.filePath(u"progressive.jpg"_s);
-        QImageWriter writer(progressive, "jpeg");
-        writer.setProgressiveScanWrite(true);
-        EXPECT_TRUE(writer.write(pattern(200, 150, 4)));
-        files.append(progressive);
+        pictures::Folder folder(m_dir.path());
+        folder.add(u"exact.jpg"_s, pattern(160, 120, 1), "JPG");
+        folder.add(u"odd.jpg"_s, pattern(171, 97, 2), "JPG");
+        folder.add(u"grey.jpg"_s, pattern(90, 70, 3).convertToFormat(QImage::Format_Grayscale8),
+                   "JPG");
+        folder.addExisting(QStringLiteral(FRAMOLIN_TEST_DATA "/cmyk.jpg"));
+        folder.addProgressiveJpeg(u"progressive.jpg"_s, pattern(200, 150, 4));
         QImage holed = pattern(40, 30, 5).convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < 15; ++y)
             for (int x = 0; x < 20; ++x)
                 holed.setPixel(x, y, qRgba(0, 0, 0, x * 12));
-        add(u"holed.png"_s, holed, "PNG");
+        folder.add(u"holed.png"_s, holed, "PNG");
         QImage gif = pattern(30, 20, 6);
         QPainter(&gif).fillRect(5, 5, 10, 8, Qt::magenta);
-        add(u"see-through.gif"_s, gif, "GIF", Qt::magenta);
-        add(u"small.bmp"_s, pattern(7, 5, 7), "BMP");
-        return files;
+        folder.add(u"see-through.gif"_s, gif, "GIF", Qt::magenta);
+        folder.add(u"small.bmp"_s, pattern(7, 5, 7), "BMP");
+        return folder.paths();
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }

@@ -5,6 +5,7 @@
 #include "language.h"
 #include "progress_bar.h"
 #include "run.h"
+#include "run_cli.h"
 
 #include "pictures.h"
 
@@ -27,36 +28,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Result
-{
-    int status;
-    QString err;
-    QByteArray out;
-};
+using clitest::readBack;
+using clitest::Result;
 
-QByteArray readBack(std::FILE *file)
-{
-    std::rewind(file);
-    QByteArray bytes;
-    char buffer[4096];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, file))
-        bytes.append(buffer, qsizetype(n));
-    std::fclose(file);
-    return bytes;
-}
-
+// English unless told, and no saved settings.
 Result runCli(QStringList arguments, cli::Language language = cli::Language::English)
 {
-    arguments.prepend(u"framolin-strip"_s);
-    cli::Environment env;
-    env.settingsPath = u"/nonexistent/Framolin.ini"_s;
-    env.cores = 2;
-    env.out = std::tmpfile();
-    env.err = std::tmpfile();
-    env.language = language;
-    const int status = cli::run(arguments, env);
-    const QByteArray err = readBack(env.err);
-    return { status, QString::fromUtf8(err), readBack(env.out) };
+    return clitest::runCli(std::move(arguments), language, u"/nonexistent/Framolin.ini"_s);
 }
 
 QByteArray readAll(const QString &path)

@@ -21,17 +21,22 @@ Result capture(cli::Language language, const QString &settings,
     env.err = err;
     env.language = language;
     const int status = run(env);
-    std::rewind(err);
-    QByteArray text;
-    char buffer[512];
-    while (const size_t n = std::fread(buffer, 1, sizeof buffer, err))
-        text.append(buffer, qsizetype(n));
-    std::fclose(err);
-    std::fclose(out);
-    return { status, QString::fromUtf8(text) };
+    const QByteArray text = readBack(err);
+    return { status, QString::fromUtf8(text), readBack(out) };
 }
 
 } // namespace
+
+QByteArray readBack(std::FILE *file)
+{
+    std::rewind(file);
+    QByteArray bytes;
+    char buffer[4096];
+    while (const size_t n = std::fread(buffer, 1, sizeof buffer, file))
+        bytes.append(buffer, qsizetype(n));
+    std::fclose(file);
+    return bytes;
+}
 
 Result runCli(QStringList arguments, cli::Language language, const QString &settings)
 {

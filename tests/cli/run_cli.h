@@ -9,12 +9,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
+
 namespace clitest {
 
 struct Result
 {
     int status;
     QString err; // what the run wrote on standard error
+    QByteArray out; // and on standard output
 };
 
 // Most cases check the Spanish wording, so Spanish is the default; `settings` is the file that
@@ -23,5 +26,8 @@ Result runCli(QStringList arguments, cli::Language language = cli::Language::Spa
               const QString &settings = {});
 // Arguments as the bytes a shell hands over, for names that are not valid UTF-8.
 Result runCliBytes(QList<QByteArray> arguments, cli::Language language = cli::Language::Spanish);
+
+// Everything written to `file` since it was opened; closes it.
+QByteArray readBack(std::FILE *file);
 
 } // namespace clitest

@@ -178,10 +178,7 @@ TEST(Decode, damagedOrForeignFilesGiveAReason)
                        { "empty.gif", QByteArray() } };
     for (const Row &row : rows) {
         const QString path = dir.filePath(QString::fromLatin1(row.name));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(row.bytes);
-        file.close();
+        ASSERT_TRUE(pictures::writeBytes(path, row.bytes));
         QString reason;
         EXPECT_TRUE(engine::decodeFrame(path, QSize(10, 10), &reason).isNull()) << row.name;
         EXPECT_FALSE(reason.isEmpty()) << row.name;
@@ -213,10 +210,7 @@ TEST(Decode, firstBytesDecideWhetherAFileIsAJpeg)
     };
     for (const Row &row : rows) {
         const QString path = dir.filePath(QString::fromLatin1(row.name));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(row.bytes);
-        file.close();
+        ASSERT_TRUE(pictures::writeBytes(path, row.bytes));
         const QString expected = row.jpeg ? damaged : foreign;
         QString probed;
         EXPECT_FALSE(engine::probe(path, &probed).isValid()) << row.name;

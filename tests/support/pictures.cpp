@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 #include <QVector>
 
 #include <map>
+
+#include <gtest/gtest.h>
 
 namespace pictures {
 
@@ -163,6 +167,36 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+bool writeProgressiveJpeg(const QImage &image, const QString &path, int quality)
+{
+    QImageWriter writer(path, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.setQuality(quality);
+    return writer.write(image);
+}
+
+void Folder::add(const QString &name, const QImage &image, const char *format,
+                 const QColor &transparent)
+{
+    added(name, write(image, QDir(m_path).filePath(name), format, transparent));
+}
+
+void Folder::addProgressiveJpeg(const QString &name, const QImage &image, int quality)
+{
+    added(name, writeProgressiveJpeg(image, QDir(m_path).filePath(name), quality));
+}
+
+void Folder::addBytes(const QString &name, const QByteArray &bytes)
+{
+    added(name, writeBytes(QDir(m_path).filePath(name), bytes));
+}
+
+void Folder::added(const QString &name, bool written)
+{
+    EXPECT_TRUE(written) << qPrintable(name);
+    m_paths.append(QDir(m_path).filePath(name));
 }
 
 } // namespace pictures

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace pictures {
 
@@ -33,5 +34,30 @@ QByteArray gif(const QList<QImage> &frames, const GifOptions &options = {});
 
 // Writes `bytes` to `path` as they are.
 bool writeBytes(const QString &path, const QByteArray &bytes);
+
+// Writes `image` to `path` as a progressive JPEG; `quality` -1 is Qt's default.
+bool writeProgressiveJpeg(const QImage &image, const QString &path, int quality = -1);
+
+// Pictures written one by one into a folder, their paths kept in that order. A file that
+// cannot be written fails the test, named.
+class Folder
+{
+public:
+    explicit Folder(QString path) : m_path(std::move(path)) { }
+    // Writes `image` as `name` with write().
+    void add(const QString &name, const QImage &image, const char *format,
+             const QColor &transparent = QColor());
+    void addProgressiveJpeg(const QString &name, const QImage &image, int quality = -1);
+    void addBytes(const QString &name, const QByteArray &bytes);
+    // A file that is there already.
+    void addExisting(const QString &path) { m_paths.append(path); }
+    const QStringList &paths() const { return m_paths; }
+
+private:
+    void added(const QString &name, bool written);
+
+    QString m_path;
+    QStringList m_paths;
+};
 
 } // namespace pictures
