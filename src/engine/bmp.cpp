@@ -144,44 +144,19 @@ bool BmpWriter::open(const QString &path, QSize size, QString *reason)
 
 bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
 {
-    if (!m_file) {
-        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
-        return false;
-    }
-    const qint64 stride = m_stride;
-    const int first = std::max(top, 0);
-    const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
-    if (first > last)
-        return true;
-    if (stride * (last - first + 1) >= kParallelBytes)
-        return writeRowsInBands(top, image, reason);
-    // Bottom row first: the rows then lie front to back in the file, so one seek and a few
-    // large writes put them all in place. The chunk stays small whatever the image's height.
-    const qint64 offset = kBmpHeaderBytes + stride * (m_size.height() - 1 - last);
-    if (m_file->pos() != offset && !m_file->seek(offset)) {
-        *reason = failure(*m_file);
+    const qint64 rows
+        = std::min<qint64>(qint64(top) + image.height(), m_size.height()) - std::max(top, 0);
+    const bool ok = m_file && rows * m_stride >= kParallelBytes
+        ? writeRowsInBands(top, image, reason)
+        : writeRowsAt(top, image, reason);
+    if (!ok)
         cancel();
-        return false;
-    }
-    const int rowsPerChunk = int(std::max<qint64>(1, kChunkBytes / stride));
-    QByteArray chunk;
-    for (int row = last; row >= first;) {
-        const int rows = std::min(rowsPerChunk, row - first + 1);
-        chunk.resize(rows * stride);
-        for (int k = 0; k < rows; ++k, --row)
-            packRow(image, row - top, chunk.data() + k * stride, stride);
-        if (!writeFully(*m_file, chunk)) {
-            *reason = failure(*m_file);
-            cancel();
-            return false;
-        }
-    }
-    return true;
+    return ok;
 }
 
 // A large image (a whole strip being saved) is cut into one band of rows per core, each
 // packed and written at its own place by its own thread.
-bool BmpWriter::writeRowsInBands(int top, const QImage &image, QString *reason)
+bool BmpWriter::writeRowsInBands(int top, const QImage &image, QString *reason) const
 {
     const int first = std::max(top, 0);
     const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
@@ -212,7 +187,6 @@ bool BmpWriter::writeRowsInBands(int top, const QImage &image, QString *reason)
     for (size_t b = 0; b < failed.size(); ++b) {
         if (failed[b]) {
             *reason = reasons[b];
-            cancel();
             return false;
         }
     }

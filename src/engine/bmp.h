@@ -35,7 +35,8 @@ public:
     // failure.
     bool open(const QString &path, QSize size, QString *reason);
     // Writes `image`'s rows as the rows from `top` down (top-down numbering), its first
-    // min(image width, file width) columns; the rest of each row is black.
+    // min(image width, file width) columns; the rest of each row is black. A failure drops the
+    // unfinished file.
     bool writeRows(int top, const QImage &image, QString *reason);
     // The same as writeRows, but safe to call from several threads at once for rows that do
     // not overlap: each call writes at its own offset and never moves the file's position.
@@ -47,7 +48,7 @@ public:
     void cancel();
 
 private:
-    bool writeRowsInBands(int top, const QImage &image, QString *reason);
+    bool writeRowsInBands(int top, const QImage &image, QString *reason) const;
 
     std::unique_ptr<QSaveFile> m_file;
     QSize m_size;
