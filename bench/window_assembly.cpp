@@ -9,6 +9,7 @@
 #include "form1.h"
 
 #include "engine/bmp.h"
+#include "engine/strip_writer.h"
 #include "runtime/error.h"
 #include "runtime/program.h"
 #include "runtime/qtservices.h"
@@ -83,7 +84,7 @@ int main(int argc, char *argv[])
     }
     events.lap(); // the last frame up to the end of the run
     QString reason;
-    if (!engine::saveBmp(form.objeto->Image(), args[3], &reason)) {
+    if (!engine::saveStrip(form.objeto->Image(), args[3], engine::StripFormat::Bmp, &reason)) {
         std::fprintf(stderr, "window_assembly: %s\n", qUtf8Printable(reason));
         return 1;
     }

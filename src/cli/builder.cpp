@@ -3,6 +3,7 @@
 
 #include "engine/compose.h"
 #include "engine/decode.h"
+#include "engine/pool.h"
 #include "engine/strip_writer.h"
 #include "language.h"
 #include "options.h"
@@ -13,7 +14,8 @@
 #include <condition_variable>
 #include <functional>
 #include <mutex>
-#include <thread>
+#include <new>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -22,7 +24,6 @@ namespace cli {
 
 namespace {
 
-constexpr qint64 kAheadBytes = qint64(16) << 20;
 constexpr qint64 kBandBytes = qint64(1) << 20;
 
 struct Frame
@@ -97,7 +98,7 @@ public:
                     return;
                 index = m_claimed++;
             }
-            Frame frame = m_make(index);
+            Frame frame = makeCaught(index);
             std::lock_guard lock(m_mutex);
             Slot &slot = m_slots[size_t(index % m_window)];
             slot.index = index;
@@ -117,6 +118,19 @@ public:
         m_written = index + 1;
         m_changed.notify_all();
         return frame;
+    }
+
+    // m_make(index), or a frame saying why it could not be made: the writer waits for every
+    // index, so each must arrive.
+    Frame makeCaught(int index)
+    {
+        try {
+            return m_make(index);
+        } catch (const std::bad_alloc &) {
+            return Frame { {}, Text::tr("no memory for the frame"), false, false };
+        } catch (...) {
+            return Frame { {}, Text::tr("the frame could not be made"), false, false };
+        }
     }
 
     void stop()
@@ -170,14 +184,14 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
         band.fill(QColor::fromRgb(engine::kStripBackColor));
     }
 
-    // The writer stops the workers on every way out, so none outlives the list.
-    const int workers = std::clamp(jobs, 1, std::max(count, 1));
-    // Decoding runs ahead of the writer by a few MiB of frames, so a write held up by the
-    // disk does not stall the workers at once.
-    const qint64 frameBytes = qint64(frame.width()) * frame.height() * 4;
-    const int window = int(
-        std::max<qint64>(2 * qint64(workers), std::min<qint64>(64, kAheadBytes / frameBytes)));
-    // A BMP of one column is filled in any order: each worker writes its own frames at their
+    // Decoding runs ahead of the writer by the read-ahead budget, at least one frame, so a
+    // write held up by the disk does not stall the workers at once, and memory holds a few
+    // frames however large they are or however many workers there are.
+    const qint64 frameBytes = std::max<qint64>(qint64(frame.width()) * frame.height() * 4, 1);
+    const int window = int(std::clamp<qint64>(engine::kReadAheadBytes / frameBytes, 1, 64));
+    // No more workers than frames that may be in flight.
+    const int workers = std::clamp(jobs, 1, std::max(1, std::min(count, window)));
+    // A BMP of one column is filled in any order: each worker writes its own frame at its
     // place in the file, so the frames never queue up for one writer.
     const bool workersWrite = columns == 1 && writer->writesFromManyThreads();
     const Pipeline::Make make = [&](int index) {
@@ -193,24 +207,28 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
         return made;
     };
     Pipeline pipeline(count, make, window);
-    std::vector<std::jthread> threads;
-    if (workers > 1) {
-        for (int t = 0; t < workers; ++t)
-            threads.emplace_back([&pipeline] { pipeline.work(); });
-    }
+    // The pool's threads are stopped and joined on every way out, before the pipeline goes.
+    std::optional<engine::WorkerPool> pool;
+    if (workers > 1)
+        pool.emplace(workers);
+    const bool parallel = pool && pool->size() > 0;
     struct StopOnExit
     {
         Pipeline &pipeline;
-        std::vector<std::jthread> &threads;
+        std::optional<engine::WorkerPool> &pool;
         ~StopOnExit()
         {
             pipeline.stop();
-            threads.clear(); // joins
+            pool.reset(); // joins
         }
-    } stopOnExit { pipeline, threads };
+    } stopOnExit { pipeline, pool };
+    if (parallel) {
+        for (int t = 0; t < pool->size(); ++t)
+            pool->post([&pipeline] { pipeline.work(); });
+    }
 
     for (int i = 0; i < count; ++i) {
-        const Frame image = workers > 1 ? pipeline.take(i) : make(i);
+        const Frame image = parallel ? pipeline.take(i) : pipeline.makeCaught(i);
         if (image.writeFailed) {
             *error = u"%1: %2"_s.arg(output.path, image.reason);
             return false; // the writer's destructor drops the unfinished file

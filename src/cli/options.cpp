@@ -23,14 +23,88 @@ namespace cli {
 
 namespace {
 
-// A sheet as wide as the longest list the window holds.
-constexpr int kMaxColumns = 32767;
+// One option of framolin-strip: the names the parser takes, the name of its value (none for a
+// switch) and what --help says of it. The parser and the help both come from this table.
+struct OptionRow
+{
+    const char *shortName; // empty for none
+    const char *longName;
+    const char *value; // nullptr for a switch
+    const char *description;
+};
+
+constexpr OptionRow kOptions[] = {
+    { "s", "size", QT_TRANSLATE_NOOP("Text", "WxH"),
+      QT_TRANSLATE_NOOP("Text", "frame size in pixels, for example 320x200 (320x200)") },
+    { "W", "width", QT_TRANSLATE_NOOP("Text", "WIDTH"),
+      QT_TRANSLATE_NOOP("Text", "frame width in pixels (320)") },
+    { "H", "height", QT_TRANSLATE_NOOP("Text", "HEIGHT"),
+      QT_TRANSLATE_NOOP("Text", "frame height in pixels (200)") },
+    { "o", "output", QT_TRANSLATE_NOOP("Text", "PATH"),
+      QT_TRANSLATE_NOOP("Text",
+                        "the file to write, replaced only when all went well and never when it "
+                        "is one of the input pictures; - writes the strip to standard output "
+                        "(BMP unless --format is given)") },
+    { "f", "format", QT_TRANSLATE_NOOP("Text", "FORMAT"),
+      QT_TRANSLATE_NOOP("Text", "bmp, png, jpeg or webp, instead of what the extension asks") },
+    { "", "quality", QT_TRANSLATE_NOOP("Text", "N"),
+      QT_TRANSLATE_NOOP("Text", "quality of JPEG and WebP, 1 to 100 (90)") },
+    { "", "columns", QT_TRANSLATE_NOOP("Text", "N"),
+      QT_TRANSLATE_NOOP("Text",
+                        "N frames to a row, left to right and top to bottom (1: one column); "
+                        "empty cells in the back colour") },
+    { "j", "jobs", QT_TRANSLATE_NOOP("Text", "N"),
+      QT_TRANSLATE_NOOP("Text", "pictures decoded at a time (every core)") },
+    { "q", "quiet", nullptr, QT_TRANSLATE_NOOP("Text", "no progress bar and no summary") },
+    { "v", "verbose", nullptr,
+      QT_TRANSLATE_NOOP("Text", "name each file of a folder that was left out, and why") },
+    { "", "html", QT_TRANSLATE_NOOP("Text", "PAGE"),
+      QT_TRANSLATE_NOOP("Text", "also write a web page that shows the strip turning") },
+    { "", "from-settings", nullptr,
+      QT_TRANSLATE_NOOP("Text",
+                        "the list, the output and the size stored with \"Guardar datos\"; "
+                        "options and pictures given beside it win") },
+    { "h", "help", nullptr, QT_TRANSLATE_NOOP("Text", "this help") },
+    { "", "version", nullptr, QT_TRANSLATE_NOOP("Text", "the version") },
+};
+
+// Help lines are wrapped at this width, descriptions starting at the indent.
+constexpr int kHelpWidth = 80;
+constexpr int kHelpIndent = 24;
+
+// `row` as the help lists it: names and value on the left, the description wrapped beside.
+QString helpLines(const OptionRow &row)
+{
+    QString names = u"  "_s;
+    if (*row.shortName)
+        names += u"-%1, "_s.arg(QLatin1StringView(row.shortName));
+    names += u"--"_s + QLatin1StringView(row.longName);
+    if (row.value)
+        names += u' ' + Text::tr(row.value);
+    QString out;
+    QString line = names.leftJustified(kHelpIndent - 1) + u' ';
+    if (line.size() > kHelpIndent)
+        line = names + u'\n' + QString(kHelpIndent, u' ');
+    bool lineEmpty = true;
+    const QStringList words = Text::tr(row.description).split(u' ', Qt::SkipEmptyParts);
+    for (const QString &word : words) {
+        const qsizetype width = line.size() - line.lastIndexOf(u'\n') - 1;
+        if (!lineEmpty && width + 1 + word.size() > kHelpWidth) {
+            out += line + u'\n';
+            line = QString(kHelpIndent, u' ');
+            lineEmpty = true;
+        }
+        line += (lineEmpty ? QString() : u" "_s) + word;
+        lineEmpty = false;
+    }
+    return out + line + u'\n';
+}
 
 } // namespace
 
 QString usage()
 {
-    return Text::tr(
+    QString text = Text::tr(
         "Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT [options]\n"
         "                      PICTURE|FOLDER ...\n"
         "       framolin-strip --from-settings [options]\n"
@@ -40,61 +114,36 @@ QString usage()
         "the format the output's extension asks for: .png, .jpg/.jpeg, .webp; any other, a\n"
         "24-bit BMP (the same file the Framolin window saves). A folder gives its pictures\n"
         "in natural order (2 before 10), leaving hidden files and the output itself out.\n"
-        "\n"
-        "  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)\n"
-        "  -W, --width WIDTH     frame width in pixels (320)\n"
-        "  -H, --height HEIGHT   frame height in pixels (200)\n"
-        "  -o, --output PATH     the file to write, replaced only when all went well and\n"
-        "                        never when it is one of the input pictures; - writes the\n"
-        "                        strip to standard output (BMP unless --format is given)\n"
-        "  -f, --format F        bmp, png, jpeg or webp, instead of what the extension asks\n"
-        "  --quality N           quality of JPEG and WebP, 1 to 100 (90)\n"
-        "  --columns N           N frames to a row, left to right and top to bottom (1: one\n"
-        "                        column); empty cells in the back colour\n"
-        "  -j, --jobs N          pictures decoded at a time (every core)\n"
-        "  -q, --quiet           no progress bar and no summary\n"
-        "  -v, --verbose         name each file of a folder that was left out, and why\n"
-        "  --html PAGE           also write a web page that shows the strip turning\n"
-        "  --from-settings       the list, the output and the size stored with \"Guardar "
-        "datos\";\n"
-        "                        options and pictures given beside it win\n"
-        "  -h, --help            this help\n"
-        "  --version             the version\n"
-        "\n"
-        "On success one line on standard error sums up the strip. Exits with 0 when the\n"
-        "strip was written; otherwise with 1 and one line naming the file and the reason,\n"
-        "without creating or touching the output (2 for a bad command line).\n");
+        "\n");
+    for (const OptionRow &row : kOptions)
+        text += helpLines(row);
+    return text
+        + Text::tr("\n"
+                   "On success one line on standard error sums up the strip. Exits with 0 when "
+                   "the\n"
+                   "strip was written; otherwise with 1 and one line naming the file and the "
+                   "reason,\n"
+                   "without creating or touching the output (2 for a bad command line).\n");
 }
 
 bool parseArguments(const QStringList &arguments, Options *options, QString *error)
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    const QCommandLineOption width({ u"W"_s, u"width"_s }, {}, u"width"_s);
-    const QCommandLineOption height({ u"H"_s, u"height"_s }, {}, u"height"_s);
-    const QCommandLineOption size({ u"s"_s, u"size"_s }, {}, u"size"_s);
-    const QCommandLineOption output({ u"o"_s, u"output"_s }, {}, u"path"_s);
-    const QCommandLineOption jobs({ u"j"_s, u"jobs"_s }, {}, u"n"_s);
-    const QCommandLineOption format({ u"f"_s, u"format"_s }, {}, u"formato"_s);
-    const QCommandLineOption quality(u"quality"_s, {}, u"n"_s);
-    const QCommandLineOption columns(u"columns"_s, {}, u"n"_s);
-    const QCommandLineOption quiet({ u"q"_s, u"quiet"_s }, {});
-    const QCommandLineOption verbose({ u"v"_s, u"verbose"_s }, {});
-    const QCommandLineOption html(u"html"_s, {}, u"page"_s);
-    const QCommandLineOption fromSettings(u"from-settings"_s, {});
-    const QCommandLineOption help({ u"h"_s, u"help"_s }, {});
-    const QCommandLineOption version(u"version"_s, {});
-    parser.addOptions({ width, height, size, output, jobs, format, quality, columns, quiet, verbose,
-                        html, fromSettings, help, version });
+    for (const OptionRow &row : kOptions) {
+        QStringList names { QString::fromLatin1(row.longName) };
+        if (*row.shortName)
+            names.prepend(QString::fromLatin1(row.shortName));
+        parser.addOption(QCommandLineOption(names, {}, row.value ? u"value"_s : QString()));
+    }
     if (!parser.parse(arguments)) {
         *error = parser.errorText();
         return false;
     }
-    auto single = [&](const QCommandLineOption &option, std::optional<QString> *value) {
-        const QStringList values = parser.values(option);
+    auto single = [&](const QString &name, std::optional<QString> *value) {
+        const QStringList values = parser.values(name);
         if (values.size() > 1) {
-            *error = Text::tr("the option --%1 was given more than once")
-                         .arg(option.names().constLast());
+            *error = Text::tr("the option --%1 was given more than once").arg(name);
             return false;
         }
         if (!values.isEmpty())
@@ -102,11 +151,11 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         return true;
     };
     std::optional<QString> jobsText, qualityText, columnsText;
-    if (!single(width, &options->width) || !single(height, &options->height)
-        || !single(size, &options->size) || !single(output, &options->output)
-        || !single(jobs, &jobsText) || !single(format, &options->format)
-        || !single(quality, &qualityText) || !single(columns, &columnsText)
-        || !single(html, &options->html))
+    if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
+        || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
+        || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
+        || !single(u"quality"_s, &qualityText) || !single(u"columns"_s, &columnsText)
+        || !single(u"html"_s, &options->html))
         return false;
     if (options->size && (options->width || options->height)) {
         *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
@@ -125,19 +174,19 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         *value = n;
         return true;
     };
-    if (!number(jobsText, u"--jobs"_s, 256, &options->jobs)
-        || !number(qualityText, u"--quality"_s, 100, &options->quality)
-        || !number(columnsText, u"--columns"_s, kMaxColumns, &options->columns))
+    if (!number(jobsText, u"--jobs"_s, engine::kMaxJobs, &options->jobs)
+        || !number(qualityText, u"--quality"_s, engine::kMaxQuality, &options->quality)
+        || !number(columnsText, u"--columns"_s, engine::kMaxColumns, &options->columns))
         return false;
     if (options->format && !engine::formatNamed(*options->format)) {
         *error = Text::tr("--format: \"%1\" is not bmp, png, jpeg or webp").arg(*options->format);
         return false;
     }
-    options->quiet = parser.isSet(quiet);
-    options->verbose = parser.isSet(verbose);
-    options->fromSettings = parser.isSet(fromSettings);
-    options->help = parser.isSet(help);
-    options->version = parser.isSet(version);
+    options->quiet = parser.isSet(u"quiet"_s);
+    options->verbose = parser.isSet(u"verbose"_s);
+    options->fromSettings = parser.isSet(u"from-settings"_s);
+    options->help = parser.isSet(u"help"_s);
+    options->version = parser.isSet(u"version"_s);
     options->inputs = parser.positionalArguments();
     return true;
 }
@@ -219,8 +268,8 @@ bool pageCanShowStrip(const Job &job, QString *error)
     if (job.format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size)) {
         *error = Text::tr("--html: browsers open no BMP of more than %1 pixels a side "
                           "(this strip: %2 × %3); write the strip as .png or use --columns")
-                     .arg(QString::number(kBrowserBmpLimit), QString::number(size.width()),
-                          QString::number(size.height()));
+                     .arg(QString::number(engine::kMaxBrowserBmpSide),
+                          QString::number(size.width()), QString::number(size.height()));
         return false;
     }
     return true;

@@ -7,6 +7,7 @@
 #include "viewer_page.h"
 
 #include "engine/file_names.h"
+#include "engine/pool.h"
 #include "engine/strip_writer.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,6 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -41,7 +41,7 @@ void say(const Environment &env, const QString &line)
 
 QString systemError()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return engine::systemErrorText(errno);
 }
 
 // Copies the file at `path` to `out`. False with the reason on failure.

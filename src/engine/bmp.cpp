@@ -10,9 +10,6 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
-#include <system_error>
-#include <thread>
-#include <vector>
 
 #include <unistd.h>
 
@@ -155,42 +152,25 @@ bool BmpWriter::writeRows(int top, const QImage &image, QString *reason)
 }
 
 // A large image (a whole strip being saved) is cut into one band of rows per core, each
-// packed and written at its own place by its own thread.
+// packed and written at its own place by its own worker.
 bool BmpWriter::writeRowsInBands(int top, const QImage &image, QString *reason) const
 {
     const int first = std::max(top, 0);
     const int last = int(std::min<qint64>(qint64(top) + image.height(), m_size.height())) - 1;
     const int bands = WorkerPool::defaultThreads();
     const int rowsPerBand = (last - first + 1 + bands - 1) / bands;
-    std::vector<QString> reasons(static_cast<size_t>(bands));
-    std::vector<char> failed(static_cast<size_t>(bands), 0);
-    std::vector<std::thread> threads;
-    for (int b = 0; b < bands; ++b) {
-        const int from = first + b * rowsPerBand;
-        const int rows = std::min(rowsPerBand, last + 1 - from);
-        if (rows <= 0)
-            break;
-        const auto job = [&, b, from, rows] {
+    const int used = (last - first + rowsPerBand) / rowsPerBand;
+    return runJobs(
+        used, bands,
+        [&](int b, QString *why) {
+            const int from = first + b * rowsPerBand;
+            const int rows = std::min(rowsPerBand, last + 1 - from);
             // A view of the band's rows, sharing the image's pixels.
             const QImage band(image.constScanLine(from - top), image.width(), rows,
                               image.bytesPerLine(), image.format());
-            failed[size_t(b)] = !writeRowsAt(from, band, &reasons[size_t(b)]);
-        };
-        try {
-            threads.emplace_back(job);
-        } catch (const std::system_error &) {
-            job(); // no thread to be had: this one writes the band
-        }
-    }
-    for (std::thread &thread : threads)
-        thread.join();
-    for (size_t b = 0; b < failed.size(); ++b) {
-        if (failed[b]) {
-            *reason = reasons[b];
-            return false;
-        }
-    }
-    return true;
+            return writeRowsAt(from, band, why);
+        },
+        reason);
 }
 
 bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
@@ -219,7 +199,7 @@ bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
             if (written < 0 && errno == EINTR)
                 continue;
             if (written <= 0) {
-                *reason = written < 0 ? QString::fromLocal8Bit(std::strerror(errno))
+                *reason = written < 0 ? systemErrorText(errno)
                                       : QCoreApplication::translate("engine", "error de escritura");
                 return false;
             }
@@ -253,14 +233,6 @@ void BmpWriter::cancel()
     if (m_file)
         m_file->cancelWriting();
     m_file.reset();
-}
-
-bool saveBmp(const QImage &image, const QString &path, QString *reason)
-{
-    BmpWriter writer;
-    if (!writer.open(path, image.size(), reason))
-        return false;
-    return writer.writeRows(0, image, reason) && writer.commit(reason);
 }
 
 } // namespace engine

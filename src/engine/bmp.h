@@ -55,7 +55,4 @@ private:
     qint64 m_stride = 0;
 };
 
-// Writes `image` whole as a 24-bit BMP at `path`. False with the reason on failure.
-bool saveBmp(const QImage &image, const QString &path, QString *reason);
-
 } // namespace engine

@@ -160,7 +160,7 @@ QSize checkedSize(QImageReader &reader, QString *reason)
                       .arg(limit / kMega);
         return {};
     }
-    if (header.coefficientBytes > qint64(kMaxDecodeMegabytes) << 20) {
+    if (header.coefficientBytes > kDecodeBudgetBytes) {
         *reason
             = QCoreApplication::translate(
                   "engine", "la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse")
@@ -212,8 +212,7 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
         image = upright(image, orientation);
     if (image.isNull()) {
         const QSize decoded = reader.scaledSize().isValid() ? reader.scaledSize() : full;
-        const bool overBudget
-            = qint64(decoded.width()) * decoded.height() * 4 > qint64(kMaxDecodeMegabytes) << 20;
+        const bool overBudget = qint64(decoded.width()) * decoded.height() * 4 > kDecodeBudgetBytes;
         *reason = overBudget && full == decoded
             ? QCoreApplication::translate(
                   "engine", "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera")
@@ -248,7 +247,7 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
             = std::max(jpegScaleEighths(full, frame), jpegScaleEighths(full, frame.transposed()));
         const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
         const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
-        if (width * height * 4 > qint64(kMaxDecodeMegabytes) << 20) {
+        if (width * height * 4 > kDecodeBudgetBytes) {
             *reason = QCoreApplication::translate(
                           "engine",
                           "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "

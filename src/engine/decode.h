@@ -14,17 +14,6 @@
 
 namespace engine {
 
-// Largest picture accepted, from its header and before any decoding. JPEG decodes at a
-// reduced scale, so it may be larger than what fits the decode budget whole (what it decodes
-// to must fit); the bound keeps the time spent reading its coefficients to a few seconds. BMP,
-// GIF, PNG, WebP and TIFF decode whole at 4 bytes a pixel and must fit the budget.
-inline constexpr qint64 kMaxJpegPixels = qint64(256) * 1024 * 1024;
-// A progressive JPEG, or one whose scans hold only some of its components, holds the
-// coefficients of the whole picture while it decodes, up to 8 bytes a pixel, whatever the scale
-// it is decoded at; what libjpeg allocates must also fit the decode budget.
-inline constexpr qint64 kMaxProgressiveJpegPixels = qint64(kMaxDecodeMegabytes) * 1024 * 1024 / 8;
-inline constexpr qint64 kMaxWholePixels = qint64(kMaxDecodeMegabytes) * 1024 * 1024 / 4;
-
 // The picture's size from its header, or an invalid size with the reason. Only regular files
 // are opened: a folder, a FIFO or a device is refused without reading from it.
 QSize probe(const QString &path, QString *reason);

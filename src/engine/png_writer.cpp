@@ -32,8 +32,6 @@ constexpr int kCompressionLevel = 1;
 // The band follows from the width alone, so the bytes never depend on the number of threads;
 // each band's fresh dictionary costs a few hundred bytes against a megabyte of pixels.
 constexpr std::size_t kBandBytes = std::size_t(1) << 20;
-// A PNG chunk's length is a 31-bit number.
-constexpr std::size_t kMaxChunk = 0x7fffffff;
 constexpr unsigned char kFilterSub = 1;
 constexpr int kMaxDefaultThreads = 4;
 
@@ -197,7 +195,7 @@ private:
                           .arg(size.height());
             return false;
         }
-        if (1 + std::size_t(size.width()) * 3 > kMaxChunk / 2) {
+        if (1 + std::size_t(size.width()) * 3 > std::size_t(kMaxPngChunkBytes) / 2) {
             *reason
                 = QCoreApplication::translate("engine", "un PNG no puede tener filas de %1 píxeles")
                       .arg(size.width());
@@ -267,7 +265,7 @@ private:
         m_pool.post([this, band, rowBytes = m_rowBytes] {
             try {
                 compressBand(*band, rowBytes);
-            } catch (const std::bad_alloc &) {
+            } catch (...) {
                 band->ok = false; // said by the writer as it reaches this band
             }
             {

@@ -3,33 +3,20 @@
 
 #include "decode.h"
 
-#include <QFile>
-
 #include <algorithm>
 
-#include <sys/stat.h>
-
 namespace engine {
-
-FileStamp FileStamp::of(const QString &path)
-{
-    struct stat status = {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return {};
-    FileStamp stamp;
-    stamp.device = static_cast<qint64>(status.st_dev);
-    stamp.inode = static_cast<qint64>(status.st_ino);
-    stamp.size = static_cast<qint64>(status.st_size);
-    stamp.modified = qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
-    stamp.changed = qint64(status.st_ctim.tv_sec) * 1'000'000'000 + status.st_ctim.tv_nsec;
-    return stamp;
-}
 
 FramePrefetch::FramePrefetch(int workers, qint64 budgetBytes)
     : m_budget(budgetBytes), m_workers(std::max(workers, 0))
 {
     if (m_workers > 0)
         m_pool = std::make_unique<WorkerPool>(m_workers);
+    // No thread could start: the loop decodes every frame on its turn, as with no workers.
+    if (m_pool && m_pool->size() == 0) {
+        m_pool.reset();
+        m_workers = 0;
+    }
 }
 
 FramePrefetch::~FramePrefetch()
@@ -84,7 +71,12 @@ void FramePrefetch::decode(int index, quint64 generation)
     // stamp that could ever match, and its frame is decoded again on its turn.
     const FileStamp before = FileStamp::of(path);
     QString reason;
-    QImage image = decodeFrame(path, frame, &reason);
+    QImage image;
+    try {
+        image = decodeFrame(path, frame, &reason);
+    } catch (...) {
+        // Marked failed below: the caller decodes it again on its turn and reports why.
+    }
     const FileStamp after = FileStamp::of(path);
     {
         std::lock_guard lock(m_mutex);

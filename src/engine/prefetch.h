@@ -5,6 +5,7 @@
 // the frame size), and is handed out only while all three still match, so using it gives the
 // same pixels as decoding at that moment would.
 
+#include "file_stamp.h"
 #include "pool.h"
 
 #include <QImage>
@@ -14,22 +15,6 @@
 #include <map>
 
 namespace engine {
-
-// What tells one version of a file from another without reading it: replacing the file (a new
-// inode) or writing to it (size, modification and change times in nanoseconds) changes it.
-struct FileStamp
-{
-    qint64 device = -1;
-    qint64 inode = -1;
-    qint64 size = -1;
-    qint64 modified = -1;
-    qint64 changed = -1;
-
-    // The stamp of the file at `path` now; all -1 when it cannot be examined.
-    static FileStamp of(const QString &path);
-    bool valid() const { return inode >= 0; }
-    bool operator==(const FileStamp &) const = default;
-};
 
 class FramePrefetch
 {

@@ -3,6 +3,8 @@
 // The file formats a strip is written in, how one is chosen, and the largest strip each can
 // hold: the rules the window's "Guardar imágen" and framolin-strip share.
 
+#include "limits.h"
+
 #include <QSize>
 #include <QString>
 
@@ -14,13 +16,6 @@ enum class StripFormat { Bmp, Png, Jpeg, Webp };
 
 // Quality of JPEG and WebP strips unless told otherwise.
 inline constexpr int kDefaultQuality = 90;
-
-// Largest side each format can hold. BMP and PNG have no limit below what a strip may be; JPEG's
-// frame header and WebP's bitstream have fixed-width size fields.
-inline constexpr int kMaxJpegSide = 65500;
-inline constexpr int kMaxWebpSide = 16383;
-// Web browsers refuse a BMP wider or taller than this, although the file is valid.
-inline constexpr int kMaxBrowserBmpSide = 65535;
 
 // The format an output path asks for by its extension, in any case: .png, .jpg or .jpeg,
 // .webp; anything else (.bmp, no extension, any other) is the window's 24-bit BMP.

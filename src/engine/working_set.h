@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The working set's rules, kept once for the window and framolin-strip alike: how frame sides
-// and the stored entry count are read from text, the limits of pictures and strips, and the
-// names under which "Guardar datos" stores the list, the output path and the frame size.
+// and the stored entry count are read from text, whether a strip fits its limit (limits.h),
+// and the names under which "Guardar datos" stores the list, the output path and the frame size.
+
+#include "limits.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -10,20 +12,6 @@
 #include <optional>
 
 namespace engine {
-
-// 1024 × 1024: the mega of the MiB and megapixel figures in messages.
-inline constexpr qint64 kMega = qint64(1) << 20;
-// Frame sides, in pixels, run from 1 to this.
-inline constexpr int kMaxFrameSide = 32767;
-// A list holds at most this many entries; a larger stored count is cut to it.
-inline constexpr int kMaxListEntries = 32767;
-// The largest strip the program builds: its 24-bit BMP rows, padded to 4 bytes, stay within
-// 2 GiB, which keeps the file well inside the format's 32-bit sizes and the memory of an
-// ordinary desktop.
-inline constexpr qint64 kMaxStripBytes = qint64(1) << 31;
-// Most megabytes one picture's decode may allocate for its pixels; a picture needing more is
-// refused.
-inline constexpr int kMaxDecodeMegabytes = 128;
 
 // Bytes of one BMP row of `width` 24-bit pixels, padded to 4 bytes.
 constexpr qint64 bmpRowStride(qint64 width)

@@ -43,8 +43,6 @@ int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &titl
 #include <QFileInfo>
 #include <QUrl>
 
-#include <sys/stat.h>
-
 using namespace Qt::StringLiterals;
 
 namespace runtime {
@@ -112,35 +110,16 @@ void IniSettingsStore::setConfigFolder(const QString &folder)
     configFolder() = folder;
 }
 
-IniSettingsStore::Stamp IniSettingsStore::stampOf(const QString &path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    Stamp stamp;
-    stamp.exists = true;
-    stamp.device = static_cast<quint64>(info.st_dev);
-    stamp.inode = static_cast<quint64>(info.st_ino);
-    stamp.size = static_cast<qint64>(info.st_size);
-    stamp.modified = static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000
-        + static_cast<qint64>(info.st_mtim.tv_nsec);
-    stamp.changed = static_cast<qint64>(info.st_ctim.tv_sec) * 1'000'000'000
-        + static_cast<qint64>(info.st_ctim.tv_nsec);
-    return stamp;
-}
-
 const engine::SettingsFile &IniSettingsStore::current(const QString &app)
 {
     const QString path = fileName(app);
-    const Stamp stamp = stampOf(path);
-    if (path != m_cachedPath || !(stamp == m_cachedStamp) || !stamp.exists) {
+    const engine::FileStamp stamp = engine::FileStamp::of(path);
+    if (path != m_cachedPath || !(stamp == m_cachedStamp) || !stamp.valid()) {
         QString reason;
         if (!m_cached.read(path, &reason))
             m_cached.clear(); // unreadable reads as nothing stored
         // A missing file is never kept: it may appear with any time stamp.
-        m_cachedPath = stamp.exists ? path : QString();
+        m_cachedPath = stamp.valid() ? path : QString();
         m_cachedStamp = stamp;
     }
     return m_cached;

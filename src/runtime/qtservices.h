@@ -4,6 +4,7 @@
 
 #include "services.h"
 
+#include "engine/file_stamp.h"
 #include "engine/settings_file.h"
 
 #include <memory>
@@ -57,21 +58,12 @@ public:
     static void setConfigFolder(const QString &folder);
 
 private:
-    // Identifies one version of a file on disk; equal stamps mean the same contents.
-    struct Stamp
-    {
-        bool exists = false;
-        quint64 device = 0, inode = 0;
-        qint64 size = 0, modified = 0, changed = 0;
-        bool operator==(const Stamp &) const = default;
-    };
-    static Stamp stampOf(const QString &path);
     const engine::SettingsFile &current(const QString &app);
 
     QString m_pendingApp;
     engine::SettingsFile m_pending;
     QString m_cachedPath;
-    Stamp m_cachedStamp;
+    engine::FileStamp m_cachedStamp;
     engine::SettingsFile m_cached;
 };
 

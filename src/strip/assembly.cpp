@@ -19,9 +19,6 @@ namespace strip {
 
 namespace {
 
-// Frames decoded ahead of the one being painted take at most this much memory.
-constexpr qint64 kAheadBytes = qint64(32) << 20;
-
 class RunningFlag
 {
 public:
@@ -121,7 +118,7 @@ void Assembly::Command2_Click()
     // changed by a frame's turn is decoded again then, so the strip is the same as painting
     // each frame from its file on its turn. Leaving this scope (the end, an error, the program
     // ending) drops what is left and waits for the decodes under way.
-    m_ahead = std::make_unique<engine::FramePrefetch>(m_decodeThreads, kAheadBytes);
+    m_ahead = std::make_unique<engine::FramePrefetch>(m_decodeThreads, engine::kReadAheadBytes);
     const DropOnExit dropAhead(m_ahead);
     engine::FramePrefetch &ahead = *m_ahead;
     const auto planAhead = [&](int from, QSize size) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// "Guardar imágen": the strip the assembly built, written as a BMP file to the output path.
+// "Guardar imágen": the strip the assembly built, written to the output path in the format its
+// extension asks for (a 24-bit BMP unless it ends in .png, .jpg/.jpeg or .webp).
 
 #include "runtime/controls.h"
 #include "runtime/services.h"

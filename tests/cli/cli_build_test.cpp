@@ -11,6 +11,7 @@
 
 #include "app/form1.h"
 #include "engine/bmp.h"
+#include "engine/strip_writer.h"
 #include "engine/working_set.h"
 #include "runtime/error.h"
 #include "runtime/qtservices.h"
@@ -106,7 +107,8 @@ TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
     form.Command2_Click();
     ASSERT_EQ(form.objeto->Image().size(), QSize(64, 48 * int(files.size())));
     QString reason;
-    ASSERT_TRUE(engine::saveBmp(form.objeto->Image(), path(u"window.bmp"_s), &reason));
+    ASSERT_TRUE(engine::saveStrip(form.objeto->Image(), path(u"window.bmp"_s),
+                                  engine::StripFormat::Bmp, &reason));
 
     const Result result = runCli(
         QStringList { u"-q"_s, u"-W"_s, u"64"_s, u"-H"_s, u"48"_s, u"-o"_s, path(u"cli.bmp"_s) }
@@ -352,7 +354,9 @@ TEST_F(CliBuild, windowAndCommandLineReadSavedSettingsAndFrameSidesAlike)
         EXPECT_EQ(written.height(), 20 * row.frames) << name;
         EXPECT_EQ(window.size(), written.size()) << name;
         QString reason;
-        ASSERT_TRUE(engine::saveBmp(window, path(u"window.bmp"_s), &reason)) << name;
+        ASSERT_TRUE(
+            engine::saveStrip(window, path(u"window.bmp"_s), engine::StripFormat::Bmp, &reason))
+            << name;
         EXPECT_TRUE(readAll(path(u"window.bmp"_s)) == readAll(path(u"cli.bmp"_s))) << name;
     }
     runtime::IniSettingsStore::setConfigFolder({});

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -236,6 +237,25 @@ TEST_F(CliInterface, failuresAreWordedInEnglishOrSpanish)
     }
     EXPECT_TRUE(runCli({ u"--help"_s }).out.contains("--size WxH"));
     EXPECT_TRUE(runCli({ u"--help"_s }, cli::Language::Spanish).out.startsWith("Uso:"));
+}
+
+// The manual page lists every option --help lists, written as roff writes "--name".
+TEST(CliHelp, everyOptionOfTheHelpIsInTheManualPage)
+{
+    QFile page(QStringLiteral(FRAMOLIN_MAN_PAGE));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << FRAMOLIN_MAN_PAGE;
+    const QString manual = QString::fromUtf8(page.readAll());
+    const QString help = QString::fromUtf8(runCli({ u"--help"_s }, cli::Language::English).out);
+    static const QRegularExpression option(u"^  (?:-\\w, )?--([a-z-]+)"_s,
+                                           QRegularExpression::MultilineOption);
+    int options = 0;
+    for (const QRegularExpressionMatch &match : option.globalMatch(help)) {
+        ++options;
+        const QString roff = u"\\-\\-"_s + QString(match.captured(1)).replace(u"-"_s, u"\\-"_s);
+        EXPECT_TRUE(manual.contains(roff))
+            << "framolin-strip(1) lacks --" << qPrintable(match.captured(1));
+    }
+    EXPECT_GE(options, 14);
 }
 
 TEST(CliLanguage, spanishOnlyWhenTheLocaleAsksForIt)

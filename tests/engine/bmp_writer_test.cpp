@@ -4,6 +4,7 @@
 #include "scratch_fs.h"
 
 #include "engine/bmp.h"
+#include "engine/strip_writer.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -149,7 +150,8 @@ TEST_P(LargeImages, areWrittenAsTheSameBytesAsFrameByFrame)
     const QImage image = largePicture(GetParam());
     QTemporaryDir dir;
     QString reason;
-    ASSERT_TRUE(engine::saveBmp(image, dir.filePath(u"whole.bmp"_s), &reason))
+    ASSERT_TRUE(
+        engine::saveStrip(image, dir.filePath(u"whole.bmp"_s), engine::StripFormat::Bmp, &reason))
         << qPrintable(reason);
     engine::BmpWriter writer;
     ASSERT_TRUE(writer.open(dir.filePath(u"frames.bmp"_s), image.size(), &reason));
@@ -170,8 +172,8 @@ TEST(BmpWriter, aDiskFillingWhileBandsAreWrittenKeepsItsReasonAndLeavesNothing)
     if (!fs.available())
         GTEST_SKIP() << "no small filesystem to fill: " << fs.why().toStdString();
     QString reason;
-    EXPECT_FALSE(
-        engine::saveBmp(largePicture(QImage::Format_RGB32), fs.filePath(u"strip.bmp"_s), &reason));
+    EXPECT_FALSE(engine::saveStrip(largePicture(QImage::Format_RGB32), fs.filePath(u"strip.bmp"_s),
+                                   engine::StripFormat::Bmp, &reason));
     EXPECT_EQ(reason, QString::fromLocal8Bit(std::strerror(ENOSPC)));
     EXPECT_EQ(QDir(fs.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }

@@ -5,6 +5,7 @@
 #include "fuzz_support.h"
 
 #include "engine/bmp.h"
+#include "engine/strip_writer.h"
 
 #include <QImageReader>
 
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             && writer.writeRows(0, image.copy(0, 0, width, split), &reason)
             && writer.commit(&reason);
     } else {
-        ok = engine::saveBmp(image, path, &reason);
+        ok = engine::saveStrip(image, path, engine::StripFormat::Bmp, &reason);
     }
     if (!ok)
         std::abort();

@@ -2,6 +2,7 @@
 #include "pictures.h"
 
 #include "engine/bmp.h"
+#include "engine/strip_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,7 +33,8 @@ protected:
     void fill(const QString &folder)
     {
         m_folder = folder;
-        ASSERT_TRUE(engine::saveBmp(pictures::solid(20, 10, Qt::red), strip(), &m_reason));
+        ASSERT_TRUE(engine::saveStrip(pictures::solid(20, 10, Qt::red), strip(),
+                                      engine::StripFormat::Bmp, &m_reason));
         ASSERT_TRUE(pictures::writeBytes(QDir(folder).filePath(u"notes.txt"_s), "keep me"));
         m_before = snapshot();
     }
@@ -99,7 +101,8 @@ TEST_F(BmpSaveFaults, aFullFilesystemFailsTheSaveAndKeepsTheEarlierStripWhole)
         GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << strerror(errno);
     fill(folder);
     // 400 x 400 x 3 bytes: more than the whole filesystem holds.
-    EXPECT_FALSE(engine::saveBmp(pictures::solid(400, 400, Qt::blue), strip(), &m_reason));
+    EXPECT_FALSE(engine::saveStrip(pictures::solid(400, 400, Qt::blue), strip(),
+                                   engine::StripFormat::Bmp, &m_reason));
     EXPECT_FALSE(m_reason.isEmpty());
     expectUntouched();
     // Band by band, as a strip written frame by frame.
@@ -122,7 +125,8 @@ TEST_F(BmpSaveFaults, aReadOnlyFolderFailsTheSaveNamingTheReason)
     fill(folder);
     // Root writes through permission bits, so the folder is made read-only by remounting.
     ASSERT_TRUE(disk.remount(MS_RDONLY)) << strerror(errno);
-    EXPECT_FALSE(engine::saveBmp(pictures::solid(8, 8, Qt::blue), strip(), &m_reason));
+    EXPECT_FALSE(engine::saveStrip(pictures::solid(8, 8, Qt::blue), strip(),
+                                   engine::StripFormat::Bmp, &m_reason));
     EXPECT_FALSE(m_reason.isEmpty());
     expectUntouched();
 }
@@ -135,7 +139,8 @@ TEST_F(BmpSaveFaults, aFolderOrAMissingFolderAsThePathFailsAndChangesNothing)
     m_before = snapshot();
     for (const QString &path : { sub, m_dir.filePath(u"missing/strip.bmp"_s), QString() }) {
         m_reason.clear();
-        EXPECT_FALSE(engine::saveBmp(pictures::solid(8, 8, Qt::blue), path, &m_reason))
+        EXPECT_FALSE(engine::saveStrip(pictures::solid(8, 8, Qt::blue), path,
+                                       engine::StripFormat::Bmp, &m_reason))
             << qPrintable(path);
         EXPECT_FALSE(m_reason.isEmpty());
         expectUntouched();

@@ -151,5 +151,13 @@
         <source>un PNG no puede tener filas de %1 píxeles</source>
         <translation>a PNG cannot have rows of %1 pixels</translation>
     </message>
+    <message>
+        <source>no hay memoria</source>
+        <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>error inesperado</source>
+        <translation>unexpected error</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Every limit of the program in one place, each with its reason: what the window and
+// framolin-strip accept, what each format and browsers can hold, and how much memory a decode,
+// the frames decoded ahead and the options may take. Nothing else defines a limit.
+
+#include <QtGlobal>
+
+namespace engine {
+
+// 1024 × 1024: the mega of the MiB and megapixel figures in messages.
+inline constexpr qint64 kMega = qint64(1) << 20;
+
+// --- The working set -----------------------------------------------------------------------
+
+// Frame sides, in pixels, run from 1 to this: the window's fields hold 16-bit integers.
+inline constexpr int kMaxFrameSide = 32767;
+// A list holds at most this many entries (the window's list box counts in 16 bits); a larger
+// stored count is cut to it.
+inline constexpr int kMaxListEntries = 32767;
+// The largest strip the program builds: its 24-bit BMP rows, padded to 4 bytes, stay within
+// 2 GiB, which keeps the file well inside the format's 32-bit sizes and the memory of an
+// ordinary desktop.
+inline constexpr qint64 kMaxStripBytes = qint64(1) << 31;
+// A sheet is at most as wide, in frames, as the longest list.
+inline constexpr int kMaxColumns = kMaxListEntries;
+
+// --- Decoding --------------------------------------------------------------------------------
+
+// Most megabytes one picture's decode may allocate for its pixels; a picture needing more is
+// refused. Qt's own reader limit is the same.
+inline constexpr int kMaxDecodeMegabytes = 128;
+inline constexpr qint64 kDecodeBudgetBytes = qint64(kMaxDecodeMegabytes) * kMega;
+// Largest picture accepted, from its header and before any decoding. JPEG decodes at a
+// reduced scale, so it may be larger than what fits the decode budget whole (what it decodes
+// to must fit); the bound keeps the time spent reading its coefficients to a few seconds.
+inline constexpr qint64 kMaxJpegPixels = qint64(256) * kMega;
+// A progressive JPEG, or one whose scans hold only some of its components, holds the
+// coefficients of the whole picture while it decodes, up to 8 bytes a pixel, whatever the scale
+// it is decoded at; what libjpeg allocates must also fit the decode budget.
+inline constexpr qint64 kMaxProgressiveJpegPixels = kDecodeBudgetBytes / 8;
+// BMP, GIF, PNG, WebP and TIFF decode whole at 4 bytes a pixel and must fit the budget.
+inline constexpr qint64 kMaxWholePixels = kDecodeBudgetBytes / 4;
+
+// Frames decoded ahead of the one being written or painted, for the window and framolin-strip
+// alike: enough to keep every core busy while the disk or the screen catches up, and at least
+// one frame however large.
+inline constexpr qint64 kReadAheadBytes = 32 * kMega;
+
+// --- Formats and browsers --------------------------------------------------------------------
+
+// Largest side each format can hold. BMP and PNG have no limit below what a strip may be; JPEG's
+// frame header and WebP's bitstream have fixed-width size fields.
+inline constexpr int kMaxJpegSide = 65500;
+inline constexpr int kMaxWebpSide = 16383;
+// A PNG chunk's length is a 31-bit number.
+inline constexpr qint64 kMaxPngChunkBytes = 0x7fffffff;
+// Web browsers refuse a BMP wider or taller than this, although the file is valid.
+inline constexpr int kMaxBrowserBmpSide = 65535;
+
+// --- Options -----------------------------------------------------------------------------------
+
+// framolin-strip's --jobs: far beyond any desktop's cores, low enough that a typing slip does
+// not ask for thousands of threads.
+inline constexpr int kMaxJobs = 256;
+// --quality of JPEG and WebP runs from 1 to this.
+inline constexpr int kMaxQuality = 100;
+
+} // namespace engine
