@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fakes.h"
-
-#include "app/form1.h"
+#include "window.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +7,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Window
-{
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
-};
+using fakes::Window;
 
 const runtime::DataObject kThreeFiles { { u"/p/1.bmp"_s, u"/p/2.jpg"_s, u"/p/3.gif"_s } };
 

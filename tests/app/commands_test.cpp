@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fakes.h"
+#include "window.h"
 
 #include "app/about.h"
 #include "app/exit_dialog.h"
-#include "app/form1.h"
 
 #include <QStringList>
 
@@ -17,12 +16,7 @@ using runtime::mb::kYes;
 
 namespace {
 
-struct Window
-{
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
-};
+using fakes::Window;
 
 QStringList promptsShown(const fakes::MessageBoxes &boxes)
 {

@@ -2,11 +2,10 @@
 // Closing the window while the assembly decodes ahead ends the run at once: no frame is
 // decoded once the window is gone, and no worker thread is left.
 
-#include "fakes.h"
 #include "pictures.h"
 #include "threads.h"
+#include "window.h"
 
-#include "app/form1.h"
 #include "engine/pool.h"
 
 #include <QTemporaryDir>
@@ -22,8 +21,7 @@ TEST(DecodeAhead, closingTheWindowMidRunEndsItWithNoFrameDecodedAfterAndNoThread
     ASSERT_TRUE(pictures::write(pictures::solid(2400, 1800, Qt::darkCyan), big, "JPG"));
     fakes::Services s;
     {
-        app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                          s.dialogs } };
+        app::Form1 form { fakes::appServices(s) };
         form.show();
         for (int i = 0; i < 100; ++i)
             form.List1->AddItem(big);

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fakes.h"
-
-#include "app/form1.h"
+#include "window.h"
 
 #include <QMenuBar>
 #include <QSet>
@@ -14,12 +12,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class Form1Test : public ::testing::Test
+class Form1Test : public ::testing::Test, public fakes::Window
 {
-protected:
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
 };
 
 } // namespace
@@ -197,11 +191,9 @@ TEST_F(Form1Test, startsTheAssemblyFromTheButtonAndTheMenuAlike)
     EXPECT_TRUE(form.Command5->isEnabled()); // an empty list assembles at once
     EXPECT_TRUE(s.boxes.shown.empty());
 
-    fakes::Services other;
-    app::Form1 second { app::Services { other.program, other.boxes, other.events, other.starter,
-                                        other.settings, other.dialogs } };
-    second.mComenzarMontaje.action()->trigger();
-    EXPECT_TRUE(second.Command5->isEnabled());
+    fakes::Window second;
+    second.form.mComenzarMontaje.action()->trigger();
+    EXPECT_TRUE(second.form.Command5->isEnabled());
 }
 
 TEST_F(Form1Test, showsAnInvalidFrameSizeInAMessageBoxInsteadOfFailing)

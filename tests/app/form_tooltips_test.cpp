@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's tooltips: which controls carry one, in which order, with which text.
 
-#include "app/form1.h"
+#include "window.h"
 
-#include "fakes.h"
 #include "wm/tooltip.h"
 
 #include <QCoreApplication>
@@ -15,12 +14,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Window
+struct Window : fakes::Window
 {
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
-
     // The text each tooltip shows when the mouse rests on `control`, or nothing.
     QStringList tipsShownOver(QWidget *control)
     {

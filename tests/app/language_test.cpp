@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fakes.h"
-
-#include "app/form1.h"
+#include "window.h"
 
 #include <QSignalSpy>
 #include <QStringList>
@@ -14,12 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Window
-{
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
-};
+using fakes::Window;
 
 struct CaptionRow
 {

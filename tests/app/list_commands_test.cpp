@@ -2,9 +2,8 @@
 // Adding pictures from the desktop's dialogs, ordering the list, and the keyboard: menu
 // entries, shortcuts and Enter, as a user at the keyboard meets them.
 
-#include "fakes.h"
-
-#include "app/form1.h"
+#include "files.h"
+#include "window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -19,7 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Window
+struct Window : fakes::Window
 {
     QStringList entries() const
     {
@@ -42,10 +41,6 @@ struct Window
         const QImage &bar = form.progreso->Image();
         return !bar.isNull() && bar.pixelColor(bar.width() - 1, 0) == QColor(Qt::black);
     }
-
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
 };
 
 QStringList captions(const QMenu *menu)
@@ -88,7 +83,7 @@ TEST(AddPictures, aChosenFolderGivesItsPicturesInNaturalOrder)
     Window w;
     QTemporaryDir dir;
     for (const QString &name : { u"v10.jpg"_s, u"v2.jpg"_s, u"V1.BMP"_s, u"notes.txt"_s })
-        ASSERT_TRUE(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        files::touch(dir.filePath(name));
     w.s.dialogs.folders = { dir.path() };
     w.form.mAnadirCarpeta.action()->trigger();
     EXPECT_EQ(w.entries(),

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "fakes.h"
 #include "pictures.h"
-
-#include "app/form1.h"
+#include "window.h"
 
 #include <QTemporaryDir>
 
@@ -10,16 +8,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-struct Window
-{
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
-};
-
-} // namespace
+using fakes::Window;
 
 TEST(PreviewWindow, followsTheAssemblyFrameByFrameAndReadsTheCanvasOnly)
 {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes.h"
+#include "files.h"
 
 #include "app/readme.h"
 #include "runtime/qtservices.h"
@@ -16,13 +17,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void touch(const QString &path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write("readme\n");
-}
 
 // Receives what the desktop would be asked to open, instead of a real viewer.
 class UrlCatcher : public QObject
@@ -89,11 +83,11 @@ TEST(ReadmeLookup, takesTheFirstFolderThatHoldsTheFile)
     fakes::ProgramStarter inner;
     app::FolderLookupStarter starter(inner, { work, program, data });
 
-    touch(data + u"/framolin.txt"_s);
+    files::writeAll(data + u"/framolin.txt"_s, "readme\n");
     starter.Shell(u"framolin.txt"_s, 3);
-    touch(program + u"/framolin.txt"_s);
+    files::writeAll(program + u"/framolin.txt"_s, "readme\n");
     starter.Shell(u"framolin.txt"_s, 3);
-    touch(work + u"/framolin.txt"_s);
+    files::writeAll(work + u"/framolin.txt"_s, "readme\n");
     starter.Shell(u"framolin.txt"_s, 3);
 
     EXPECT_EQ(inner.started,
@@ -127,7 +121,7 @@ TEST(ReadmeLookup, handsPathsWithSpacesAndQuotesOnVerbatim)
     QTemporaryDir root;
     const QString odd = root.filePath(u"a \"b\" 'c'; $(d)"_s);
     ASSERT_TRUE(QDir().mkpath(odd));
-    touch(odd + u"/framolin.txt"_s);
+    files::writeAll(odd + u"/framolin.txt"_s, "readme\n");
     fakes::ProgramStarter inner;
     app::FolderLookupStarter starter(inner, { odd });
     starter.Shell(u"framolin.txt"_s, 3);
@@ -163,7 +157,7 @@ TEST(DesktopStarter, opensTheFileWithTheDesktopAsAFileUrl)
     QTemporaryDir root;
     const QString odd = root.filePath(u"with space \"and quotes\""_s);
     ASSERT_TRUE(QDir().mkpath(odd));
-    touch(odd + u"/framolin.txt"_s);
+    files::writeAll(odd + u"/framolin.txt"_s, "readme\n");
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(u"file"_s, &catcher, "open");
     runtime::DesktopStarter desktop;

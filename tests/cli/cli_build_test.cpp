@@ -5,11 +5,11 @@
 #include "options.h"
 #include "run_cli.h"
 
-#include "fakes.h"
+#include "files.h"
 #include "pictures.h"
 #include "tagged_pictures.h"
+#include "window.h"
 
-#include "app/form1.h"
 #include "engine/bmp.h"
 #include "engine/strip_writer.h"
 #include "engine/working_set.h"
@@ -32,26 +32,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// A picture with edges, gradients and colour in every corner, so a stretch shows.
-QImage pattern(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y,
-                           qRgb((x * 255 / width + seed * 40) & 0xff, y * 255 / height,
-                                ((x / 7 + y / 5 + seed) % 2) * 200));
-    QPainter p(&image);
-    p.setBrush(QColor::fromHsv(seed * 37 % 360, 200, 220));
-    p.drawEllipse(width / 4, height / 4, width / 2, height / 2);
-    return image;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using files::readAll;
+using pictures::pattern;
 
 using clitest::Result;
 
@@ -98,8 +80,7 @@ TEST_F(CliBuild, windowAndCommandLineWriteTheSameBytes)
 {
     const QStringList files = mixedInputs();
     fakes::Services s;
-    app::Form1 form(
-        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
+    app::Form1 form(fakes::appServices(s));
     for (const QString &file : files)
         form.List1->AddItem(file);
     form.ancho->setText(u"64"_s);
@@ -130,8 +111,7 @@ TEST_F(CliBuild, aTransparentGifRunAfterOtherRunsStillWritesTheCommandLinesBytes
     const QString black = path(u"black.bmp"_s);
     ASSERT_TRUE(pictures::write(pictures::solid(8, 8, Qt::black), black, "BMP"));
     fakes::Services s;
-    app::Form1 form(
-        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
+    app::Form1 form(fakes::appServices(s));
     // Earlier runs leave black frames, and a squeezed picture at another width, in the rows
     // the transparent frame lands on.
     for (const QString &size : { u"96"_s, u"64"_s }) {
@@ -191,24 +171,12 @@ TEST_F(CliBuild, everyFailureIsOneLineAndLeavesTheOutputAsItWas)
 {
     const QStringList good = mixedInputs();
     const QString garbage = path(u"garbage.jpg"_s);
-    {
-        QFile file(garbage);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("\xFF\xD8\xFF this is no picture");
-    }
+    files::writeAll(garbage, "\xFF\xD8\xFF this is no picture");
     const QString text = path(u"notes.bmp"_s);
-    {
-        QFile file(text);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("plain text");
-    }
+    files::writeAll(text, "plain text");
     const QString output = path(u"out.bmp"_s);
     const QByteArray old("the previous strip");
-    {
-        QFile file(output);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(old);
-    }
+    files::writeAll(output, old);
     struct Row
     {
         QStringList arguments;
@@ -251,10 +219,7 @@ TEST_F(CliBuild, pipesDevicesAndEmptyFilesAreRefusedAtOnceWithoutBlocking)
     const QString fifo = path(u"pipe.jpg"_s);
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString empty = path(u"empty.gif"_s);
-    {
-        QFile file(empty);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    files::writeAll(empty, {});
     const QString output = path(u"never.bmp"_s);
     for (const QString &bad : { fifo, u"/dev/zero"_s, empty }) {
         const Result result = runCli({ u"-j"_s, u"2"_s, u"-o"_s, output, good[0], bad });
@@ -313,17 +278,14 @@ TEST_F(CliBuild, windowAndCommandLineReadSavedSettingsAndFrameSidesAlike)
     ASSERT_TRUE(QDir().mkpath(QFileInfo(ini).absolutePath()));
     for (const Row &row : rows) {
         const std::string name = row.count.toStdString() + " " + row.width.toStdString();
-        {
-            QFile file(ini);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write("[InputFiles]\n" + entries + "InputFilesCount=" + row.count
-                       + "\n[OutputFile]\nOutputFilename=" + path(u"cli.bmp"_s).toUtf8()
-                       + "\n[ResizeValues]\nHeight=" + row.height + "\nWidth=" + row.width + "\n");
-        }
+        files::writeAll(ini,
+                        "[InputFiles]\n" + entries + "InputFilesCount=" + row.count
+                            + "\n[OutputFile]\nOutputFilename=" + path(u"cli.bmp"_s).toUtf8()
+                            + "\n[ResizeValues]\nHeight=" + row.height + "\nWidth=" + row.width
+                            + "\n");
         fakes::Services s;
         runtime::IniSettingsStore store;
-        app::Form1 form(
-            app::Services { s.program, s.boxes, s.events, s.starter, store, s.dialogs });
+        app::Form1 form(fakes::appServices(s, store));
         form.Command6_Click();
         QString windowError;
         try {

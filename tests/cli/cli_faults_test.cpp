@@ -6,6 +6,7 @@
 #include "run_cli.h"
 
 #include "bmp_variants.h"
+#include "files.h"
 #include "pictures.h"
 #include "scratch_fs.h"
 
@@ -155,10 +156,7 @@ TEST_F(CliFaults, aNameHoldingALineFeedStaysOnTheOneErrorLine)
 {
     const QByteArray input = picture("a.bmp");
     const QByteArray broken = bytesPath("two\nlines\t.jpg");
-    QFile file(QFile::decodeName(broken));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\xFF\xD8 not a picture");
-    file.close();
+    files::writeAll(QFile::decodeName(broken), "\xFF\xD8 not a picture");
     const Result result = runCli({ "-o", bytesPath("out.bmp"), input, broken });
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(

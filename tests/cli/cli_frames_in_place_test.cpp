@@ -5,6 +5,7 @@
 
 #include "run_cli.h"
 
+#include "files.h"
 #include "pictures.h"
 #include "scratch_fs.h"
 
@@ -29,11 +30,7 @@ namespace {
 using clitest::Result;
 using clitest::runCli;
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using files::readAll;
 
 using pictures::pattern;
 

@@ -6,6 +6,8 @@
 #include "options.h"
 #include "progress_bar.h"
 
+#include "files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -20,11 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void touch(const QString &path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
+using files::touch;
 
 TEST(Inputs, folderGivesItsPicturesInNaturalOrderAndFilesStayAsGiven)
 {

@@ -7,6 +7,7 @@
 #include "run.h"
 #include "run_cli.h"
 
+#include "files.h"
 #include "pictures.h"
 
 #include <QDir>
@@ -38,11 +39,7 @@ Result runCli(QStringList arguments, cli::Language language = cli::Language::Eng
     return clitest::runCli(std::move(arguments), language, u"/nonexistent/Framolin.ini"_s);
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using files::readAll;
 
 class CliInterface : public ::testing::Test
 {

@@ -4,11 +4,10 @@
 
 #include "run_cli.h"
 
-#include "fakes.h"
 #include "files.h"
 #include "pictures.h"
+#include "window.h"
 
-#include "app/form1.h"
 #include "engine/png_writer.h"
 
 #include <QDir>
@@ -54,8 +53,7 @@ TEST_F(CliOutput, windowAndCommandLineWriteTheSameFileInEveryFormat)
 {
     const QStringList files = frames(4);
     fakes::Services s;
-    app::Form1 form(
-        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
+    app::Form1 form(fakes::appServices(s));
     for (const QString &file : files)
         form.List1->AddItem(file);
     form.ancho->setText(u"24"_s);
@@ -229,8 +227,7 @@ TEST_F(CliOutput, anOutputThatIsAnInputIsRefusedThroughAnyPathOrLink)
 
     // The window refuses the same, naming the path, and keeps the file.
     fakes::Services s;
-    app::Form1 form(
-        app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs });
+    app::Form1 form(fakes::appServices(s));
     for (const QString &file : files)
         form.List1->AddItem(file);
     form.Command2_Click();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The in-place BMP writer: headers, row offsets and padding, in any writing order, atomically.
 
+#include "files.h"
 #include "scratch_fs.h"
 
 #include "engine/bmp.h"
@@ -8,7 +9,6 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -18,21 +18,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using files::readAll;
 
-quint32 u32(const QByteArray &data, int at)
-{
-    return qFromLittleEndian<quint32>(data.constData() + at);
-}
-
-quint16 u16(const QByteArray &data, int at)
-{
-    return qFromLittleEndian<quint16>(data.constData() + at);
-}
+using files::u16;
+using files::u32;
 
 // Frame i filled with a colour made from i, one distinct colour per row inside it.
 QImage frame(int i, QSize size)
@@ -107,11 +96,7 @@ TEST(BmpWriter, unfinishedOrCancelledFileLeavesTheOldOneWhole)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"strip.bmp"_s);
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("old");
-    }
+    files::writeAll(path, "old");
     QString reason;
     {
         engine::BmpWriter writer;

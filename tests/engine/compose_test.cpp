@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "files.h"
 #include "pictures.h"
 
 #include "engine/compose.h"
@@ -55,10 +56,7 @@ TEST(DecodeFailures, nameTheReasonForFilesThatAreNotPicturesOfTheThreeKinds)
 {
     QTemporaryDir dir;
     const QString text = dir.filePath(u"words.bmp"_s);
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("BM but nothing more");
-    file.close();
+    files::writeAll(text, "BM but nothing more");
     const QString ppm = dir.filePath(u"p.ppm"_s); // a picture, but not of a kind we read
     ASSERT_TRUE(pictures::solid(4, 4, Qt::red).save(ppm, "PPM"));
     for (const QString &path : { text, ppm, dir.filePath(u"none.jpg"_s) }) {

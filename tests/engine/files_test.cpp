@@ -2,6 +2,8 @@
 // Natural order of frame names, the pictures a folder stands for, and whether two paths are
 // one file.
 
+#include "files.h"
+
 #include "engine/natural_order.h"
 #include "engine/picture_files.h"
 #include "engine/same_file.h"
@@ -20,11 +22,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void touch(const QString &path)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
+using files::touch;
 
 TEST(NaturalOrder, numbersCompareByValueWhateverTheirLength)
 {

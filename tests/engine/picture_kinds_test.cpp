@@ -9,7 +9,6 @@
 #include "pictures.h"
 #include "tagged_pictures.h"
 
-#include <QBuffer>
 #include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -34,13 +33,8 @@ QString hex(QRgb c)
 // Hard edges and every channel, on a 5 x 3 grid so odd sizes and padding show.
 QImage stripes()
 {
-    QImage image(5, 3, QImage::Format_RGB32);
-    const QRgb colours[] { qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255),
-                           qRgb(10, 20, 30) };
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            image.setPixel(x, y, colours[(x + 2 * y) % 5]);
-    return image;
+    return pictures::stripes({ qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
+                               qRgb(255, 255, 255), qRgb(10, 20, 30) });
 }
 
 class PictureKinds : public ::testing::Test
@@ -175,17 +169,6 @@ QByteArray claimTiffSize(QByteArray tiff, quint32 width, quint32 height)
     return tiff;
 }
 
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(90);
-    EXPECT_TRUE(writer.write(image));
-    return bytes;
-}
-
 TEST_F(PictureKinds, headersClaimingGiantSizesAreRefusedBeforeDecoding)
 {
     const QImage one = pictures::solid(8, 8, Qt::red);
@@ -194,8 +177,8 @@ TEST_F(PictureKinds, headersClaimingGiantSizesAreRefusedBeforeDecoding)
     qToLittleEndian(quint16(0x3FFE), webp.data() + 27);
     webp[29] = '\0';
     const std::vector<std::pair<QString, QByteArray>> bombs {
-        { u"bomb.png"_s, claimPngSize(encoded(one, "png"), 60000, 60000) },
-        { u"bomb.tiff"_s, claimTiffSize(encoded(one, "tiff"), 60000, 60000) },
+        { u"bomb.png"_s, claimPngSize(pictures::encoded(one, "png", 90), 60000, 60000) },
+        { u"bomb.tiff"_s, claimTiffSize(pictures::encoded(one, "tiff", 90), 60000, 60000) },
         { u"bomb.webp"_s, webp },
     };
     for (const auto &[name, bytes] : bombs) {

@@ -23,15 +23,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QImage pattern(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y,
-                           qRgb((x * 7 + seed * 40) & 255, (y * 5 + seed) & 255, (x ^ y) & 255));
-    return image;
-}
+using pictures::pattern;
 
 class PrefetchTest : public ::testing::Test
 {

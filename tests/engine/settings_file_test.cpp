@@ -4,6 +4,8 @@
 
 #include "engine/settings_file.h"
 
+#include "files.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -59,11 +61,7 @@ QStringList awkwardTexts()
     return texts;
 }
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using files::readAll;
 
 } // namespace
 

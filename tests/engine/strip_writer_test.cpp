@@ -8,6 +8,7 @@
 #include "engine/strip_writer.h"
 
 #include "files.h"
+#include "pictures.h"
 #include "scratch_fs.h"
 
 #include <QBuffer>
@@ -263,11 +264,7 @@ TEST(StripWriter, aStreamGetsTheFileBytesWhereTheFormatStreams)
 
         // A stream that takes nothing fails the strip with the stream's reason.
         Refusing refusing;
-        QImage noise(600, 600, QImage::Format_RGB32);
-        quint32 seed = 7;
-        for (int y = 0; y < noise.height(); ++y)
-            for (int x = 0; x < noise.width(); ++x)
-                noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+        const QImage noise = pictures::noise(600, 600, 7);
         reason.clear();
         EXPECT_FALSE(writer->openStream(&refusing, noise.size(), &reason)
                      && writer->writeRows(0, noise, &reason) && writer->commit(&reason))
@@ -285,11 +282,7 @@ TEST(StripWriter, aFullDiskFailsEveryFormatAndKeepsTheOldFile)
     files::writeAll(path, "the old strip");
     ASSERT_TRUE(fs.fill());
     // Noise does not compress: every format needs far more than the room left.
-    QImage noise(600, 600, QImage::Format_RGB32);
-    quint32 seed = 1;
-    for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x)
-            noise.setPixel(x, y, (seed = seed * 1664525u + 1013904223u) >> 8);
+    const QImage noise = pictures::noise(600, 600, 1);
     for (const StripFormat format :
          { StripFormat::Bmp, StripFormat::Png, StripFormat::Jpeg, StripFormat::Webp }) {
         QString reason;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "layout/drag.h"
+#include "fake_window.h"
 
-#include "runtime/form.h"
+#include "layout/drag.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +9,14 @@ namespace {
 
 constexpr int kLeft = 1;
 
-// The canvas and the splitter at their design-time places.
-struct Window
+struct Window : fakes::DesignCanvas
 {
     Window()
     {
-        objeto->Move(2520, 120, 4335, 4815);
         objeto->setFocusPolicy(Qt::StrongFocus);
         objeto->client()->setScaleMode(runtime::ScaleMode::Pixels);
-        objeto->client()->setImageFollowsSize(false);
-        arr->Move(6840, 120, 75, 4815);
     }
 
-    runtime::Form form;
-    runtime::PictureBox *objeto = new runtime::PictureBox(form.client());
-    runtime::CommandButton *arr = new runtime::CommandButton(form.client());
     layout::Drag drag { form, *objeto, *arr };
 };
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window of any size that records what the gradient painter does with it, and that can be
-// made to lack or refuse any of the painter's operations.
+// made to lack or refuse any of the painter's operations; and the controls the layout moves.
 
 #include "layout/resize_layout.h"
 
 #include "runtime/error.h"
+#include "runtime/form.h"
 
 #include <QString>
 
@@ -70,6 +71,21 @@ public:
 
     std::optional<bool> autoRedraw;
     std::vector<Band> bands;
+};
+
+// The canvas and the splitter at their design-time places, on a form of their own.
+struct DesignCanvas
+{
+    DesignCanvas()
+    {
+        objeto->Move(2520, 120, 4335, 4815);
+        objeto->client()->setImageFollowsSize(false); // as the window's canvas
+        arr->Move(6840, 120, 75, 4815);
+    }
+
+    runtime::Form form;
+    runtime::PictureBox *objeto = new runtime::PictureBox(form.client());
+    runtime::CommandButton *arr = new runtime::CommandButton(form.client());
 };
 
 } // namespace fakes

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <ostream>
+
 using fakes::Band;
 using fakes::rgb;
 
@@ -91,28 +94,48 @@ INSTANTIATE_TEST_SUITE_P(, GradientDivisors,
                                          DivisorCase { 20, 20 }, DivisorCase { 21, 20 },
                                          DivisorCase { 32767, 20 }));
 
-TEST(Gradient, clampsEachDivisorOnItsOwn)
+struct FirstBandCase
 {
-    fakes::LayoutWindow target;
-    Gradient g;
-    g.moreR = 0;
-    g.moreG = 2;
-    g.moreB = 25;
-    g.paint(target);
-    EXPECT_EQ(g.moreR, 1);
-    EXPECT_EQ(g.moreG, 2);
-    EXPECT_EQ(g.moreB, 20);
-    EXPECT_EQ(target.bands[0].color, rgb(103, 34, 0));
+    const char *name;
+    Gradient given;
+    std::int32_t color;
+    std::array<std::int16_t, 3> written { 1, 1, 1 }; // the divisors written back
+};
+
+void PrintTo(const FirstBandCase &c, std::ostream *os)
+{
+    *os << c.name;
 }
 
-TEST(Gradient, halvesTheStartColourWithDivisorsOfTwo)
+class GradientFirstBand : public testing::TestWithParam<FirstBandCase>
 {
+};
+
+TEST_P(GradientFirstBand, takesTheStartLevelsHeldToAColourAndDividedByTheClampedDivisors)
+{
+    const FirstBandCase &c = GetParam();
     fakes::LayoutWindow target;
-    Gradient g;
-    g.moreR = g.moreG = g.moreB = 2;
+    Gradient g = c.given;
     g.paint(target);
-    EXPECT_EQ(target.bands[0].color, rgb(51, 34, 7));
+    ASSERT_FALSE(target.bands.empty());
+    EXPECT_EQ(target.bands[0].color, c.color);
+    EXPECT_EQ((std::array { g.moreR, g.moreG, g.moreB }), c.written);
 }
+
+INSTANTIATE_TEST_SUITE_P(, GradientFirstBand,
+                         testing::Values(FirstBandCase { "EachDivisorClampedOnItsOwn",
+                                                         { .moreR = 0, .moreG = 2, .moreB = 25 },
+                                                         rgb(103, 34, 0),
+                                                         { 1, 2, 20 } },
+                                         FirstBandCase { "HalvedByDivisorsOfTwo",
+                                                         { .moreR = 2, .moreG = 2, .moreB = 2 },
+                                                         rgb(51, 34, 7),
+                                                         { 2, 2, 2 } },
+                                         FirstBandCase {
+                                             "LevelsHeldWithinWhatAColourCanTake",
+                                             { .red = 300, .green = -20, .blue = 300, .stop = 300 },
+                                             rgb(255, 0, 255) }),
+                         [](const auto &row) { return std::string(row.param.name); });
 
 TEST(Gradient, leavesGapsBetweenBandsWithModLineTwo)
 {
@@ -272,18 +295,6 @@ TEST(Gradient, skipsARefusedBandAndKeepsTheColoursOfTheNext)
     EXPECT_EQ(target.bands[1].y1, 193);
     EXPECT_EQ(target.bands[1].color, rgb(102, 68, 15));
     EXPECT_EQ(target.bands.back().color, rgb(62, 62, 62));
-}
-
-TEST(Gradient, holdsChannelValuesWithinWhatAColourCanTake)
-{
-    fakes::LayoutWindow target;
-    Gradient g;
-    g.red = 300;
-    g.green = -20;
-    g.stop = 300;
-    g.blue = 300;
-    g.paint(target);
-    EXPECT_EQ(target.bands[0].color, rgb(255, 0, 255));
 }
 
 enum class Lacking { AutoRedraw, ScaleHeight, ScaleWidth, Line };

@@ -3,22 +3,17 @@
 
 #include "layout/resize_layout.h"
 
-#include "runtime/form.h"
-
 #include <gtest/gtest.h>
 
 namespace {
 
 // The controls the layout moves, at their design-time places.
-struct Window
+struct Window : fakes::DesignCanvas
 {
     Window()
     {
-        objeto->Move(2520, 120, 4335, 4815);
-        arr->Move(6840, 120, 75, 4815);
         Picture7->Move(120, 7680, 6255, 60);
         progreso->Move(120, 7800, 6255, 255);
-        objeto->client()->setImageFollowsSize(false); // as the window's canvas
     }
 
     // Everything the layout could move, in twips.
@@ -31,9 +26,6 @@ struct Window
         return all;
     }
 
-    runtime::Form form;
-    runtime::PictureBox *objeto = new runtime::PictureBox(form.client());
-    runtime::CommandButton *arr = new runtime::CommandButton(form.client());
     runtime::PictureBox *Picture7 = new runtime::PictureBox(form.client());
     runtime::PictureBox *progreso = new runtime::PictureBox(form.client());
     fakes::LayoutWindow outer;

@@ -2,10 +2,9 @@
 // The layout as the real window runs it: its own resize and pointer events, its gradient on
 // screen, and the strip that neither may crop.
 
-#include "app/form1.h"
 #include "expected_picture.h"
-#include "fakes.h"
 #include "pictures.h"
+#include "window.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -22,7 +21,7 @@ void PrintTo(const QColor &color, std::ostream *os)
 
 namespace {
 
-struct Window
+struct Window : fakes::Window
 {
     Window()
     {
@@ -34,10 +33,6 @@ struct Window
         form.resize(widthPx, heightPx);
         QCoreApplication::processEvents();
     }
-
-    fakes::Services s;
-    app::Form1 form { app::Services { s.program, s.boxes, s.events, s.starter, s.settings,
-                                      s.dialogs } };
 };
 
 QColor rgb(int r, int g, int b)

@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QImageReader>
 #include <QTemporaryDir>
-#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -24,15 +23,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-quint32 u32(const QByteArray &b, int at)
-{
-    return qFromLittleEndian<quint32>(b.constData() + at);
-}
-
-quint16 u16(const QByteArray &b, int at)
-{
-    return qFromLittleEndian<quint16>(b.constData() + at);
-}
+using files::u16;
+using files::u32;
 
 // A strip whose every pixel differs from its neighbours, so a lost, shifted or swapped row,
 // column or channel shows.
@@ -163,37 +155,36 @@ TEST(SavePicture, neverReplacesADevice)
     EXPECT_FALSE(QFileInfo(u"/dev/null"_s).isFile());
 }
 
-TEST(SavePicture, readOnlyFolderKeepsTheOldFileWhole)
+// A folder that refuses the new file, read-only or full: the old one stays whole and nothing is
+// left beside it.
+TEST(SavePicture, aRefusingFolderKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
 {
-    scratch::SmallFs fs(512);
-    if (!fs.available())
-        GTEST_SKIP() << "no read-only folder to write into: " << fs.why().toStdString();
-    const QString path = fs.filePath(u"strip.bmp"_s);
-    runtime::SavePicture(patterned(10, 10), path);
-    const QByteArray old = readAll(path);
-    ASSERT_TRUE(fs.makeReadOnly());
+    const struct
+    {
+        const char *name;
+        int kilobytes; // of the folder's filesystem
+        bool (scratch::SmallFs::*fault)();
+        QSize size; // of the picture then saved: a full disk gets more than it holds in all
+        QStringList left;
+    } rows[] {
+        { "read-only", 512, &scratch::SmallFs::makeReadOnly, { 12, 30 }, { u"strip.bmp"_s } },
+        { "full", 256, &scratch::SmallFs::fill, { 320, 400 }, { u".filler"_s, u"strip.bmp"_s } },
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        scratch::SmallFs fs(row.kilobytes);
+        if (!fs.available())
+            GTEST_SKIP() << "no small filesystem to fault: " << fs.why().toStdString();
+        const QString path = fs.filePath(u"strip.bmp"_s);
+        runtime::SavePicture(patterned(10, 10), path);
+        const QByteArray old = readAll(path);
+        ASSERT_TRUE((fs.*row.fault)());
 
-    const runtime::RuntimeError e = saveError(patterned(12, 30), path);
-    EXPECT_EQ(e.number(), runtime::err::kFileAccess);
-    EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
-    EXPECT_EQ(readAll(path), old);
-    EXPECT_EQ(entries(fs.path()), QStringList { u"strip.bmp"_s });
-}
-
-TEST(SavePicture, fullDiskKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
-{
-    scratch::SmallFs fs(256);
-    if (!fs.available())
-        GTEST_SKIP() << "no small filesystem to fill: " << fs.why().toStdString();
-    const QString path = fs.filePath(u"strip.bmp"_s);
-    runtime::SavePicture(patterned(10, 10), path);
-    const QByteArray old = readAll(path);
-    ASSERT_TRUE(fs.fill());
-
-    // Larger than the whole filesystem, so it cannot fit whatever the filler left.
-    const runtime::RuntimeError e = saveError(patterned(320, 400), path);
-    EXPECT_EQ(e.number(), runtime::err::kFileAccess);
-    EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
-    EXPECT_EQ(readAll(path), old);
-    EXPECT_EQ(entries(fs.path()), (QStringList { u".filler"_s, u"strip.bmp"_s }));
+        const runtime::RuntimeError e
+            = saveError(patterned(row.size.width(), row.size.height()), path);
+        EXPECT_EQ(e.number(), runtime::err::kFileAccess);
+        EXPECT_TRUE(e.description().contains(path)) << e.description().toStdString();
+        EXPECT_EQ(readAll(path), old);
+        EXPECT_EQ(entries(fs.path()), row.left);
+    }
 }

@@ -2,11 +2,10 @@
 // The settings file itself: where it lives, that every text comes back exactly from the file,
 // erasing, damaged files, and writes that fail keeping the old file whole.
 
-#include "fakes.h"
 #include "files.h"
 #include "scratch_fs.h"
+#include "window.h"
 
-#include "app/form1.h"
 #include "engine/working_set.h"
 
 #include "runtime/error.h"
@@ -326,7 +325,7 @@ TEST_F(IniStore, theWindowRestoresTheLargestListWhole)
     writeAll(runtime::IniSettingsStore::fileName(app), text);
 
     fakes::Services s;
-    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, store, s.dialogs });
+    app::Form1 form(fakes::appServices(s, store));
     form.Command6_Click(); // one read of the file, not one per entry
     ASSERT_EQ(form.List1->ListCount(), engine::kMaxListEntries);
     EXPECT_EQ(form.List1->List(0), u"/fotos/cuadro0.jpg"_s);

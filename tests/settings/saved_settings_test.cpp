@@ -2,9 +2,8 @@
 // Storing, restoring and erasing the working set, on an in-memory store and through the
 // window's buttons and menu entries.
 
-#include "fakes.h"
+#include "window.h"
 
-#include "app/form1.h"
 #include "settings/saved_settings.h"
 
 #include <gtest/gtest.h>
@@ -18,10 +17,6 @@ const QString kPrefix = u"Framolin/"_s;
 class SavedSettingsTest : public ::testing::Test
 {
 protected:
-    SavedSettingsTest()
-        : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs })
-    { }
-
     void setWorkingSet(const QStringList &files, const QString &output, const QString &width,
                        const QString &height)
     {
@@ -45,7 +40,7 @@ protected:
     }
 
     fakes::Services s;
-    app::Form1 form;
+    app::Form1 form { fakes::appServices(s) };
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "assembly_controls.h"
 #include "expected_picture.h"
 #include "fakes.h"
+#include "files.h"
 #include "pictures.h"
 
 #include "runtime/form.h"
@@ -140,10 +141,7 @@ TEST_F(AssemblyTest, filesDroppedDuringARunGrowTheCanvasButAreNotPainted)
 TEST_F(AssemblyTest, stopsAtAnEntryThatIsNotAPictureNamingItAndKeepsWhatWasPainted)
 {
     const QString text = m_dir.filePath(u"notes.jpg"_s);
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("just some words, not a picture");
-    file.close();
+    files::writeAll(text, "just some words, not a picture");
     for (const QString &bad : { text, m_dir.filePath(u"missing.bmp"_s), m_dir.path() }) {
         List1->Clear();
         s.boxes.shown.clear();

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "files.h"
 #include "pictures.h"
+#include "scratch_fs.h"
 
 #include "engine/bmp.h"
 #include "engine/strip_writer.h"
@@ -9,8 +11,8 @@
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <sys/mount.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -19,11 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using files::readAll;
 
 // A folder holding an earlier strip and an unrelated file, whose bytes every failed save must
 // leave exactly as they were.
@@ -43,7 +41,7 @@ protected:
     {
         std::map<QString, QByteArray> files;
         for (const QString &name : QDir(m_folder).entryList(QDir::Files | QDir::Hidden))
-            files[name] = contents(QDir(m_folder).filePath(name));
+            files[name] = readAll(QDir(m_folder).filePath(name));
         return files;
     }
     void expectUntouched() const
@@ -63,43 +61,14 @@ protected:
     std::map<QString, QByteArray> m_before;
 };
 
-// A tmpfs mounted for one test, with the given options; unmounted when the test ends.
-class Mount
-{
-public:
-    Mount(const QString &where, const char *options, unsigned long flags = 0)
-        : m_where(QFile::encodeName(where))
-    {
-        m_mounted = ::mount("tmpfs", m_where.constData(), "tmpfs", flags, options) == 0;
-    }
-    ~Mount()
-    {
-        if (m_mounted)
-            ::umount2(m_where.constData(), MNT_DETACH);
-    }
-    Mount(const Mount &) = delete;
-    Mount &operator=(const Mount &) = delete;
-    bool mounted() const { return m_mounted; }
-    bool remount(unsigned long flags)
-    {
-        return ::mount("tmpfs", m_where.constData(), "tmpfs", MS_REMOUNT | flags, nullptr) == 0;
-    }
-
-private:
-    QByteArray m_where;
-    bool m_mounted = false;
-};
-
 } // namespace
 
 TEST_F(BmpSaveFaults, aFullFilesystemFailsTheSaveAndKeepsTheEarlierStripWhole)
 {
-    const QString folder = m_dir.filePath(u"small"_s);
-    ASSERT_TRUE(QDir().mkdir(folder));
-    Mount small(folder, "size=256k");
-    if (!small.mounted())
-        GTEST_SKIP() << "cannot mount a small tmpfs here (needs root): " << strerror(errno);
-    fill(folder);
+    scratch::SmallFs small(256);
+    if (!small.available())
+        GTEST_SKIP() << qPrintable(small.why());
+    fill(small.path());
     // 400 x 400 x 3 bytes: more than the whole filesystem holds.
     EXPECT_FALSE(engine::saveStrip(pictures::solid(400, 400, Qt::blue), strip(),
                                    engine::StripFormat::Bmp, &m_reason));
@@ -117,14 +86,12 @@ TEST_F(BmpSaveFaults, aFullFilesystemFailsTheSaveAndKeepsTheEarlierStripWhole)
 
 TEST_F(BmpSaveFaults, aReadOnlyFolderFailsTheSaveNamingTheReason)
 {
-    const QString folder = m_dir.filePath(u"readonly"_s);
-    ASSERT_TRUE(QDir().mkdir(folder));
-    Mount disk(folder, "size=1m");
-    if (!disk.mounted())
-        GTEST_SKIP() << "cannot mount a tmpfs here (needs root): " << strerror(errno);
-    fill(folder);
+    scratch::SmallFs disk(1024);
+    if (!disk.available())
+        GTEST_SKIP() << qPrintable(disk.why());
+    fill(disk.path());
     // Root writes through permission bits, so the folder is made read-only by remounting.
-    ASSERT_TRUE(disk.remount(MS_RDONLY)) << strerror(errno);
+    ASSERT_TRUE(disk.makeReadOnly()) << std::generic_category().message(errno);
     EXPECT_FALSE(engine::saveStrip(pictures::solid(8, 8, Qt::blue), strip(),
                                    engine::StripFormat::Bmp, &m_reason));
     EXPECT_FALSE(m_reason.isEmpty());
@@ -152,7 +119,7 @@ TEST_F(BmpSaveFaults, aFolderOrAMissingFolderAsThePathFailsAndChangesNothing)
 TEST_F(BmpSaveFaults, aSaveKilledMidwayLeavesTheEarlierStripUnderItsName)
 {
     fill(m_dir.path());
-    const QByteArray before = contents(strip());
+    const QByteArray before = readAll(strip());
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     const pid_t child = ::fork();
@@ -184,6 +151,6 @@ TEST_F(BmpSaveFaults, aSaveKilledMidwayLeavesTheEarlierStripUnderItsName)
     ASSERT_TRUE(started) << "the child never started writing";
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
         << "the save finished before it could be killed";
-    EXPECT_TRUE(contents(strip()) == before);
-    EXPECT_EQ(contents(QDir(m_folder).filePath(u"notes.txt"_s)), QByteArray("keep me"));
+    EXPECT_TRUE(readAll(strip()) == before);
+    EXPECT_EQ(readAll(QDir(m_folder).filePath(u"notes.txt"_s)), QByteArray("keep me"));
 }

@@ -23,16 +23,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QImage pattern(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(
-                x, y,
-                qRgb((x * 9 + seed * 50) & 255, (y * 7 + seed * 20) & 255, ((x + seed) ^ y) & 255));
-    return image;
-}
+using pictures::pattern;
 
 // One run of the assembly on its own controls and its own copy of the pictures.
 struct Window

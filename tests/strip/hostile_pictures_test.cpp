@@ -7,11 +7,9 @@
 #include "runtime/error.h"
 #include "runtime/picture.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -53,39 +51,9 @@ bool near(QRgb a, QRgb b, int tolerance)
     return ::testing::AssertionSuccess();
 }
 
-// A 5 x 3 picture (odd width, so every row needs padding) of the given colours in stripes.
-QImage pattern(const QList<QRgb> &colours)
-{
-    QImage image(5, 3, QImage::Format_RGB32);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x)
-            image.setPixel(x, y, colours[(x + 2 * y) % colours.size()]);
-    return image;
-}
-
 QByteArray jpegBytes(const QImage &image, bool progressive)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(95);
-    writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(writer.write(image));
-    return bytes;
-}
-
-// The JPEG with the size in its frame header replaced: what a decompression bomb looks like.
-QByteArray claimJpegSize(QByteArray jpeg, int width, int height)
-{
-    for (qsizetype i = 2; i + 9 < jpeg.size(); ++i)
-        if (uchar(jpeg[i]) == 0xFF && (uchar(jpeg[i + 1]) == 0xC0 || uchar(jpeg[i + 1]) == 0xC2)) {
-            qToBigEndian(quint16(height), jpeg.data() + i + 5);
-            qToBigEndian(quint16(width), jpeg.data() + i + 7);
-            return jpeg;
-        }
-    ADD_FAILURE() << "no frame header";
-    return jpeg;
+    return pictures::encoded(image, "jpeg", 95, progressive);
 }
 
 class HostilePictures : public ::testing::Test
@@ -120,7 +88,7 @@ TEST_P(BmpLayouts, decodeToTheirExactPixels)
         ? QList<QRgb> { qRgb(0, 0, 0), qRgb(255, 255, 255) }
         : QList<QRgb> { qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255),
                         qRgb(0, 0, 0) };
-    const QImage expected = pattern(colours);
+    const QImage expected = pictures::stripes(colours);
     const QString path = file(u"p.bmp"_s, pictures::bmp(expected, row.layout));
     QString reason;
     EXPECT_EQ(engine::probe(path, &reason), expected.size()) << qPrintable(reason);
@@ -211,10 +179,7 @@ TEST_F(HostilePictures, gifsThatAreInterlacedTransparentOrAnimatedGiveTheirFirst
 TEST_F(HostilePictures, emptyTextAndTruncatedFilesAreRefusedOrDecodedNeverMore)
 {
     // Detailed enough that most of the JPEG is scan data, not tables.
-    QImage photo(40, 30, QImage::Format_RGB32);
-    for (int y = 0; y < photo.height(); ++y)
-        for (int x = 0; x < photo.width(); ++x)
-            photo.setPixel(x, y, qRgb(x * 6, (x * y) % 256, (y * 37) % 256));
+    const QImage photo = pictures::detailed(40, 30);
     const QByteArray jpeg = jpegBytes(photo, false);
     const QByteArray bmp = pictures::bmp(photo, {});
     const QByteArray gif = pictures::gif({ photo });
@@ -284,12 +249,12 @@ TEST_F(HostilePictures, headersClaimingGiantSizesAreRefusedBeforeDecoding)
         { u"bomb.bmp"_s, bmp },
         { u"bomb-top-down.bmp"_s, topDownBmp },
         { u"bomb.gif"_s, gif },
-        { u"bomb.jpg"_s, claimJpegSize(jpegBytes(one, false), 60000, 60000) },
-        { u"bomb-progressive.jpg"_s, claimJpegSize(jpegBytes(one, true), 65500, 65500) },
+        { u"bomb.jpg"_s, pictures::claimSize(jpegBytes(one, false), 60000, 60000) },
+        { u"bomb-progressive.jpg"_s, pictures::claimSize(jpegBytes(one, true), 65500, 65500) },
         // Within each side's range, beyond the pixel limit.
-        { u"wide.jpg"_s, claimJpegSize(jpegBytes(one, false), 65000, 5000) },
+        { u"wide.jpg"_s, pictures::claimSize(jpegBytes(one, false), 65000, 5000) },
         // A size a baseline JPEG may have, but too large for progressive decoding's buffers.
-        { u"large-progressive.jpg"_s, claimJpegSize(jpegBytes(one, true), 6000, 4000) },
+        { u"large-progressive.jpg"_s, pictures::claimSize(jpegBytes(one, true), 6000, 4000) },
     };
     for (const auto &[name, bytes] : bombs) {
         const QString path = file(name, bytes);
@@ -312,7 +277,7 @@ TEST_F(HostilePictures, aLargePhotoIsDecodedAtReducedSizeWithinTheBudget)
     // 9000 x 7000 decoded whole would take 240 MB; at the frame's DCT scale it fits.
     const QString path
         = file(u"large.jpg"_s,
-               claimJpegSize(jpegBytes(pictures::solid(16, 16, Qt::red), false), 9000, 7000));
+               pictures::claimSize(jpegBytes(pictures::solid(16, 16, Qt::red), false), 9000, 7000));
     QString reason;
     EXPECT_EQ(engine::probe(path, &reason), QSize(9000, 7000));
     const QImage frame = engine::decodeFrame(path, QSize(320, 200), &reason);
@@ -324,7 +289,7 @@ TEST_F(HostilePictures, aLargePhotoIsDecodedAtReducedSizeWithinTheBudget)
     // A 12-megapixel progressive photo is within its own, lower limit.
     const QString progressive
         = file(u"progressive.jpg"_s,
-               claimJpegSize(jpegBytes(pictures::solid(16, 16, Qt::red), true), 4000, 3000));
+               pictures::claimSize(jpegBytes(pictures::solid(16, 16, Qt::red), true), 4000, 3000));
     EXPECT_EQ(engine::probe(progressive, &reason), QSize(4000, 3000)) << qPrintable(reason);
 }
 
@@ -436,13 +401,7 @@ TEST_F(HostilePictures, jpegsWhoseDecoderWouldKeepEveryCoefficientAreRefusedWith
 // cut file (what arrived, the rest filled), never a crash of the whole program.
 TEST_F(HostilePictures, aJpegShortenedWhileItIsDecodedIsOnlyACutFile)
 {
-    QImage noise(2400, 1600, QImage::Format_RGB32);
-    quint32 seed = 17;
-    for (int y = 0; y < noise.height(); ++y) {
-        auto *row = reinterpret_cast<QRgb *>(noise.scanLine(y));
-        for (int x = 0; x < noise.width(); ++x)
-            row[x] = (seed = seed * 1664525u + 1013904223u) | 0xff000000u;
-    }
+    const QImage noise = pictures::noise(2400, 1600, 17);
     const QByteArray bytes = jpegBytes(noise, false);
     const QString path = dir.filePath(u"photo.jpg"_s);
     const QByteArray name = QFile::encodeName(path);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fakes.h"
+#include "files.h"
 
 #include "runtime/form.h"
 #include "strip/input_list.h"
@@ -108,7 +109,7 @@ TEST_F(InputListTest, aDroppedFolderStandsForItsPicturesInNaturalOrderThroughThe
 {
     QTemporaryDir dir;
     for (const QString &name : { u"v10.jpg"_s, u"v9.GIF"_s, u"v1.bmp"_s, u"read.me"_s })
-        QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+        files::touch(dir.filePath(name));
     Check1->setValue(1);
     s.boxes.answers = { runtime::mb::kYes };
     dropOnList({ u"/before.jpg"_s, dir.path() });
@@ -133,7 +134,7 @@ TEST_F(InputListTest, aFolderWithoutPicturesAddsNothingAndIsNamed)
 TEST_F(InputListTest, anUnreadableFolderIsNamedBeforeAnythingIsAdded)
 {
     QTemporaryDir dir;
-    QFile(dir.filePath(u"v1.jpg"_s)).open(QIODevice::WriteOnly);
+    files::touch(dir.filePath(u"v1.jpg"_s));
     const QString locked = dir.filePath(u"locked"_s);
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"locked"_s));
     QFile::setPermissions(locked, QFileDevice::Permissions {});

@@ -9,11 +9,9 @@
 #include "jpeg_edits.h"
 #include "pictures.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QImageWriter>
 #include <QtEndian>
 
 #include <cstdio>
@@ -22,27 +20,6 @@ using namespace Qt::StringLiterals;
 using pictures::BmpCompression;
 
 namespace {
-
-QImage pattern()
-{
-    QImage image(40, 30, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(x * 6, (x * y) % 256, (y * 37) % 256));
-    return image;
-}
-
-QByteArray jpeg(const QImage &image, bool progressive)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
-    writer.setQuality(90);
-    writer.setProgressiveScanWrite(progressive);
-    writer.write(image);
-    return bytes;
-}
 
 QByteArray cut(const QByteArray &bytes)
 {
@@ -79,7 +56,7 @@ int main(int argc, char **argv)
         return 1;
     }
     const QByteArray cmyk = cmykFile.readAll();
-    const QImage image = pattern();
+    const QImage image = pictures::detailed(40, 30);
     QList<std::pair<QString, QByteArray>> decoded, refused;
 
     const struct
@@ -117,8 +94,8 @@ int main(int argc, char **argv)
     }
     decoded.append({ u"zero-alpha.bmp"_s, pictures::bmpWithAlpha(image, 0) });
     decoded.append({ u"cut-zero-alpha.bmp"_s, cut(pictures::bmpWithAlpha(image, 0)) });
-    const QByteArray baseline = jpeg(image, false);
-    const QByteArray progressive = jpeg(image, true);
+    const QByteArray baseline = pictures::encoded(image, "jpeg", 90);
+    const QByteArray progressive = pictures::encoded(image, "jpeg", 90, true);
     decoded.append({ u"cut-baseline.jpg"_s, cutJpeg(baseline) });
     decoded.append({ u"cut-progressive.jpg"_s, cutJpeg(progressive) });
     decoded.append({ u"cut-cmyk.jpg"_s, cutJpeg(cmyk) });

@@ -2,10 +2,9 @@
 // The progress bar: its width for the worked cases, what the box shows, and the bar as the
 // assembly and a drop fill it.
 
-#include "fakes.h"
 #include "pictures.h"
+#include "window.h"
 
-#include "app/form1.h"
 #include "strip/progress.h"
 
 #include <QTemporaryDir>
@@ -99,10 +98,6 @@ TEST(ProgressBar, drawsFromScratchAndClipsToTheBox)
 class ProgressInWindow : public ::testing::Test
 {
 protected:
-    ProgressInWindow()
-        : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs })
-    { }
-
     QStringList pictureFiles(int count)
     {
         QStringList files;
@@ -124,7 +119,7 @@ protected:
     }
 
     fakes::Services s;
-    app::Form1 form;
+    app::Form1 form { fakes::appServices(s) };
     QTemporaryDir dir;
     std::vector<int> bars;
 };

@@ -2,10 +2,9 @@
 // "Guardar imágen" in the window: the whole strip the assembly built, whatever happened to the
 // canvas box since, an empty strip refused, a failed save reported.
 
-#include "fakes.h"
+#include "files.h"
 #include "pictures.h"
-
-#include "app/form1.h"
+#include "window.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,10 +20,6 @@ namespace {
 class SaveStrip : public ::testing::Test
 {
 protected:
-    SaveStrip()
-        : form(app::Services { s.program, s.boxes, s.events, s.starter, s.settings, s.dialogs })
-    { }
-
     // Lists `count` pictures of different sizes, picture i in colour colourOf(i).
     void listPictures(int count)
     {
@@ -50,7 +45,7 @@ protected:
     }
 
     fakes::Services s;
-    app::Form1 form;
+    app::Form1 form { fakes::appServices(s) };
     QTemporaryDir dir;
 };
 
@@ -93,10 +88,7 @@ TEST_F(SaveStrip, menuEntrySavesTheCanvasBackgroundBeforeAnyAssembly)
 TEST_F(SaveStrip, emptyStripIsNotWrittenAndTheOldFileStays)
 {
     const QString out = dir.filePath(u"old.bmp"_s);
-    QFile old(out);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("the old strip");
-    old.close();
+    files::writeAll(out, "the old strip");
 
     form.Command2->click(); // an empty list leaves a strip without rows
     ASSERT_TRUE(form.Command5->isEnabled());
@@ -107,8 +99,7 @@ TEST_F(SaveStrip, emptyStripIsNotWrittenAndTheOldFileStays)
     EXPECT_EQ(s.boxes.shown[0].style, runtime::mb::kInformation);
     EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u"nada que guardar"_s));
     EXPECT_TRUE(s.boxes.shown[0].prompt.contains(out));
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), "the old strip");
+    EXPECT_EQ(files::readAll(out), "the old strip");
 }
 
 TEST_F(SaveStrip, failedSaveShowsACriticalBoxNamingPathAndReasonAndChangesNothing)

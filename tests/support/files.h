@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QString>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,16 @@ inline QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The little-endian field of a file's header at byte `at`, as BMP stores them.
+inline quint32 u32(const QByteArray &bytes, int at)
+{
+    return qFromLittleEndian<quint32>(bytes.constData() + at);
+}
+inline quint16 u16(const QByteArray &bytes, int at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
+}
+
 // Writes `bytes` to `path`, making its folder first.
 inline void writeAll(const QString &path, const QByteArray &bytes)
 {
@@ -26,6 +37,12 @@ inline void writeAll(const QString &path, const QByteArray &bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// An empty file at `path`.
+inline void touch(const QString &path)
+{
+    writeAll(path, {});
 }
 
 } // namespace files

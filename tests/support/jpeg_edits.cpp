@@ -3,6 +3,8 @@
 
 #include <QtEndian>
 
+#include <gtest/gtest.h>
+
 namespace pictures {
 
 qsizetype segment(const QByteArray &jpeg, uchar type)
@@ -41,11 +43,14 @@ QByteArray withComments(QByteArray jpeg, int count)
 
 QByteArray claimSize(QByteArray jpeg, int width, int height)
 {
+    bool found = false;
     for (const uchar kind : { uchar(0xC0), uchar(0xC1), uchar(0xC2) })
         if (const qsizetype at = segment(jpeg, kind); at >= 0) {
             qToBigEndian(quint16(height), jpeg.data() + at + 5);
             qToBigEndian(quint16(width), jpeg.data() + at + 7);
+            found = true;
         }
+    EXPECT_TRUE(found) << "no frame header";
     return jpeg;
 }
 

@@ -21,7 +21,8 @@ QByteArray frameKind(QByteArray jpeg, uchar kind);
 // The JPEG with `count` comment segments in front of its other headers.
 QByteArray withComments(QByteArray jpeg, int count);
 
-// The JPEG with the size in its frame header replaced.
+// The JPEG with the size in its frame header replaced: what a decompression bomb looks like.
+// A JPEG without a frame header fails the test.
 QByteArray claimSize(QByteArray jpeg, int width, int height);
 
 } // namespace pictures

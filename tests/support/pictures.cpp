@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageWriter>
@@ -32,6 +33,35 @@ QImage pattern(int width, int height, int seed)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromHsv(seed * 37 % 360, 200, 220));
     p.drawEllipse(width / 4, height / 4, width / 2, height / 2);
+    return image;
+}
+
+QImage stripes(const QList<QRgb> &colours)
+{
+    QImage image(5, 3, QImage::Format_RGB32);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            image.setPixel(x, y, colours[(x + 2 * y) % colours.size()]);
+    return image;
+}
+
+QImage detailed(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 6, (x * y) % 256, (y * 37) % 256));
+    return image;
+}
+
+QImage noise(int width, int height, quint32 seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            row[x] = ((seed = seed * 1664525u + 1013904223u) >> 8) | 0xff000000u;
+    }
     return image;
 }
 
@@ -161,6 +191,19 @@ bool write(const QImage &image, const QString &path, const char *format, const Q
 QByteArray gif(const QList<QImage> &frames, const GifOptions &options)
 {
     return encodeGif(frames, options);
+}
+
+QByteArray encoded(const QImage &image, const char *format, int quality, bool progressive)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(progressive);
+    const bool written = writer.write(image);
+    EXPECT_TRUE(written) << format << ": " << qPrintable(writer.errorString());
+    return written ? bytes : QByteArray();
 }
 
 bool writeBytes(const QString &path, const QByteArray &bytes)

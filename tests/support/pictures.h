@@ -18,6 +18,15 @@ QImage solid(int width, int height, const QColor &color);
 // follows `seed`, so a stretch, a shift or a swapped frame shows.
 QImage pattern(int width, int height, int seed);
 
+// A 5 x 3 picture (odd width, so every BMP row needs padding) of `colours` in diagonal stripes.
+QImage stripes(const QList<QRgb> &colours);
+
+// A `width` x `height` picture with detail in every pixel, so most of a JPEG of it is scan data.
+QImage detailed(int width, int height);
+
+// A `width` x `height` picture of noise from `seed`, which no format compresses.
+QImage noise(int width, int height, quint32 seed);
+
 // Writes `image` to `path` as "BMP" or "JPG" (Qt's writers) or "GIF" (our own small encoder:
 // Qt has no GIF writer). `transparent`, for GIF only, makes that colour see-through.
 bool write(const QImage &image, const QString &path, const char *format,
@@ -31,6 +40,11 @@ struct GifOptions
 
 // A GIF of `frames` (more than one makes it animated), all with one global colour table.
 QByteArray gif(const QList<QImage> &frames, const GifOptions &options = {});
+
+// `image` encoded in memory by Qt's writer for `format` (progressive, for JPEG, when asked);
+// `quality` -1 is Qt's default. A picture Qt cannot write fails the test.
+QByteArray encoded(const QImage &image, const char *format, int quality = -1,
+                   bool progressive = false);
 
 // Writes `bytes` to `path` as they are.
 bool writeBytes(const QString &path, const QByteArray &bytes);

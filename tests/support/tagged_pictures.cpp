@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tagged_pictures.h"
 
-#include <QBuffer>
-#include <QImageWriter>
+#include "pictures.h"
+
 #include <QtEndian>
 
 namespace pictures {
@@ -35,20 +35,10 @@ QByteArray riff(const QByteArray &chunks)
     return "RIFF" + le32(quint32(4 + chunks.size())) + "WEBP" + chunks;
 }
 
-QByteArray encode(const QImage &image, const char *format, int quality)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setQuality(quality);
-    return writer.write(image) ? bytes : QByteArray();
-}
-
 // The image chunk ("VP8 " or "VP8L") of a simple-format WebP that Qt wrote.
 QByteArray webpImageChunk(const QImage &image, int quality)
 {
-    const QByteArray simple = encode(image, "webp", quality);
+    const QByteArray simple = encoded(image, "webp", quality);
     return simple.size() > 12 ? simple.mid(12) : QByteArray();
 }
 
@@ -88,7 +78,7 @@ QByteArray exifOrientationBlock(int orientation, bool bigEndian)
 
 QByteArray jpegWithExif(const QImage &image, const QByteArray &exif, int quality)
 {
-    const QByteArray jpeg = encode(image, "jpeg", quality);
+    const QByteArray jpeg = encoded(image, "jpeg", quality);
     QByteArray app1("\xFF\xE1", 2);
     app1.append(char(((exif.size() + 2) >> 8) & 0xff));
     app1.append(char((exif.size() + 2) & 0xff));
