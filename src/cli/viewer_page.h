@@ -26,7 +26,4 @@ QByteArray viewerPageHtml(const ViewerPage &page, const QString &pagePath);
 // Browsers do not open a BMP taller or wider than this many pixels.
 inline constexpr int kBrowserBmpLimit = 65535;
 
-// Writes the page atomically. False with one line naming the page and the reason.
-bool writeViewerPage(const ViewerPage &page, const QString &pagePath, QString *error);
-
 } // namespace cli

@@ -21,6 +21,10 @@ inline constexpr int kMaxListEntries = 32767;
 // 2 GiB, which keeps the file well inside the format's 32-bit sizes and the memory of an
 // ordinary desktop.
 inline constexpr qint64 kMaxStripBytes = qint64(1) << 31;
+// The settings file is read up to this size and refused beyond: the longest list (32,767
+// entries) of paths of about 500 bytes fits, while a file grown by mistake cannot take the
+// memory of the window or of framolin-strip.
+inline constexpr qint64 kMaxSettingsBytes = 16 * kMega;
 // Most megabytes one picture's decode may allocate for its pixels; a picture needing more is
 // refused.
 inline constexpr int kMaxDecodeMegabytes = 128;

@@ -137,8 +137,11 @@ const engine::SettingsFile &IniSettingsStore::current(const QString &app)
     const Stamp stamp = stampOf(path);
     if (path != m_cachedPath || !(stamp == m_cachedStamp) || !stamp.exists) {
         QString reason;
+        m_cachedPath.clear();
         if (!m_cached.read(path, &reason))
-            m_cached.clear(); // unreadable reads as nothing stored
+            throw RuntimeError(err::kFileAccess,
+                               u"No se pudo leer la configuración de \"%1\": %2. No se "
+                               "cambió nada."_s.arg(path, reason));
         // A missing file is never kept: it may appear with any time stamp.
         m_cachedPath = stamp.exists ? path : QString();
         m_cachedStamp = stamp;

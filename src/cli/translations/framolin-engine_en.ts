@@ -151,5 +151,9 @@
         <source>un PNG no puede tener filas de %1 píxeles</source>
         <translation>a PNG cannot have rows of %1 pixels</translation>
     </message>
+    <message>
+        <source>mide más de %1 MiB, el límite de un archivo de configuración</source>
+        <translation>it is larger than %1 MiB, the limit of a settings file</translation>
+    </message>
 </context>
 </TS>
