@@ -120,80 +120,6 @@
         <translation>no es un archivo normal</translation>
     </message>
     <message>
-        <source>the strip being written</source>
-        <translation>es la tira que se escribe</translation>
-    </message>
-    <message>
-        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT [options]
-                      PICTURE|FOLDER ...
-       framolin-strip --from-settings [options]
-
-Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF), each stretched to WIDTH x
-HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in
-the format the output&apos;s extension asks for: .png, .jpg/.jpeg, .webp; any other, a
-24-bit BMP (the same file the Framolin window saves). A folder gives its pictures
-in natural order (2 before 10), leaving hidden files and the output itself out.
-
-  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)
-  -W, --width WIDTH     frame width in pixels (320)
-  -H, --height HEIGHT   frame height in pixels (200)
-  -o, --output PATH     the file to write, replaced only when all went well and
-                        never when it is one of the input pictures; - writes the
-                        strip to standard output (BMP unless --format is given)
-  -f, --format F        bmp, png, jpeg or webp, instead of what the extension asks
-  --quality N           quality of JPEG and WebP, 1 to 100 (90)
-  --columns N           N frames to a row, left to right and top to bottom (1: one
-                        column); empty cells in the back colour
-  -j, --jobs N          pictures decoded at a time (every core)
-  -q, --quiet           no progress bar and no summary
-  -v, --verbose         name each file of a folder that was left out, and why
-  --html PAGE           also write a web page that shows the strip turning
-  --from-settings       the list, the output and the size stored with &quot;Guardar datos&quot;;
-                        options and pictures given beside it win
-  -h, --help            this help
-  --version             the version
-
-On success one line on standard error sums up the strip. Exits with 0 when the
-strip was written; otherwise with 1 and one line naming the file and the reason,
-without creating or touching the output (2 for a bad command line).
-</source>
-        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA [opciones]
-                    IMAGEN|CARPETA ...
-     framolin-strip --from-settings [opciones]
-
-Apila las imágenes (BMP, JPG, GIF, PNG, WebP, TIFF), cada una estirada a ANCHO x
-ALTO píxeles y puesta derecha según su orientación EXIF, y escribe la tira en el
-formato que pide la extensión de la salida: .png, .jpg/.jpeg, .webp; cualquier
-otra, BMP de 24 bits (el mismo archivo que guarda la ventana de Framolin). Una
-carpeta aporta sus imágenes en orden natural (2 antes de 10), sin los archivos
-ocultos ni la propia salida.
-
-  -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
-  -W, --width ANCHO     ancho del cuadro en píxeles (320)
-  -H, --height ALTO     alto del cuadro en píxeles (200)
-  -o, --output RUTA     archivo de salida; se reemplaza solo si todo va bien, y
-                        nunca si es una de las imágenes de entrada; - escribe la
-                        tira en la salida estándar (BMP salvo que se dé --format)
-  -f, --format F        bmp, png, jpeg o webp, en lugar del que pide la extensión
-  --quality N           calidad de JPEG y WebP, de 1 a 100 (90)
-  --columns N           N cuadros por fila, de izquierda a derecha y de arriba
-                        abajo (1: una sola columna); las celdas vacías, en el
-                        color de fondo
-  -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
-  -q, --quiet           sin barra de progreso ni resumen
-  -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
-  --html PÁGINA         escribe además una página web que muestra la tira girando
-  --from-settings       la lista, la salida y el tamaño guardados con &quot;Guardar datos&quot;;
-                        las opciones y las imágenes dadas junto a ella mandan
-  -h, --help            esta ayuda
-  --version             la versión
-
-Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
-escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
-crear ni tocar la salida (2 para opciones no válidas).
-</translation>
-    </message>
-    <message>
         <source>%1: &quot;%2&quot; is not a number from 1 to %3</source>
         <translation>%1: &quot;%2&quot; no es un número de 1 a %3</translation>
     </message>
@@ -236,6 +162,84 @@ crear ni tocar la salida (2 para opciones no válidas).
     <message>
         <source>%1: the saved data could not be read (%2)</source>
         <translation>%1: no se pudieron leer los datos guardados (%2)</translation>
+    </message>
+    <message>
+        <source>added while the folder was read</source>
+        <translation>se añadió mientras se leía la carpeta</translation>
+    </message>
+    <message>
+        <source>Usage: framolin-strip [-s WIDTHxHEIGHT | -W WIDTH -H HEIGHT] -o OUTPUT [options]
+                      PICTURE|FOLDER ...
+       framolin-strip --from-settings [options]
+
+Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF), each stretched to WIDTH x
+HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in
+the format the output&apos;s extension asks for: .png, .jpg/.jpeg, .webp; any other, a
+24-bit BMP (the same file the Framolin window saves). A folder gives its pictures
+in natural order (2 before 10), leaving hidden files out.
+
+  -s, --size WxH        frame size in pixels, for example 320x200 (320x200)
+  -W, --width WIDTH     frame width in pixels (320)
+  -H, --height HEIGHT   frame height in pixels (200)
+  -o, --output PATH     the file to write, replaced only when all went well and
+                        never when it is one of the input pictures; - writes the
+                        strip to standard output (BMP unless --format is given)
+  -f, --format F        bmp, png, jpeg or webp, instead of what the extension asks
+  --quality N           quality of JPEG and WebP, 1 to 100 (90)
+  --columns N           N frames to a row, left to right and top to bottom (1: one
+                        column); empty cells in the back colour
+  -j, --jobs N          pictures decoded at a time (every core)
+  -q, --quiet           no progress bar and no summary
+  -v, --verbose         name each file of a folder that was left out, and why
+  --html PAGE           also write a web page that shows the strip turning
+  --from-settings       the list, the output and the size stored with &quot;Guardar datos&quot;;
+                        options and pictures given beside it win
+  -h, --help            this help
+  --version             the version
+
+On success one line on standard error sums up the strip. Exits with 0 when the
+strip was written; otherwise with 1 and one line naming the file and the reason,
+without creating or touching the output (2 for a bad command line).
+</source>
+        <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA [opciones]
+                    IMAGEN|CARPETA ...
+     framolin-strip --from-settings [opciones]
+
+Apila las imágenes (BMP, JPG, GIF, PNG, WebP, TIFF), cada una estirada a ANCHO x
+ALTO píxeles y puesta derecha según su orientación EXIF, y escribe la tira en el
+formato que pide la extensión de la salida: .png, .jpg/.jpeg, .webp; cualquier
+otra, BMP de 24 bits (el mismo archivo que guarda la ventana de Framolin). Una
+carpeta aporta sus imágenes en orden natural (2 antes de 10), sin los archivos
+ocultos.
+
+  -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
+  -W, --width ANCHO     ancho del cuadro en píxeles (320)
+  -H, --height ALTO     alto del cuadro en píxeles (200)
+  -o, --output RUTA     archivo de salida; se reemplaza solo si todo va bien, y
+                        nunca si es una de las imágenes de entrada; - escribe la
+                        tira en la salida estándar (BMP salvo que se dé --format)
+  -f, --format F        bmp, png, jpeg o webp, en lugar del que pide la extensión
+  --quality N           calidad de JPEG y WebP, de 1 a 100 (90)
+  --columns N           N cuadros por fila, de izquierda a derecha y de arriba
+                        abajo (1: una sola columna); las celdas vacías, en el
+                        color de fondo
+  -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
+  -q, --quiet           sin barra de progreso ni resumen
+  -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
+  --html PÁGINA         escribe además una página web que muestra la tira girando
+  --from-settings       la lista, la salida y el tamaño guardados con &quot;Guardar datos&quot;;
+                        las opciones y las imágenes dadas junto a ella mandan
+  -h, --help            esta ayuda
+  --version             la versión
+
+Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
+escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
+crear ni tocar la salida (2 para opciones no válidas).
+</translation>
+    </message>
+    <message>
+        <source>; write the strip outside the folder or under another name</source>
+        <translation>; escriba la tira fuera de la carpeta o con otro nombre</translation>
     </message>
 </context>
 </TS>
