@@ -6,6 +6,8 @@
 #include "options.h"
 #include "progress_bar.h"
 
+#include "files.h"
+
 #include "engine/working_set.h"
 
 #include <QDir>
@@ -140,11 +142,9 @@ TEST(Options, savedSettingsWithoutASizeGiveTheWindowsAndOnesOverTheLimitAreRefus
     QTemporaryDir dir;
     const QString ini = dir.filePath(u"Framolin.ini"_s);
     touch(dir.filePath(u"a.bmp"_s));
-    QFile file(ini);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[InputFiles]\nInputFile0=" + QFile::encodeName(dir.filePath(u"a.bmp"_s))
-               + "\nInputFilesCount=0\n[OutputFile]\nOutputFilename=out.bmp\n");
-    file.close();
+    files::writeAll(ini,
+                    "[InputFiles]\nInputFile0=" + QFile::encodeName(dir.filePath(u"a.bmp"_s))
+                        + "\nInputFilesCount=0\n[OutputFile]\nOutputFilename=out.bmp\n");
     cli::Options options;
     QString error;
     ASSERT_TRUE(
@@ -153,7 +153,7 @@ TEST(Options, savedSettingsWithoutASizeGiveTheWindowsAndOnesOverTheLimitAreRefus
     ASSERT_TRUE(cli::resolveJob(options, ini, 1, &job, &error)) << qPrintable(error);
     EXPECT_EQ(job.frame, QSize(320, 200));
 
-    ASSERT_TRUE(file.resize(engine::kMaxSettingsBytes + 1)); // sparse: no disk taken
+    ASSERT_TRUE(QFile::resize(ini, engine::kMaxSettingsBytes + 1)); // sparse: no disk taken
     int status = 0;
     EXPECT_FALSE(cli::resolveJob(options, ini, 1, &job, &error, &status));
     EXPECT_EQ(status, 2);

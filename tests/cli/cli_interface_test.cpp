@@ -182,15 +182,14 @@ TEST_F(CliInterface, dashWritesTheSameBytesToStandardOutput)
     EXPECT_TRUE(readBack(env.err).contains("terminal"));
 }
 
-// A reader that stops early (`| head -c 10`), here gone before the first byte: one line and
-// status 1, not death by SIGPIPE, and the strip spooled for standard output is not left behind.
+// A reader gone before the first byte (as `| head -c 10` soon is): one line and status 1, not
+// death by SIGPIPE, and the strip spooled for standard output is not left behind.
 TEST_F(CliInterface, aClosedStandardOutputEndsTheRunWithOneLineAndLeavesNoTemporaryFile)
 {
     for (const char *format : { "bmp", "png" }) { // spooled, streamed
         QTemporaryDir spool;
         int out[2], err[2];
-        ASSERT_EQ(::pipe(out), 0);
-        ASSERT_EQ(::pipe(err), 0);
+        ASSERT_TRUE(::pipe(out) == 0 && ::pipe(err) == 0);
         ::close(out[0]);
         const QByteArray folder = frames().toLocal8Bit(), tmp = spool.path().toLocal8Bit();
         const pid_t child = ::fork();
@@ -199,7 +198,6 @@ TEST_F(CliInterface, aClosedStandardOutputEndsTheRunWithOneLineAndLeavesNoTempor
             ::dup2(err[1], STDERR_FILENO);
             ::signal(SIGPIPE, SIG_DFL); // as a shell starts it
             ::setenv("TMPDIR", tmp.constData(), 1);
-            ::setenv("LANG", "C.UTF-8", 1);
             ::execl(FRAMOLIN_STRIP_PATH, "framolin-strip", "-q", "-f", format, "-o", "-",
                     folder.constData(), nullptr);
             ::_exit(127);
@@ -214,7 +212,6 @@ TEST_F(CliInterface, aClosedStandardOutputEndsTheRunWithOneLineAndLeavesNoTempor
         int status = 0;
         ::waitpid(child, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << format << " " << status;
-        EXPECT_TRUE(said.startsWith("framolin-strip: standard output: ")) << said.constData();
         EXPECT_EQ(said.count('\n'), 1) << said.constData();
         EXPECT_TRUE(
             QDir(spool.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
