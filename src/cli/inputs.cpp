@@ -6,7 +6,6 @@
 #include "engine/file_names.h"
 #include "engine/natural_order.h"
 #include "engine/picture_files.h"
-#include "engine/sources.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,7 +80,7 @@ QList<LeftOut> entriesLeftOut(const QString &folder, const QStringList &taken)
         else if (!entry.isFile())
             reason = Text::tr("not a plain file");
         else
-            reason = Text::tr("the strip being written");
+            reason = Text::tr("added while the folder was read");
         others.append({ path, reason });
     }
     std::sort(others.begin(), others.end(), [](const LeftOut &a, const LeftOut &b) {
@@ -93,7 +92,7 @@ QList<LeftOut> entriesLeftOut(const QString &folder, const QStringList &taken)
 } // namespace
 
 bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
-                  const QString &output, QList<LeftOut> *leftOut)
+                  QList<LeftOut> *leftOut)
 {
     for (const QString &argument : arguments) {
         const QFileInfo info(argument);
@@ -115,15 +114,9 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
                          .arg(argument);
             return false;
         }
-        QStringList taken;
-        for (const QString &path : std::as_const(pictures)) {
-            // A strip written into the folder of its frames is not one of them next time.
-            if (output.isEmpty() || engine::inputThatIsOutput(output, { path }).isEmpty())
-                taken.append(path);
-        }
-        files->append(taken);
+        files->append(pictures);
         if (leftOut)
-            leftOut->append(entriesLeftOut(argument, taken));
+            leftOut->append(entriesLeftOut(argument, pictures));
     }
     return true;
 }

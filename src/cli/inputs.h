@@ -17,10 +17,9 @@ struct LeftOut
 };
 
 // Each file argument as given; each folder as its BMP, JPG/JPEG, GIF, PNG, WebP and TIF/TIFF
-// files (by name, any case, dot-files and the file `output` names left out) in natural order,
-// the folders' other entries in `leftOut` when given. False with one line naming the argument
-// on failure.
+// entries (by name, any case, dot-files and folders left out) in natural order, the folders'
+// other entries in `leftOut` when given. False with one line naming the argument on failure.
 bool expandInputs(const QStringList &arguments, QStringList *files, QString *error,
-                  const QString &output = {}, QList<LeftOut> *leftOut = nullptr);
+                  QList<LeftOut> *leftOut = nullptr);
 
 } // namespace cli

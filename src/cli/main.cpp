@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QProcessEnvironment>
 
+#include <csignal>
 #include <thread>
 
 #include <malloc.h>
@@ -23,6 +24,10 @@ int main(int argc, char *argv[])
     // being mapped and unmapped each time, they cost no page faults (a tenth of the run).
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    // A reader that stops early (`| head`) would kill the program with the strip spooled in a
+    // temporary file left behind; ignored, the write fails with EPIPE and the run ends as any
+    // failed output does, status 1, cleaning up.
+    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication application(argc, argv); // image format plug-ins are found through it
     QCoreApplication::setOrganizationName(u"Framolin"_s);
     QCoreApplication::setApplicationName(u"Framolin"_s);

@@ -5,6 +5,7 @@
 #include "language.h"
 #include "viewer_page.h"
 
+#include "engine/same_file.h"
 #include "engine/settings_file.h"
 #include "engine/sources.h"
 #include "engine/working_set.h"
@@ -113,7 +114,7 @@ QString usage()
         "HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in\n"
         "the format the output's extension asks for: .png, .jpg/.jpeg, .webp; any other, a\n"
         "24-bit BMP (the same file the Framolin window saves). A folder gives its pictures\n"
-        "in natural order (2 before 10), leaving hidden files and the output itself out.\n"
+        "in natural order (2 before 10), leaving hidden files out.\n"
         "\n");
     for (const OptionRow &row : kOptions)
         text += helpLines(row);
@@ -214,8 +215,9 @@ bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error)
     for (int i = 0; i < count; ++i)
         work->files.append(text(kInputFiles, inputFile(i)));
     work->output = text(kOutputFile, kOutputFilename);
-    work->width = text(kResizeValues, kWidth);
-    work->height = text(kResizeValues, kHeight);
+    // A file stored without a size keeps the size `work` came with: the window's fields.
+    work->width = settings.value(kResizeValues, kWidth).value_or(work->width);
+    work->height = settings.value(kResizeValues, kHeight).value_or(work->height);
     return true;
 }
 
@@ -255,10 +257,15 @@ QSize stripSize(qint64 frames, QSize frame, int columns)
 
 namespace {
 
-// A page is only worth writing for a strip that browsers open, and never over the strip.
+// A page is only worth writing for a strip that browsers open, and never over the strip or
+// one of its pictures, whatever path or link names them.
 bool pageCanShowStrip(const Job &job, QString *error)
 {
-    if (QFileInfo(job.html).absoluteFilePath() == QFileInfo(job.output).absoluteFilePath()) {
+    if (const QString input = engine::inputThatIsOutput(job.html, job.files); !input.isEmpty()) {
+        *error = u"%1: %2"_s.arg(job.html, engine::overwritesInput(job.html, input));
+        return false;
+    }
+    if (engine::sameDestination(job.html, job.output)) {
         *error
             = Text::tr("--html: the page and the strip cannot be the same file (%1)").arg(job.html);
         return false;
@@ -329,7 +336,7 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     // "-" is standard output, never a file beside the pictures.
     const QString outputFile = job->output == u"-"_s ? QString() : job->output;
     job->leftOut.clear();
-    if (!expandInputs(inputs, &job->files, error, outputFile, &job->leftOut)) {
+    if (!expandInputs(inputs, &job->files, error, &job->leftOut)) {
         fault = 1;
         return false;
     }
@@ -339,6 +346,9 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     }
     if (const QString input = engine::inputThatIsOutput(outputFile, job->files); !input.isEmpty()) {
         *error = u"%1: %2"_s.arg(job->output, engine::overwritesInput(job->output, input));
+        // Found in a folder given: most likely the strip of an earlier run into that folder.
+        if (!inputs.contains(input))
+            *error += Text::tr("; write the strip outside the folder or under another name");
         return false;
     }
     const qint64 frames = job->files.size();

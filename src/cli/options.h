@@ -56,8 +56,9 @@ struct Job
 QSize stripSize(qint64 frames, QSize frame, int columns);
 
 // What the window's "Guardar datos" stored: the list, the output path and the frame size
-// texts, read as the window restores them (the count capped, a missing entry an empty line).
-// False with one line when the file is missing or unreadable.
+// texts, read as the window restores them (the count capped, a missing entry an empty line);
+// a size never stored keeps the text `work` holds. False with one line when the file is
+// missing or unreadable.
 struct SavedWork
 {
     QStringList files;

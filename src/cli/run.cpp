@@ -8,6 +8,7 @@
 
 #include "engine/file_names.h"
 #include "engine/pool.h"
+#include "engine/save_file.h"
 #include "engine/strip_writer.h"
 
 #include <QCoreApplication>
@@ -139,6 +140,16 @@ int runJob(const QStringList &arguments, const Environment &env)
         output.path = spool->filePath(u"strip"_s);
     }
 
+    // The page is written first and put in place only after the strip, so a page that cannot
+    // be written leaves the earlier strip as it was.
+    std::optional<engine::SaveFile> page;
+    if (!job.html.isEmpty()) {
+        const ViewerPage view { job.output, int(job.files.size()), job.frame, job.columns };
+        page.emplace(job.html);
+        if (!page->open(&error) || !page->write(viewerPageHtml(view, job.html), &error))
+            return fail(env, u"%1: %2"_s.arg(job.html, error), 1);
+    }
+
     std::optional<ProgressBar> bar;
     FrameWritten written;
     if (env.errIsTerminal && !job.quiet) {
@@ -157,11 +168,8 @@ int runJob(const QStringList &arguments, const Environment &env)
     if (spool && !copyTo(output.path, env.out, &error))
         return fail(env, Text::tr("standard output: %1").arg(error), 1);
 
-    if (!job.html.isEmpty()) {
-        const ViewerPage page { job.output, int(job.files.size()), job.frame, job.columns };
-        if (!writeViewerPage(page, job.html, &error))
-            return fail(env, error, 1);
-    }
+    if (page && !page->commit(&error))
+        return fail(env, u"%1: %2"_s.arg(job.html, error), 1);
 
     if (!job.quiet) {
         if (job.verbose) {

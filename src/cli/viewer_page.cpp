@@ -4,9 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QUrl>
 
 using namespace Qt::StringLiterals;
@@ -51,21 +52,22 @@ QByteArray viewerPageHtml(const ViewerPage &page, const QString &pagePath)
     // "</script>" must not appear inside the script, whatever the file is called.
     QString json = QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact));
     json.replace(u'<', u"\\u003c"_s);
-    QString html = pageTemplate();
-    html.replace(u"@TITLE@"_s, QFileInfo(page.stripPath).fileName().toHtmlEscaped());
-    html.replace(u"@CONFIG@"_s, json);
-    return html.toUtf8();
-}
-
-bool writeViewerPage(const ViewerPage &page, const QString &pagePath, QString *error)
-{
-    QSaveFile file(pagePath);
-    const QByteArray bytes = viewerPageHtml(page, pagePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = u"%1: %2"_s.arg(pagePath, file.errorString());
-        return false;
+    // In one pass, so a value that holds a placeholder's name is never replaced in turn.
+    const QHash<QString, QString> values {
+        { u"@TITLE@"_s, QFileInfo(page.stripPath).fileName().toHtmlEscaped() },
+        { u"@CONFIG@"_s, json },
+    };
+    static const QRegularExpression placeholder(u"@TITLE@|@CONFIG@"_s);
+    const QString text = pageTemplate();
+    QString html;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch &match : placeholder.globalMatch(text)) {
+        html += QStringView(text).sliced(done, match.capturedStart() - done);
+        html += values.value(match.captured());
+        done = match.capturedEnd();
     }
-    return true;
+    html += QStringView(text).sliced(done);
+    return html.toUtf8();
 }
 
 } // namespace cli

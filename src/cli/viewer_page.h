@@ -23,7 +23,5 @@ struct ViewerPage
 // The page's bytes for a page written at `pagePath`.
 QByteArray viewerPageHtml(const ViewerPage &page, const QString &pagePath);
 
-// Writes the page atomically. False with one line naming the page and the reason.
-bool writeViewerPage(const ViewerPage &page, const QString &pagePath, QString *error);
 
 } // namespace cli

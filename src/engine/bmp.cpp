@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bmp.h"
 
-#include "output_path.h"
 #include "pool.h"
+#include "save_file.h"
 
 #include <QCoreApplication>
 #include <QtEndian>
@@ -27,26 +27,6 @@ void put16(char *at, quint16 value)
 void put32(char *at, quint32 value)
 {
     qToLittleEndian(value, at);
-}
-
-QString failure(const QSaveFile &file)
-{
-    const QString reason = file.errorString();
-    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
-}
-
-// Writes all of `bytes`. A disk filling up first takes part of a write without an error, and
-// only the next write is refused with the reason ("No space left on device"): so the rest is
-// written again until it is refused.
-bool writeFully(QSaveFile &file, const QByteArray &bytes)
-{
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
 }
 
 // One image row as BMP bytes: blue, green, red per pixel, zero padding.
@@ -117,22 +97,12 @@ BmpWriter::~BmpWriter()
 bool BmpWriter::open(const QString &path, QSize size, QString *reason)
 {
     cancel();
-    if (!checkOutputPath(path, reason))
-        return false;
     m_size = size;
-    m_file = std::make_unique<QSaveFile>(path);
-    // Unbuffered: every write reaches the disk at once and fails with its own reason, rather
-    // than a flush later failing without one.
-    if (!m_file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *reason = failure(*m_file);
-        m_file.reset();
-        return false;
-    }
-    const QByteArray header = bmpHeader(size);
+    m_file = std::make_unique<SaveFile>(path);
     const qint64 total = kBmpHeaderBytes + bmpRowStride(size.width()) * size.height();
-    if (!writeFully(*m_file, header) || !m_file->resize(total)) {
-        *reason = failure(*m_file);
-        cancel();
+    if (!m_file->open(reason) || !m_file->write(bmpHeader(size), reason)
+        || !m_file->resize(total, reason)) {
+        m_file.reset();
         return false;
     }
     m_stride = bmpRowStride(size.width());
@@ -191,8 +161,8 @@ bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
         chunk.resize(rows * m_stride);
         for (int k = 0; k < rows; ++k, --row)
             packRow(image, row - top, chunk.data() + k * m_stride, m_stride);
-        // As in writeFully: a filling disk first takes part of a write, then refuses the rest
-        // with the reason.
+        // As in SaveFile::write: a filling disk first takes part of a write, then refuses the
+        // rest with the reason.
         for (qint64 done = 0; done < chunk.size();) {
             const ssize_t written
                 = ::pwrite(fd, chunk.constData() + done, std::size_t(chunk.size() - done), offset);
@@ -216,23 +186,14 @@ bool BmpWriter::commit(QString *reason)
         *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
         return false;
     }
-    // Checked again: the path may have been replaced by a device while the rows were written.
-    if (!checkOutputPath(m_file->fileName(), reason)) {
-        cancel();
-        return false;
-    }
-    const bool ok = m_file->commit();
-    if (!ok)
-        *reason = failure(*m_file);
+    const bool ok = m_file->commit(reason);
     m_file.reset();
     return ok;
 }
 
 void BmpWriter::cancel()
 {
-    if (m_file)
-        m_file->cancelWriting();
-    m_file.reset();
+    m_file.reset(); // drops the unfinished file
 }
 
 } // namespace engine

@@ -8,13 +8,14 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QSaveFile>
 #include <QSize>
 #include <QString>
 
 #include <memory>
 
 namespace engine {
+
+class SaveFile;
 
 inline constexpr int kBmpHeaderBytes = 54;
 
@@ -50,7 +51,7 @@ public:
 private:
     bool writeRowsInBands(int top, const QImage &image, QString *reason) const;
 
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<SaveFile> m_file;
     QSize m_size;
     qint64 m_stride = 0;
 };

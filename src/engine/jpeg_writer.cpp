@@ -28,7 +28,7 @@ struct Compressor
     std::jmp_buf jump {};
     char message[JMSG_LENGTH_MAX] {};
     detail::StripSink *sink = nullptr;
-    bool writeFailed = false;
+    QString writeFailure; // the output's reason, when a write failed
     std::vector<JOCTET> buffer = std::vector<JOCTET>(kOutputBuffer);
 };
 
@@ -55,11 +55,8 @@ extern "C" void onCompressStart(j_compress_ptr info)
 
 bool flush(Compressor &c, std::size_t bytes)
 {
-    if (!c.sink->write(reinterpret_cast<const char *>(c.buffer.data()), qint64(bytes))) {
-        c.writeFailed = true;
-        return false;
-    }
-    return true;
+    return c.sink->write(reinterpret_cast<const char *>(c.buffer.data()), qint64(bytes),
+                         &c.writeFailure);
 }
 
 extern "C" boolean onCompressFull(j_compress_ptr info)
@@ -183,8 +180,8 @@ public:
 private:
     bool failed(QString *reason)
     {
-        *reason = m_c->writeFailed
-            ? m_sink.failure()
+        *reason = !m_c->writeFailure.isEmpty()
+            ? m_c->writeFailure
             : QCoreApplication::translate("engine", "error del compresor JPEG (%1)")
                   .arg(QString::fromLocal8Bit(m_c->message));
         cancel();

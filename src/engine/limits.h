@@ -25,6 +25,11 @@ inline constexpr qint64 kMaxStripBytes = qint64(1) << 31;
 // A sheet is at most as wide, in frames, as the longest list.
 inline constexpr int kMaxColumns = kMaxListEntries;
 
+// The settings file is read up to this size and refused beyond: the longest list (32,767
+// entries) of paths of about 500 bytes fits, while a file grown by mistake cannot take the
+// memory of the window or of framolin-strip.
+inline constexpr qint64 kMaxSettingsBytes = 16 * kMega;
+
 // --- Decoding --------------------------------------------------------------------------------
 
 // Most megabytes one picture's decode may allocate for its pixels; a picture needing more is

@@ -24,8 +24,8 @@ bool picturesInFolder(const QString &folder, QStringList *files, QString *error)
     dir.setNameFilters(pictureNameFilters()); // case-insensitive by default
     // Dot-files are left out: editors and file managers leave hidden copies and thumbnails
     // there, which are no frames. Unreadable pictures are listed: refused when their turn
-    // comes, never skipped.
-    dir.setFilter(QDir::Files);
+    // comes, never skipped; so are links to nothing, link loops, FIFOs and devices (System).
+    dir.setFilter(QDir::Files | QDir::System);
     dir.setSorting(QDir::Unsorted);
     if (!dir.exists() || !dir.isReadable()) {
         *error

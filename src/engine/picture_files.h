@@ -11,9 +11,10 @@ namespace engine {
 // Name patterns of the pictures read ("*.bmp", ...); matched in any case.
 QStringList pictureNameFilters();
 
-// The plain, not hidden files of `folder` whose names match pictureNameFilters(), as full paths
-// in natural order. False with `error` set (naming the folder) when the folder cannot be read; an
-// empty list is no error here, callers decide.
+// The entries of `folder` whose names match pictureNameFilters(), folders and hidden files
+// left out, as full paths in natural order; those that cannot be read are listed too, to be
+// refused in their turn. False with `error` set (naming the folder) when the folder cannot be read;
+// an empty list is no error here, callers decide.
 bool picturesInFolder(const QString &folder, QStringList *files, QString *error);
 
 } // namespace engine

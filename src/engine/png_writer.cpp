@@ -310,10 +310,7 @@ private:
 
     bool writeBytes(const void *data, std::size_t length, QString *reason)
     {
-        if (m_sink.write(static_cast<const char *>(data), qint64(length)))
-            return true;
-        *reason = m_sink.failure();
-        return false;
+        return m_sink.write(static_cast<const char *>(data), qint64(length), reason);
     }
 
     // A chunk: length, type, data and the CRC of type and data (given when a worker has it).

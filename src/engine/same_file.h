@@ -10,4 +10,9 @@ namespace engine {
 // a hard link (the same device and inode). A path that does not exist names no file yet.
 bool sameFile(const QString &a, const QString &b);
 
+// True when files saved at `a` and at `b` would land on one file: the same file already, or,
+// for names with no file yet, the same place once links (even links to nothing yet) and the
+// folders' own links are followed, as a save replaces a link's target.
+bool sameDestination(const QString &a, const QString &b);
+
 } // namespace engine

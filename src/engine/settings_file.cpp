@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings_file.h"
 
+#include "save_file.h"
+#include "working_set.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -261,7 +265,19 @@ bool SettingsFile::read(const QString &path, QString *reason)
         *reason = file.errorString();
         return false;
     }
-    parse(file.readAll());
+    // The size of the file opened, not of whatever the name leads to by now; and no more than
+    // the limit is read, should it grow meanwhile.
+    struct stat status = {};
+    const bool sized = ::fstat(file.handle(), &status) == 0;
+    const bool tooLarge = sized && status.st_size > kMaxSettingsBytes;
+    const QByteArray text = tooLarge ? QByteArray() : file.read(kMaxSettingsBytes + 1);
+    if (tooLarge || text.size() > kMaxSettingsBytes) {
+        *reason = QCoreApplication::translate(
+                      "engine", "mide más de %1 MiB, el límite de un archivo de configuración")
+                      .arg(kMaxSettingsBytes / kMega);
+        return false;
+    }
+    parse(text);
     return true;
 }
 
@@ -365,14 +381,8 @@ bool SettingsFile::write(const QString &path, QString *reason) const
                       .arg(info.absolutePath());
         return false;
     }
-    QSaveFile file(path);
-    const QByteArray text = toIni();
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        *reason = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    SaveFile file(path);
+    return file.open(reason) && file.write(toIni(), reason) && file.commit(reason);
 }
 
 } // namespace engine

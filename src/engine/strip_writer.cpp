@@ -5,8 +5,8 @@
 
 #include "bmp.h"
 #include "jpeg_writer.h"
-#include "output_path.h"
 #include "png_writer.h"
+#include "save_file.h"
 #include "webp_writer.h"
 
 #include <cstring>
@@ -91,11 +91,17 @@ bool saveStrip(const QImage &image, const QString &path, StripFormat format, QSt
 
 namespace detail {
 
+StripSink::StripSink() = default;
+StripSink::~StripSink() = default;
+
 bool StripSink::openFile(const QString &path, QString *reason)
 {
     cancel();
-    m_file = openStripFile(path, reason);
-    return m_file != nullptr;
+    m_file = std::make_unique<SaveFile>(path);
+    if (m_file->open(reason))
+        return true;
+    m_file.reset();
+    return false;
 }
 
 void StripSink::openStream(QIODevice *stream)
@@ -104,22 +110,25 @@ void StripSink::openStream(QIODevice *stream)
     m_stream = stream;
 }
 
-bool StripSink::write(const char *data, qint64 length)
+bool StripSink::write(const char *data, qint64 length, QString *reason)
 {
-    QIODevice *device = m_file ? static_cast<QIODevice *>(m_file.get()) : m_stream;
-    return device && device->write(data, length) == length;
+    if (m_file)
+        return m_file->write(QByteArrayView(data, length), reason);
+    if (m_stream && m_stream->write(data, length) == length)
+        return true;
+    const QString why = m_stream ? m_stream->errorString() : QString();
+    *reason = why.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : why;
+    return false;
 }
 
 bool StripSink::commit(QString *reason)
 {
     bool ok = true;
     if (m_file) {
-        ok = m_file->commit();
-        if (!ok)
-            *reason = writeFailure(*m_file);
+        ok = m_file->commit(reason);
     } else if (auto *file = qobject_cast<QFileDevice *>(m_stream); file && !file->flush()) {
         ok = false;
-        *reason = failure();
+        *reason = SaveFile::failure(*file);
     }
     m_file.reset();
     m_stream = nullptr;
@@ -128,36 +137,8 @@ bool StripSink::commit(QString *reason)
 
 void StripSink::cancel()
 {
-    if (m_file)
-        m_file->cancelWriting();
-    m_file.reset();
+    m_file.reset(); // drops the unfinished file
     m_stream = nullptr;
-}
-
-QString StripSink::failure() const
-{
-    if (m_file)
-        return writeFailure(*m_file);
-    const QString reason = m_stream ? m_stream->errorString() : QString();
-    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
-}
-
-std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason)
-{
-    if (!checkOutputPath(path, reason))
-        return nullptr;
-    auto file = std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly)) {
-        *reason = writeFailure(*file);
-        return nullptr;
-    }
-    return file;
-}
-
-QString writeFailure(const QSaveFile &file)
-{
-    const QString reason = file.errorString();
-    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
 }
 
 void packRgbRow(const QImage &image, int y, unsigned char *out, int width)

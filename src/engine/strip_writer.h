@@ -8,7 +8,6 @@
 #include "strip_format.h"
 
 #include <QImage>
-#include <QSaveFile>
 #include <QSize>
 #include <QString>
 
@@ -60,6 +59,8 @@ std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality = k
 bool saveStrip(const QImage &image, const QString &path, StripFormat format, QString *reason,
                int quality = kDefaultQuality);
 
+class SaveFile;
+
 namespace detail {
 
 // Where a compressing writer's bytes go: a new file made visible by commit(), or a stream
@@ -67,24 +68,23 @@ namespace detail {
 class StripSink
 {
 public:
+    StripSink();
+    ~StripSink();
+    StripSink(const StripSink &) = delete;
+    StripSink &operator=(const StripSink &) = delete;
+
     bool openFile(const QString &path, QString *reason);
     void openStream(QIODevice *stream);
     bool isOpen() const { return m_file || m_stream; }
-    bool write(const char *data, qint64 length);
+    // Writes all of `length` bytes. False with the reason.
+    bool write(const char *data, qint64 length, QString *reason);
     bool commit(QString *reason);
     void cancel();
-    // The reason the last write failed.
-    QString failure() const;
 
 private:
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<SaveFile> m_file;
     QIODevice *m_stream = nullptr;
 };
-
-// A QSaveFile open for writing at `path`, or null with the reason.
-std::unique_ptr<QSaveFile> openStripFile(const QString &path, QString *reason);
-// The reason a write to `file` failed.
-QString writeFailure(const QSaveFile &file);
 // `image`'s row `y` as `width` RGB pixels (3 bytes each) into `out`; black past its width.
 void packRgbRow(const QImage &image, int y, unsigned char *out, int width);
 // `image` in a format packRgbRow reads directly (RGB888 or 32-bit), converted only if needed.

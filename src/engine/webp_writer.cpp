@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "webp_writer.h"
 
+#include "save_file.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QImageWriter>
 
@@ -24,9 +27,11 @@ public:
                 "engine", "falta el complemento WebP de Qt (qt6-image-formats-plugins)");
             return false;
         }
-        m_file = detail::openStripFile(path, reason);
-        if (!m_file)
+        m_file = std::make_unique<SaveFile>(path);
+        if (!m_file->open(reason)) {
+            m_file.reset();
             return false;
+        }
         m_strip = QImage(size, QImage::Format_RGB888);
         if (m_strip.isNull()) {
             *reason = QCoreApplication::translate("engine",
@@ -60,20 +65,18 @@ public:
             *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
             return false;
         }
-        QImageWriter writer(m_file.get(), "webp");
+        // Encoded in memory, then written whole: the plug-in takes a short write for a failed
+        // encoding and loses the system's reason.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "webp");
         writer.setQuality(m_quality);
-        bool ok = writer.write(m_strip);
-        if (!ok)
-            *reason = m_file->error() != QFileDevice::NoError ? detail::writeFailure(*m_file)
-                                                              : writer.errorString();
+        const bool encoded = writer.write(m_strip);
         m_strip = QImage();
-        if (ok) {
-            ok = m_file->commit();
-            if (!ok)
-                *reason = detail::writeFailure(*m_file);
-        } else {
-            m_file->cancelWriting();
-        }
+        if (!encoded)
+            *reason = writer.errorString();
+        const bool ok = encoded && m_file->write(bytes, reason) && m_file->commit(reason);
         m_file.reset();
         return ok;
     }
@@ -81,14 +84,12 @@ public:
     void cancel() override
     {
         m_strip = QImage();
-        if (m_file)
-            m_file->cancelWriting();
-        m_file.reset();
+        m_file.reset(); // drops the unfinished file
     }
 
 private:
     const int m_quality;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<SaveFile> m_file;
     QImage m_strip;
 };
 

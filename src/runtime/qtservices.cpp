@@ -116,8 +116,11 @@ const engine::SettingsFile &IniSettingsStore::current(const QString &app)
     const engine::FileStamp stamp = engine::FileStamp::of(path);
     if (path != m_cachedPath || !(stamp == m_cachedStamp) || !stamp.valid()) {
         QString reason;
+        m_cachedPath.clear();
         if (!m_cached.read(path, &reason))
-            m_cached.clear(); // unreadable reads as nothing stored
+            throw RuntimeError(err::kFileAccess,
+                               u"No se pudo leer la configuración de \"%1\": %2. No se "
+                               "cambió nada."_s.arg(path, reason));
         // A missing file is never kept: it may appear with any time stamp.
         m_cachedPath = stamp.valid() ? path : QString();
         m_cachedStamp = stamp;

@@ -43,8 +43,10 @@ public:
 
     void SaveSetting(const QString &app, const QString &section, const QString &key,
                      const QString &value) override;
-    // A missing key, or a file that cannot be read, reads as "". The file is read once and
-    // kept while it stays unchanged on disk, so restoring thousands of keys reads it once.
+    // A missing key, or no file, reads as "". The file is read once and kept while it stays
+    // unchanged on disk, so restoring thousands of keys reads it once. Throws RuntimeError 75
+    // naming the file and the reason when it is there but cannot be read (over the size
+    // limit, not a plain file, no permission).
     QString GetSetting(const QString &app, const QString &section, const QString &key) override;
     // Throws RuntimeError 75 when the file cannot be written; it then stays as it was.
     void DeleteSetting(const QString &app) override;

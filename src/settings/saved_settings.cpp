@@ -29,9 +29,10 @@ void SavedSettings::Command3_Click()
 
 void SavedSettings::Command6_Click()
 {
-    List1.Clear();
+    // Read before the list is cleared: a file that cannot be read leaves the list as it was.
     const int count
         = engine::restoredEntryCount(m_store.GetSetting(kApp, kInputFiles, kInputFilesCount));
+    List1.Clear();
     for (int i = 0; i < count; ++i)
         List1.AddItem(m_store.GetSetting(kApp, kInputFiles, inputFile(i)));
     Text1.setText(m_store.GetSetting(kApp, kOutputFile, kOutputFilename));

@@ -18,7 +18,8 @@ public:
     // "Guardar datos": stores the list, the output path and the frame size. Throws
     // RuntimeError when the store cannot be written; what was stored before is kept.
     void Command3_Click();
-    // "Recuperar datos": replaces the list and the three fields with what is stored.
+    // "Recuperar datos": replaces the list and the three fields with what is stored. Throws
+    // RuntimeError, changing nothing, when the store cannot be read.
     void Command6_Click();
     // "Borrar datos": after a Yes, erases everything stored.
     void Command4_Click();

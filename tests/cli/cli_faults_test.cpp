@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -163,6 +164,27 @@ TEST_F(CliFaults, aNameHoldingALineFeedStaysOnTheOneErrorLine)
         result.err.startsWith(u"framolin-strip: %1/two\\nlines\\t.jpg: "_s.arg(m_dir.path())))
         << qPrintable(result.err);
     EXPECT_EQ(result.err.count(u'\n'), 1) << qPrintable(result.err);
+}
+
+TEST_F(CliFaults, anEntryOfAFolderThatCannotBeReadStopsTheRunNamed)
+{
+    ASSERT_EQ(::mkdir(bytesPath("photos").constData(), 0700), 0);
+    picture("photos/a.bmp");
+    const QByteArray bad = bytesPath("photos/d.jpg");
+    const std::pair<const char *, std::function<int()>> rows[] {
+        { "a link to nothing", [&] { return ::symlink("/nonexistent/x.jpg", bad.constData()); } },
+        { "a link loop", [&] { return ::symlink(bad.constData(), bad.constData()); } },
+        { "a FIFO", [&] { return ::mkfifo(bad.constData(), 0600); } },
+    };
+    for (const auto &[what, make] : rows) {
+        ASSERT_EQ(make(), 0) << what;
+        const Result result = runCli({ "-o", bytesPath("out.bmp"), bytesPath("photos") });
+        EXPECT_EQ(result.status, 1) << what;
+        EXPECT_TRUE(result.err.startsWith(u"framolin-strip: %1: "_s.arg(QFile::decodeName(bad))))
+            << what << ": " << qPrintable(result.err);
+        EXPECT_FALSE(QFile::exists(m_dir.filePath(u"out.bmp"_s))) << what;
+        ASSERT_EQ(::unlink(bad.constData()), 0);
+    }
 }
 
 TEST_F(CliFaults, aFullDiskIsReportedWithItsReason)

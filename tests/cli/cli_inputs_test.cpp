@@ -8,6 +8,8 @@
 
 #include "files.h"
 
+#include "engine/working_set.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -129,6 +131,30 @@ TEST(Options, savedSettingsGiveListOutputAndSizeAndOptionsBesideThemWin)
     EXPECT_EQ(job.output, u"other.bmp"_s);
     EXPECT_EQ(job.frame, QSize(64, 10));
     EXPECT_EQ(job.jobs, 1);
+}
+
+TEST(Options, savedSettingsWithoutASizeGiveTheWindowsAndOnesOverTheLimitAreRefused)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(u"Framolin.ini"_s);
+    touch(dir.filePath(u"a.bmp"_s));
+    files::writeAll(ini,
+                    "[InputFiles]\nInputFile0=" + QFile::encodeName(dir.filePath(u"a.bmp"_s))
+                        + "\nInputFilesCount=0\n[OutputFile]\nOutputFilename=out.bmp\n");
+    cli::Options options;
+    QString error;
+    ASSERT_TRUE(
+        cli::parseArguments({ u"framolin-strip"_s, u"--from-settings"_s }, &options, &error));
+    cli::Job job;
+    ASSERT_TRUE(cli::resolveJob(options, ini, 1, &job, &error)) << qPrintable(error);
+    EXPECT_EQ(job.frame, QSize(320, 200));
+
+    ASSERT_TRUE(QFile::resize(ini, engine::kMaxSettingsBytes + 1)); // sparse: no disk taken
+    int status = 0;
+    EXPECT_FALSE(cli::resolveJob(options, ini, 1, &job, &error, &status));
+    EXPECT_EQ(status, 2);
+    EXPECT_TRUE(error.startsWith(ini + u": "_s) && error.contains(u"16 MiB"_s))
+        << qPrintable(error);
 }
 
 TEST(Options, badCommandLinesAreRefusedWithOneLine)

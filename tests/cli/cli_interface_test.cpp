@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -177,6 +178,43 @@ TEST_F(CliInterface, dashWritesTheSameBytesToStandardOutput)
     EXPECT_EQ(cli::run({ u"framolin-strip"_s, u"-o"_s, u"-"_s, frames() }, env), 2);
     EXPECT_TRUE(readBack(env.out).isEmpty());
     EXPECT_TRUE(readBack(env.err).contains("terminal"));
+}
+
+// A reader gone before the first byte (as `| head -c 10` soon is): one line and status 1, not
+// death by SIGPIPE, and the strip spooled for standard output is not left behind.
+TEST_F(CliInterface, aClosedStandardOutputEndsTheRunWithOneLineAndLeavesNoTemporaryFile)
+{
+    for (const char *format : { "bmp", "png" }) { // spooled, streamed
+        QTemporaryDir spool;
+        int out[2], err[2];
+        ASSERT_TRUE(::pipe(out) == 0 && ::pipe(err) == 0);
+        ::close(out[0]);
+        const QByteArray folder = frames().toLocal8Bit(), tmp = spool.path().toLocal8Bit();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::dup2(err[1], STDERR_FILENO);
+            ::signal(SIGPIPE, SIG_DFL); // as a shell starts it
+            ::setenv("TMPDIR", tmp.constData(), 1);
+            ::execl(FRAMOLIN_STRIP_PATH, "framolin-strip", "-q", "-f", format, "-o", "-",
+                    folder.constData(), nullptr);
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        ::close(err[1]);
+        QByteArray said;
+        char buffer[512];
+        for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;)
+            said.append(buffer, n);
+        ::close(err[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << format << " " << status;
+        EXPECT_EQ(said.count('\n'), 1) << said.constData();
+        EXPECT_TRUE(
+            QDir(spool.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            << format;
+    }
 }
 
 TEST_F(CliInterface, failuresAreWordedInEnglishOrSpanish)

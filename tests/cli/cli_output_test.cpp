@@ -17,7 +17,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <tuple>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -245,10 +247,53 @@ TEST_F(CliOutput, ownOutputIsLeftOutOfTheFolderItScans)
     const QString sheet = path(u"f9.png"_s); // sorts among the frames
     ASSERT_EQ(runCli({ u"-W"_s, u"9"_s, u"-H"_s, u"7"_s, u"-o"_s, sheet, m_dir.path() }).status, 0);
     ASSERT_EQ(QImage(sheet).size(), QSize(9, 21));
-    // Again, with the strip now in the folder: still three frames, and the strip is replaced.
-    const Result again = runCli({ u"-W"_s, u"9"_s, u"-H"_s, u"7"_s, u"-o"_s, sheet, m_dir.path() });
-    ASSERT_EQ(again.status, 0) << qPrintable(again.err);
+    // Again, with the strip now one of the folder's pictures: as any picture of it (which an
+    // earlier strip cannot be told from), refused and kept, pointing to another path.
+    const QByteArray earlier = files::readAll(sheet);
+    for (const QString &output : { sheet, path(u"f1.bmp"_s) }) {
+        const QByteArray before = files::readAll(output);
+        const Result again
+            = runCli({ u"-W"_s, u"9"_s, u"-H"_s, u"7"_s, u"-o"_s, output, m_dir.path() });
+        EXPECT_EQ(again.status, 2) << qPrintable(again.err);
+        EXPECT_TRUE(again.err.contains(u"imágenes de entrada"_s)) << qPrintable(again.err);
+        EXPECT_TRUE(again.err.contains(u"fuera de la carpeta"_s)) << qPrintable(again.err);
+        EXPECT_EQ(files::readAll(output), before);
+    }
     EXPECT_EQ(QImage(sheet).size(), QSize(9, 21));
+    EXPECT_EQ(files::readAll(sheet), earlier);
+}
+
+TEST_F(CliOutput, thePageIsNeverAnInputANodeOrTheStripAndAFailedPageKeepsTheStrip)
+{
+    const QStringList files = frames(2);
+    const QByteArray picture = files::readAll(files[0]);
+    const QString strip = path(u"@CONFIG@.png"_s), fresh = path(u"new.png"_s);
+    files::writeAll(strip, "the old strip");
+    ASSERT_TRUE(QFile::link(strip, path(u"to-strip.html"_s)));
+    ASSERT_TRUE(QFile::link(fresh, path(u"to-new.html"_s))); // to nothing yet
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"fifo.html"_s)).constData(), 0600), 0);
+    const std::tuple<QString, QString, int, QString> rows[] {
+        { strip, files[0], 2, u"imágenes de entrada"_s },
+        { strip, path(u"to-strip.html"_s), 2, u"el mismo archivo"_s },
+        { fresh, path(u"to-new.html"_s), 2, u"el mismo archivo"_s },
+        { strip, path(u"fifo.html"_s), 1, u"no es un archivo normal"_s },
+        { strip, u"/nonexistent/p.html"_s, 1, u"no existe"_s },
+    };
+    for (const auto &[output, page, status, says] : rows) {
+        const Result result = runCli(QStringList { u"-o"_s, output, u"--html"_s, page } + files);
+        EXPECT_EQ(result.status, status) << qPrintable(page);
+        EXPECT_TRUE(result.err.contains(says)) << qPrintable(result.err);
+        EXPECT_EQ(files::readAll(strip), "the old strip") << qPrintable(page);
+    }
+    EXPECT_EQ(files::readAll(files[0]), picture);
+    EXPECT_TRUE(QFileInfo(path(u"to-strip.html"_s)).isSymLink());
+    EXPECT_FALSE(QFileInfo(path(u"fifo.html"_s)).isFile() || QFile::exists(fresh));
+    // A strip named as a placeholder of the page is only its title.
+    ASSERT_EQ(runCli(QStringList { u"-o"_s, strip, u"--html"_s, path(u"p.html"_s) } + files).status,
+              0);
+    const QByteArray page = files::readAll(path(u"p.html"_s));
+    EXPECT_TRUE(page.contains("<title>@CONFIG@.png</title>")) << page.constData();
+    EXPECT_EQ(page.count("\"frames\":2"), 1);
 }
 
 } // namespace

@@ -314,6 +314,24 @@ TEST_F(IniStore, aFileChangedByAnotherProgramIsReadAgain)
     EXPECT_EQ(store.GetSetting(app, u"OutputFile"_s, u"OutputFilename"_s), QString());
 }
 
+TEST_F(IniStore, aFileOverTheSizeLimitIsRefusedNamedAndTheWindowKeepsItsList)
+{
+    const QString file = runtime::IniSettingsStore::fileName(engine::keys::kApp);
+    writeAll(file, "[OutputFile]\nOutputFilename=old\n");
+    ASSERT_TRUE(QFile::resize(file, engine::kMaxSettingsBytes + 1)); // sparse: no disk taken
+    fakes::Services s;
+    app::Form1 form(app::Services { s.program, s.boxes, s.events, s.starter, store, s.dialogs });
+    form.List1->AddItem(u"/fotos/kept.jpg"_s);
+    for (const auto click : { &app::Form1::Command6_Click, &app::Form1::Command3_Click }) {
+        QString description;
+        EXPECT_EQ(errorNumber([&] { (form.*click)(); }, &description), runtime::err::kFileAccess);
+        EXPECT_TRUE(description.contains(file) && description.contains(u"16 MiB"_s))
+            << qPrintable(description);
+        EXPECT_EQ(form.List1->ListCount(), 1);
+        EXPECT_EQ(QFileInfo(file).size(), engine::kMaxSettingsBytes + 1);
+    }
+}
+
 TEST_F(IniStore, theWindowRestoresTheLargestListWhole)
 {
     const QString app = engine::keys::kApp;

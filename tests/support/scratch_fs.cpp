@@ -3,6 +3,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -39,7 +40,7 @@ SmallFs::~SmallFs()
         ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
 }
 
-bool SmallFs::fill()
+bool SmallFs::fill(qint64 leave)
 {
     QFile filler(filePath(u".filler"_s));
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
@@ -48,7 +49,7 @@ bool SmallFs::fill()
     while (filler.write(block) == block.size()) { }
     // A byte-sized tail too, so not even a small file fits.
     while (filler.write("x", 1) == 1) { }
-    return true;
+    return filler.resize(std::max<qint64>(filler.size() - leave, 0));
 }
 
 bool SmallFs::makeReadOnly()

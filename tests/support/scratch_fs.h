@@ -23,8 +23,8 @@ public:
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
 
-    // Writes a filler file until the filesystem is full.
-    bool fill();
+    // Writes a filler file until the filesystem is full, then gives `leave` bytes back.
+    bool fill(qint64 leave = 0);
     // Remounts the filesystem read-only (root) or takes write permission away (others).
     bool makeReadOnly();
 

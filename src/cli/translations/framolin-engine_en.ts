@@ -156,6 +156,10 @@
         <translation>out of memory</translation>
     </message>
     <message>
+        <source>mide más de %1 MiB, el límite de un archivo de configuración</source>
+        <translation>it is larger than %1 MiB, the limit of a settings file</translation>
+    </message>
+    <message>
         <source>error inesperado</source>
         <translation>unexpected error</translation>
     </message>

@@ -120,10 +120,6 @@
         <translation>no es un archivo normal</translation>
     </message>
     <message>
-        <source>the strip being written</source>
-        <translation>es la tira que se escribe</translation>
-    </message>
-    <message>
         <source>%1: &quot;%2&quot; is not a number from 1 to %3</source>
         <translation>%1: &quot;%2&quot; no es un número de 1 a %3</translation>
     </message>
@@ -256,6 +252,48 @@
         <translation>esta ayuda</translation>
     </message>
     <message>
+        <source>added while the folder was read</source>
+        <translation>se añadió mientras se leía la carpeta</translation>
+    </message>
+    <message>
+        <source>
+On success one line on standard error sums up the strip. Exits with 0 when the
+strip was written; otherwise with 1 and one line naming the file and the reason,
+without creating or touching the output (2 for a bad command line).
+</source>
+        <translation>
+ocultos.
+
+  -s, --size AxA        tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)
+  -W, --width ANCHO     ancho del cuadro en píxeles (320)
+  -H, --height ALTO     alto del cuadro en píxeles (200)
+  -o, --output RUTA     archivo de salida; se reemplaza solo si todo va bien, y
+                        nunca si es una de las imágenes de entrada; - escribe la
+                        tira en la salida estándar (BMP salvo que se dé --format)
+  -f, --format F        bmp, png, jpeg o webp, en lugar del que pide la extensión
+  --quality N           calidad de JPEG y WebP, de 1 a 100 (90)
+  --columns N           N cuadros por fila, de izquierda a derecha y de arriba
+                        abajo (1: una sola columna); las celdas vacías, en el
+                        color de fondo
+  -j, --jobs N          imágenes decodificadas a la vez (todos los núcleos)
+  -q, --quiet           sin barra de progreso ni resumen
+  -v, --verbose         nombra cada archivo de una carpeta que quedó fuera, y por qué
+  --html PÁGINA         escribe además una página web que muestra la tira girando
+  --from-settings       la lista, la salida y el tamaño guardados con &quot;Guardar datos&quot;;
+                        las opciones y las imágenes dadas junto a ella mandan
+  -h, --help            esta ayuda
+  --version             la versión
+
+Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
+escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
+crear ni tocar la salida (2 para opciones no válidas).
+</translation>
+    </message>
+    <message>
+        <source>; write the strip outside the folder or under another name</source>
+        <translation>; escriba la tira fuera de la carpeta o con otro nombre</translation>
+    </message>
+    <message>
         <source>the version</source>
         <translation>la versión</translation>
     </message>
@@ -268,7 +306,7 @@ Stacks the pictures (BMP, JPG, GIF, PNG, WebP, TIFF), each stretched to WIDTH x
 HEIGHT pixels and turned upright by its EXIF orientation, and writes the strip in
 the format the output&apos;s extension asks for: .png, .jpg/.jpeg, .webp; any other, a
 24-bit BMP (the same file the Framolin window saves). A folder gives its pictures
-in natural order (2 before 10), leaving hidden files and the output itself out.
+in natural order (2 before 10), leaving hidden files out.
 
 </source>
         <translation>Uso: framolin-strip [-s ANCHOxALTO | -W ANCHO -H ALTO] -o SALIDA [opciones]
@@ -280,20 +318,8 @@ ALTO píxeles y puesta derecha según su orientación EXIF, y escribe la tira en
 formato que pide la extensión de la salida: .png, .jpg/.jpeg, .webp; cualquier
 otra, BMP de 24 bits (el mismo archivo que guarda la ventana de Framolin). Una
 carpeta aporta sus imágenes en orden natural (2 antes de 10), sin los archivos
-ocultos ni la propia salida.
+ocultos.
 
-</translation>
-    </message>
-    <message>
-        <source>
-On success one line on standard error sums up the strip. Exits with 0 when the
-strip was written; otherwise with 1 and one line naming the file and the reason,
-without creating or touching the output (2 for a bad command line).
-</source>
-        <translation>
-Si todo va bien, una línea en la salida de errores resume la tira. Sale con 0 si
-escribió la tira; si no, con 1 y una línea que nombra el archivo y el motivo, sin
-crear ni tocar la salida (2 para opciones no válidas).
 </translation>
     </message>
 </context>
