@@ -163,12 +163,20 @@ TEST(SavePicture, aRefusingFolderKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
     {
         const char *name;
         int kilobytes; // of the folder's filesystem
-        bool (scratch::SmallFs::*fault)();
+        bool (*fault)(scratch::SmallFs &);
         QSize size; // of the picture then saved: a full disk gets more than it holds in all
         QStringList left;
     } rows[] {
-        { "read-only", 512, &scratch::SmallFs::makeReadOnly, { 12, 30 }, { u"strip.bmp"_s } },
-        { "full", 256, &scratch::SmallFs::fill, { 320, 400 }, { u".filler"_s, u"strip.bmp"_s } },
+        { "read-only",
+          512,
+          [](scratch::SmallFs &fs) { return fs.makeReadOnly(); },
+          { 12, 30 },
+          { u"strip.bmp"_s } },
+        { "full",
+          256,
+          [](scratch::SmallFs &fs) { return fs.fill(); },
+          { 320, 400 },
+          { u".filler"_s, u"strip.bmp"_s } },
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
@@ -178,7 +186,7 @@ TEST(SavePicture, aRefusingFolderKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
         const QString path = fs.filePath(u"strip.bmp"_s);
         runtime::SavePicture(patterned(10, 10), path);
         const QByteArray old = readAll(path);
-        ASSERT_TRUE((fs.*row.fault)());
+        ASSERT_TRUE(row.fault(fs));
 
         const runtime::RuntimeError e
             = saveError(patterned(row.size.width(), row.size.height()), path);
