@@ -1,28 +1,49 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages that building, testing and running Framolin need, and only
-# those that are missing. Needs root (or sudo) only when something is missing.
+# Installs the Debian packages Framolin needs, and only those that are missing. Needs root (or
+# sudo) only when something is missing. Usage: setup.sh [--tests | --ci]
+#   (no option)  building and running the window and framolin-strip (scripts/run.sh)
+#   --tests      also what the test suite needs (scripts/test.sh, scripts/tsan.sh)
+#   --ci         also the tools only continuous integration runs (.ci/run): a headless browser,
+#                Valgrind, clang-tidy, clang-format, clang 14 for fuzzing, the package checks
 set -euo pipefail
+tier=${1:-run}
+case "$tier" in
+run | --tests | --ci) ;;
+*) echo "usage: setup.sh [--tests | --ci]" >&2; exit 2 ;;
+esac
 
+# Building and running.
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n
-    libgtest-dev
-    libxcb1-dev
-    libjpeg62-turbo-dev libexif-dev libpng-dev zlib1g-dev libisal-dev
+    qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev libxcb1-dev
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+    libjpeg62-turbo-dev libexif-dev zlib1g-dev libisal-dev
     qt6-image-formats-plugins
-    xvfb xauth xdotool
-    clang-format clang-tidy
-    appstream desktop-file-utils
-    dpkg-dev file lintian man-db
-    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n locales
-    chromium nodejs
-    valgrind
 )
+if [ "$tier" != run ]; then
+    packages+=(
+        libgtest-dev libpng-dev
+        xvfb xauth xdotool
+        appstream desktop-file-utils
+        locales
+    )
+fi
+if [ "$tier" = --ci ]; then
+    packages+=(
+        chromium nodejs
+        valgrind
+        clang-format clang-tidy clang-14 libclang-rt-14-dev
+        dpkg-dev file lintian man-db
+    )
+    # The viewer page's browser driver comes from npm; Debian's nodejs ships without it.
+    command -v npm >/dev/null || packages+=(npm)
+fi
 
 # framolin-strip's Spanish messages include the C library's texts (strerror), which need a
-# Spanish locale to exist.
+# Spanish locale to exist; the tests check them.
 spanish_locale() {
+    [ "$tier" != run ] || return 0
     locale -a 2>/dev/null | grep -qix 'es_ES.utf8' && return 0
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"

@@ -5,7 +5,7 @@
 # the database and the generated moc headers come from build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --ci
 if [ ! -f build/compile_commands.json ]; then
     echo "tidy.sh: build/compile_commands.json is missing; run scripts/build.sh first" >&2
     exit 2

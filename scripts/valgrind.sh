@@ -6,7 +6,7 @@
 # not see. Usage: valgrind.sh [BUILD_DIR]   (build by default; installs valgrind when missing)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh --ci
 dir=${1:-build}
 # The dev preset's folder, configured with that preset when it is not yet.
 [ -f "$dir/CMakeCache.txt" ] || cmake --preset dev -B "$dir" >/dev/null
