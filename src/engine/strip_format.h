@@ -3,7 +3,7 @@
 // The file formats a strip is written in, how one is chosen, and the largest strip each can
 // hold: the rules the window's "Guardar imágen" and framolin-strip share.
 
-#include "limits.h"
+#include "engine/limits.h"
 
 #include <QSize>
 #include <QString>

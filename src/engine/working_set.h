@@ -4,7 +4,7 @@
 // and the stored entry count are read from text, whether a strip fits its limit (limits.h),
 // and the names under which "Guardar datos" stores the list, the output path and the frame size.
 
-#include "limits.h"
+#include "engine/limits.h"
 
 #include <QString>
 #include <QtGlobal>
