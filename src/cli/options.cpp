@@ -219,6 +219,10 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         }
         options->fit.background = colour.rgb();
     }
+    if (backgroundText && options->fit.fit != engine::Fit::Contain) {
+        *error = Text::tr("--background is only for --fit contain");
+        return false;
+    }
     options->reverse = parser.isSet(u"reverse"_s);
     if (options->format && !engine::formatNamed(*options->format)) {
         *error = Text::tr("--format: \"%1\" is not bmp, png, jpeg or webp").arg(*options->format);

@@ -356,5 +356,9 @@ crear ni tocar la salida (2 para opciones no válidas).
         <source>a frame side of 0 takes it from the other side: give that one</source>
         <translation>un lado 0 del cuadro se toma del otro lado: indique ese</translation>
     </message>
+    <message>
+        <source>--background is only for --fit contain</source>
+        <translation>--background solo vale para --fit contain</translation>
+    </message>
 </context>
 </TS>
