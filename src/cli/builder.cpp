@@ -36,7 +36,7 @@ struct Frame
 
 // The decoded picture at the frame size, transparency and all: it is laid over the canvas's
 // back colour only as it is written (see writeFrame), so no second frame-sized copy exists.
-Frame makeFrame(const QString &path, QSize size)
+Frame makeFrame(const QString &path, QSize size, const engine::FrameOptions &fit)
 {
     Frame frame;
     if (!QFileInfo(path).isFile()) {
@@ -44,7 +44,7 @@ Frame makeFrame(const QString &path, QSize size)
                                                : Text::tr("file not found");
         return frame;
     }
-    frame.pixels = engine::decodeFrame(path, size, &frame.reason);
+    frame.pixels = engine::decodeFrame(path, size, &frame.reason, fit);
     return frame;
 }
 
@@ -195,7 +195,7 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     // place in the file, so the frames never queue up for one writer.
     const bool workersWrite = columns == 1 && writer->writesFromManyThreads();
     const Pipeline::Make make = [&](int index) {
-        Frame made = makeFrame(files[index], frame);
+        Frame made = makeFrame(files[index], frame, output.fit);
         if (!workersWrite || made.pixels.isNull())
             return made;
         const auto write = [&](int top, const QImage &rows, QString *why) {

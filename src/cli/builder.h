@@ -4,6 +4,7 @@
 // frame (or each row of frames, side by side) is written as soon as the frames before it are,
 // so memory holds a few frames, never the strip (WebP, encoded in one piece, excepted).
 
+#include "engine/fit.h"
 #include "engine/strip_format.h"
 
 #include <QIODevice>
@@ -26,12 +27,13 @@ struct StripOutput
     // Frames side by side, left to right then top to bottom; the last row's empty cells are in
     // the canvas's back colour.
     int columns = 1;
+    engine::FrameOptions fit {}; // how each picture is fitted to the frame
     // Written into this device as it is compressed, not into a file at `path`; only formats
     // engine::formatStreams() names.
     QIODevice *stream = nullptr;
 };
 
-// Writes the strip of `files` stretched to `frame` to `output`, decoding on `jobs` threads
+// Writes the strip of `files` fitted to `frame` to `output`, decoding on `jobs` threads
 // (the file is the same for any count). On failure returns false with one line naming the
 // file and the reason, and the output file is left as it was.
 bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output, int jobs,

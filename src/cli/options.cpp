@@ -6,6 +6,7 @@
 #include "viewer_page.h"
 
 #include "engine/same_file.h"
+#include "engine/decode.h"
 #include "engine/settings_file.h"
 #include "engine/sources.h"
 #include "engine/working_set.h"
@@ -36,11 +37,27 @@ struct OptionRow
 
 constexpr OptionRow kOptions[] = {
     { "s", "size", QT_TRANSLATE_NOOP("Text", "WxH"),
-      QT_TRANSLATE_NOOP("Text", "frame size in pixels, for example 320x200 (320x200)") },
+      QT_TRANSLATE_NOOP("Text",
+                        "frame size in pixels, for example 320x200 (320x200); a side of 0 "
+                        "follows the first picture's aspect") },
     { "W", "width", QT_TRANSLATE_NOOP("Text", "WIDTH"),
-      QT_TRANSLATE_NOOP("Text", "frame width in pixels (320)") },
+      QT_TRANSLATE_NOOP("Text", "frame width in pixels (320; 0: from the aspect)") },
     { "H", "height", QT_TRANSLATE_NOOP("Text", "HEIGHT"),
-      QT_TRANSLATE_NOOP("Text", "frame height in pixels (200)") },
+      QT_TRANSLATE_NOOP("Text", "frame height in pixels (200; 0: from the aspect)") },
+    { "", "fit", QT_TRANSLATE_NOOP("Text", "HOW"),
+      QT_TRANSLATE_NOOP("Text",
+                        "stretch (the default), cover (fill the frame, cropping the excess "
+                        "centred) or contain (the whole picture, margins in --background)") },
+    { "", "background", QT_TRANSLATE_NOOP("Text", "COLOR"),
+      QT_TRANSLATE_NOOP("Text",
+                        "the margins' colour with --fit contain: a name or #rrggbb (#f0f0f0)") },
+    { "", "frames", QT_TRANSLATE_NOOP("Text", "N"),
+      QT_TRANSLATE_NOOP("Text", "N pictures spread evenly over the inputs (of each lane)") },
+    { "", "reverse", nullptr, QT_TRANSLATE_NOOP("Text", "the frames in the opposite order") },
+    { "", "lanes", QT_TRANSLATE_NOOP("Text", "L"),
+      QT_TRANSLATE_NOOP("Text",
+                        "the inputs are L turns of equal length (vertical angles), one after "
+                        "the other") },
     { "o", "output", QT_TRANSLATE_NOOP("Text", "PATH"),
       QT_TRANSLATE_NOOP("Text",
                         "the file to write, replaced only when all went well and never when it "
@@ -151,12 +168,15 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
             *value = values.constFirst();
         return true;
     };
-    std::optional<QString> jobsText, qualityText, columnsText;
+    std::optional<QString> jobsText, qualityText, columnsText, fitText, backgroundText, framesText,
+        lanesText;
     if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
         || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
         || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
         || !single(u"quality"_s, &qualityText) || !single(u"columns"_s, &columnsText)
-        || !single(u"html"_s, &options->html))
+        || !single(u"html"_s, &options->html) || !single(u"fit"_s, &fitText)
+        || !single(u"background"_s, &backgroundText) || !single(u"frames"_s, &framesText)
+        || !single(u"lanes"_s, &lanesText))
         return false;
     if (options->size && (options->width || options->height)) {
         *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
@@ -177,8 +197,34 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     };
     if (!number(jobsText, u"--jobs"_s, engine::kMaxJobs, &options->jobs)
         || !number(qualityText, u"--quality"_s, engine::kMaxQuality, &options->quality)
-        || !number(columnsText, u"--columns"_s, engine::kMaxColumns, &options->columns))
+        || !number(columnsText, u"--columns"_s, engine::kMaxColumns, &options->columns)
+        || !number(framesText, u"--frames"_s, engine::kMaxListEntries, &options->frames)
+        || !number(lanesText, u"--lanes"_s, engine::kMaxListEntries, &options->lanes))
         return false;
+    if (fitText) {
+        static const QStringList fits { u"stretch"_s, u"cover"_s, u"contain"_s };
+        const qsizetype fit = fits.indexOf(*fitText);
+        if (fit < 0) {
+            *error = Text::tr("--fit: \"%1\" is not stretch, cover or contain").arg(*fitText);
+            return false;
+        }
+        options->fit.fit = engine::Fit(fit);
+    }
+    if (backgroundText) {
+        // Opaque only: the strip has no transparency to show a see-through margin.
+        const QColor colour = QColor::fromString(*backgroundText);
+        if (!colour.isValid() || colour.alpha() != 255) {
+            *error = Text::tr("--background: \"%1\" is not a colour name or #rrggbb")
+                         .arg(*backgroundText);
+            return false;
+        }
+        options->fit.background = colour.rgb();
+    }
+    if (backgroundText && options->fit.fit != engine::Fit::Contain) {
+        *error = Text::tr("--background is only for --fit contain");
+        return false;
+    }
+    options->reverse = parser.isSet(u"reverse"_s);
     if (options->format && !engine::formatNamed(*options->format)) {
         *error = Text::tr("--format: \"%1\" is not bmp, png, jpeg or webp").arg(*options->format);
         return false;
@@ -232,19 +278,52 @@ bool frameSide(const QString &text, const QString &what, int *side, QString *err
     return false;
 }
 
-bool frameSize(const QString &text, QSize *size, QString *error)
+bool frameSize(const QString &text, QSize *size, QString *error, bool zeroSide)
 {
     static const QRegularExpression form(u"^\\s*([^xX×]+)[xX×]([^xX×]+)$"_s);
     const QRegularExpressionMatch match = form.match(text);
+    const auto side = [&](const QString &part, const QString &what, int *value) {
+        *value = 0;
+        return (zeroSide && part.trimmed() == u"0"_s) || frameSide(part, what, value, error);
+    };
     int width = 0, height = 0;
-    if (!match.hasMatch() || !frameSide(match.captured(1), Text::tr("width"), &width, error)
-        || !frameSide(match.captured(2), Text::tr("height"), &height, error)) {
+    if (!match.hasMatch() || !side(match.captured(1), Text::tr("width"), &width)
+        || !side(match.captured(2), Text::tr("height"), &height)) {
         *error = Text::tr("invalid size: \"%1\" (WIDTHxHEIGHT, for example 320x200; each side 1 "
                           "to %2 pixels)")
                      .arg(text, QString::number(engine::kMaxFrameSide));
         return false;
     }
     *size = QSize(width, height);
+    return true;
+}
+
+bool chooseFrames(int count, int frames, bool reverse, int lanes, QList<int> *chosen,
+                  QString *error)
+{
+    if (count % lanes != 0) {
+        *error = Text::tr("--lanes: %1 pictures do not make %2 lanes of equal length")
+                     .arg(count)
+                     .arg(lanes);
+        return false;
+    }
+    const int lane = count / lanes;
+    if (frames > lane) {
+        *error = (lanes == 1 ? Text::tr("--frames: %1 is more than the %2 pictures")
+                             : Text::tr("--frames: %1 is more than the %2 pictures of each lane"))
+                     .arg(frames)
+                     .arg(lane);
+        return false;
+    }
+    const int taken = frames > 0 ? frames : lane;
+    chosen->clear();
+    chosen->reserve(qsizetype(taken) * lanes);
+    for (int l = 0; l < lanes; ++l) {
+        for (int i = 0; i < taken; ++i) {
+            const int at = reverse ? taken - 1 - i : i;
+            chosen->append(l * lane + int(qint64(at) * lane / taken));
+        }
+    }
     return true;
 }
 
@@ -256,6 +335,32 @@ QSize stripSize(qint64 frames, QSize frame, int columns)
 }
 
 namespace {
+
+// The side given as 0 taken from the upright aspect of the picture at `path`, to the nearest
+// pixel. False with one line when the picture cannot be read or the side would be too long.
+bool sideFromAspect(const QString &path, int *width, int *height, QString *error)
+{
+    QString reason;
+    const QSize picture = engine::probeUpright(path, &reason);
+    if (!picture.isValid()) {
+        *error = u"%1: %2"_s.arg(path, reason);
+        return false;
+    }
+    const auto scaled = [](qint64 a, qint64 b, qint64 c) { return (2 * a * b + c) / (2 * c); };
+    const qint64 side = *width == 0 ? scaled(*height, picture.width(), picture.height())
+                                    : scaled(*width, picture.height(), picture.width());
+    if (side > engine::kMaxFrameSide) {
+        *error = Text::tr("%1 is %2 × %3: the frame would have a side of %4, over %5 pixels")
+                     .arg(path)
+                     .arg(picture.width())
+                     .arg(picture.height())
+                     .arg(side)
+                     .arg(engine::kMaxFrameSide);
+        return false;
+    }
+    (*width == 0 ? *width : *height) = int(std::max<qint64>(side, 1));
+    return true;
+}
 
 // A page is only worth writing for a strip that browsers open, and never over the strip or
 // one of its pictures, whatever path or link names them.
@@ -320,18 +425,30 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     job->quality = options.quality.value_or(engine::kDefaultQuality);
     job->columns = options.columns.value_or(1);
     int width = 0, height = 0;
+    // A side of 0 on the command line is taken from the pictures, once they are known.
+    const auto side = [&](const std::optional<QString> &given, const QString &stored,
+                          const QString &what, int *value) {
+        if (given && given->trimmed() == u"0"_s) {
+            *value = 0;
+            return true;
+        }
+        return frameSide(given.value_or(stored), what, value, error);
+    };
     if (options.size) {
         QSize frame;
-        if (!frameSize(*options.size, &frame, error))
+        if (!frameSize(*options.size, &frame, error, true))
             return false;
         width = frame.width();
         height = frame.height();
-    } else if (!frameSide(options.width.value_or(saved.width), Text::tr("width"), &width, error)
-               || !frameSide(options.height.value_or(saved.height), Text::tr("height"), &height,
-                             error)) {
+    } else if (!side(options.width, saved.width, Text::tr("width"), &width)
+               || !side(options.height, saved.height, Text::tr("height"), &height)) {
         return false;
     }
-    job->frame = QSize(width, height);
+    if (width == 0 && height == 0) {
+        *error = Text::tr("a frame side of 0 takes it from the other side: give that one");
+        return false;
+    }
+    job->fit = options.fit;
     job->files.clear();
     // "-" is standard output, never a file beside the pictures.
     const QString outputFile = job->output == u"-"_s ? QString() : job->output;
@@ -351,6 +468,22 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
             *error += Text::tr("; write the strip outside the folder or under another name");
         return false;
     }
+    job->lanes = options.lanes.value_or(1);
+    QList<int> chosen;
+    if (!chooseFrames(int(job->files.size()), options.frames.value_or(0), options.reverse,
+                      job->lanes, &chosen, error))
+        return false;
+    QStringList files;
+    files.reserve(chosen.size());
+    for (const int index : std::as_const(chosen))
+        files.append(job->files.at(index));
+    job->files = files;
+    if ((width == 0 || height == 0)
+        && !sideFromAspect(job->files.constFirst(), &width, &height, error)) {
+        fault = 1;
+        return false;
+    }
+    job->frame = QSize(width, height);
     const qint64 frames = job->files.size();
     const qint64 stripWidth = qint64(job->columns) * width;
     const qint64 rows = (frames + job->columns - 1) / job->columns * height;

@@ -5,6 +5,7 @@
 
 #include "inputs.h"
 
+#include "engine/fit.h"
 #include "engine/strip_format.h"
 
 #include <QList>
@@ -19,7 +20,9 @@ namespace cli {
 struct Options
 {
     std::optional<QString> width, height, size, output, format, html;
-    std::optional<int> jobs, quality, columns;
+    std::optional<int> jobs, quality, columns, frames, lanes;
+    engine::FrameOptions fit;
+    bool reverse = false;
     bool quiet = false;
     bool verbose = false;
     bool fromSettings = false;
@@ -41,6 +44,8 @@ struct Job
     QString output;
     QString html; // the viewer page to write beside the strip; empty for none
     QSize frame;
+    engine::FrameOptions fit;
+    int lanes = 1; // the pictures are this many turns of equal length, one after the other
     int jobs = 1;
     bool quiet = false;
     bool verbose = false;
@@ -67,13 +72,21 @@ struct SavedWork
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
 
 // A frame size written WIDTHxHEIGHT ("320x200", also with "X" or "×"), each side as
-// frameSide reads it. False with one line naming the text otherwise.
-bool frameSize(const QString &text, QSize *size, QString *error);
+// frameSide reads it, or 0 when `zeroSide` (to be taken from the pictures). False with one line
+// naming the text otherwise.
+bool frameSize(const QString &text, QSize *size, QString *error, bool zeroSide = false);
 
 // A frame side as the window reads it: a number rounded to whole pixels (halves to even) in
 // 1..engine::kMaxFrameSide. False with one line naming `what` ("width" or "height",
 // translated) and the text otherwise.
 bool frameSide(const QString &text, const QString &what, int *side, QString *error);
+
+// The indices of the `count` pictures that make the strip: `frames` of each of `lanes` equal
+// lanes (0 for all), spread evenly (picture ⌊i × M / N⌋ of a lane of M), each lane in the
+// opposite order when `reverse`. False with one line when the lanes are unequal or a lane has
+// fewer than `frames` pictures.
+bool chooseFrames(int count, int frames, bool reverse, int lanes, QList<int> *chosen,
+                  QString *error);
 
 // The job of `options`, read from the settings at `iniPath` first when asked; folders are
 // expanded and the frame size checked. `cores` is the default for --jobs. On failure `status`

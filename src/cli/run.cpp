@@ -126,7 +126,7 @@ int runJob(const QStringList &arguments, const Environment &env)
         return fail(env, Text::tr("--html needs the strip in a file, not on standard output"), 2);
     if (toOut && env.outIsTerminal)
         return fail(env, Text::tr("standard output is a terminal: redirect it to a file"), 2);
-    StripOutput output { job.output, job.format, job.quality, job.columns };
+    StripOutput output { job.output, job.format, job.quality, job.columns, job.fit };
     std::optional<StreamOut> stream;
     std::optional<QTemporaryDir> spool;
     if (toOut && engine::formatStreams(job.format)) {

@@ -4,7 +4,6 @@
 #include "bmp_read.h"
 #include "jpeg.h"
 #include "orientation.h"
-#include "stretch.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -183,12 +182,34 @@ QSize probe(const QString &path, QString *reason)
     return checkedSize(reader, reason);
 }
 
+QSize probeUpright(const QString &path, QString *reason)
+{
+    QFile file;
+    QImageReader reader;
+    if (!openReader(path, file, reader, reason))
+        return {};
+    const QByteArray format = reader.format();
+    const QSize size = checkedSize(reader, reason);
+    if (!size.isValid())
+        return {};
+    bool turned = false;
+    if (isJpeg(format)) {
+        JpegHeader header;
+        turned = readJpegHeader(file, &header, reason) && swapsSides(header.orientation);
+    } else if (format == "webp") {
+        turned = swapsSides(webpOrientation(file)); // Qt's WebP reader ignores the tag
+    } else {
+        turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    }
+    return turned ? size.transposed() : size;
+}
+
 namespace {
 
 // Decodes through Qt's image reader from the start of `file`, upright by the picture's
 // orientation tag, JPEG at the smallest DCT scale not below the frame; other formats are small
 // enough to decode whole and stretch. Animated pictures give their first frame.
-QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
+QImage decodeWithQt(QFile &file, QSize full, QSize frame, Fit fit, QString *reason)
 {
     QImageReader reader;
     if (!file.seek(0)) {
@@ -204,7 +225,12 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
     const int orientation = format == "webp" ? webpOrientation(file) : 1;
     // A scaled size applies to the picture as stored, before it is turned.
     const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
-    const QSize stored = turned ? frame.transposed() : frame;
+    const QSize seen = turned ? full.transposed() : full;
+    const QSize target = decodeTarget(seen, frame, fit);
+    QSize stored = turned ? target.transposed() : target;
+    // Qt stretches to the scaled size: a fit that keeps the aspect asks for the picture's own.
+    if (fit != Fit::Stretch)
+        stored = full.scaled(stored, Qt::KeepAspectRatioByExpanding);
     if (isJpeg(format) && full.width() > stored.width() && full.height() > stored.height())
         reader.setScaledSize(stored);
     QImage image = reader.read();
@@ -226,7 +252,7 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, QString *reason)
 
 } // namespace
 
-QImage decodeFrame(const QString &path, QSize frame, QString *reason)
+QImage decodeFrame(const QString &path, QSize frame, QString *reason, const FrameOptions &options)
 {
     QFile file;
     QImageReader reader;
@@ -259,17 +285,17 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason)
                           .arg(frame.height());
             return {};
         }
-        jpeg = decodeJpegReduced(file, frame, &image, reason);
+        jpeg = decodeJpegReduced(file, frame, options.fit, &image, reason);
     }
     if (jpeg == JpegResult::Failed)
         return {};
     if (format == "bmp")
         image = readBmp(file, reason);
     else if (jpeg == JpegResult::Unsupported)
-        image = decodeWithQt(file, full, frame, reason);
+        image = decodeWithQt(file, full, frame, options.fit, reason);
     if (image.isNull())
         return {};
-    QImage stretched = stretch(image, frame);
+    QImage stretched = fitToFrame(image, frame, options);
     if (stretched.isNull())
         *reason = QCoreApplication::translate("engine",
                                               "no hay memoria para un cuadro de %1 × %2 píxeles")

@@ -6,6 +6,7 @@
 // Reasons for failures are the window's Spanish texts, marked in the translation context
 // "engine" so another front end (framolin-strip) can word them in its user's language.
 
+#include "fit.h"
 #include "working_set.h"
 
 #include <QImage>
@@ -18,10 +19,14 @@ namespace engine {
 // are opened: a folder, a FIFO or a device is refused without reading from it.
 QSize probe(const QString &path, QString *reason);
 
-// The whole picture stretched to exactly `frame` pixels, decoded at a reduced size where the
-// format allows (JPEG's DCT scaling) so a large picture is never decoded whole for a small
-// frame. The result is RGB32, or ARGB32_Premultiplied when the picture has transparency.
-// A null image and the reason on failure.
-QImage decodeFrame(const QString &path, QSize frame, QString *reason);
+// The picture's size as it is seen, turned by its orientation tag; as probe() otherwise.
+QSize probeUpright(const QString &path, QString *reason);
+
+// The whole picture fitted to exactly `frame` pixels as `options` say (stretched by default),
+// decoded at a reduced size where the format allows (JPEG's DCT scaling) so a large picture is
+// never decoded whole for a small frame. The result is RGB32, or ARGB32_Premultiplied when the
+// picture has transparency. A null image and the reason on failure.
+QImage decodeFrame(const QString &path, QSize frame, QString *reason,
+                   const FrameOptions &options = {});
 
 } // namespace engine

@@ -153,7 +153,9 @@ bool readHeader(QIODevice &device, JpegHeader *header, char *message)
         return false;
     }
     begin(info, source, device);
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     jpeg_read_header(&info, TRUE);
+    header->orientation = orientationOf(info);
     header->size = QSize(int(std::min<JDIMENSION>(info.image_width, INT_MAX)),
                          int(std::min<JDIMENSION>(info.image_height, INT_MAX)));
     header->multiScan = jpeg_has_multiple_scans(&info) != 0;
@@ -165,8 +167,8 @@ bool readHeader(QIODevice &device, JpegHeader *header, char *message)
 // Everything between setjmp and the last libjpeg call is plain data, so the long jump out of
 // libjpeg skips no destructor. The picture comes out as stored; `orientation` says how to turn
 // it upright.
-JpegResult decode(QIODevice &device, QSize frame, QImage *image, int *orientation, char *message,
-                  bool *overBudget)
+JpegResult decode(QIODevice &device, QSize frame, Fit fit, QImage *image, int *orientation,
+                  char *message, bool *overBudget)
 {
     jpeg_decompress_struct info;
     ErrorManager err;
@@ -191,9 +193,11 @@ JpegResult decode(QIODevice &device, QSize frame, QImage *image, int *orientatio
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX; // BGRX: RGB32's byte order
     // A picture turned a quarter is stored with the frame's sides the other way round.
-    info.scale_num = static_cast<unsigned>(
-        jpegScaleEighths(QSize(int(info.image_width), int(info.image_height)),
-                         swapsSides(*orientation) ? frame.transposed() : frame));
+    const bool turned = swapsSides(*orientation);
+    const QSize stored(int(info.image_width), int(info.image_height));
+    const QSize target = decodeTarget(turned ? stored.transposed() : stored, frame, fit);
+    info.scale_num
+        = static_cast<unsigned>(jpegScaleEighths(stored, turned ? target.transposed() : target));
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
     // Checked against the header before anything is allocated.
@@ -275,7 +279,7 @@ int jpegScaleEighths(QSize full, QSize frame)
     return 8;
 }
 
-JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *reason)
+JpegResult decodeJpegReduced(QFile &file, QSize frame, Fit fit, QImage *image, QString *reason)
 {
     if (!file.seek(0)) {
         *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
@@ -286,7 +290,8 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *r
     bool overBudget = false;
     QImage decoded;
     int orientation = 1;
-    const JpegResult result = decode(file, frame, &decoded, &orientation, message, &overBudget);
+    const JpegResult result
+        = decode(file, frame, fit, &decoded, &orientation, message, &overBudget);
     if (result == JpegResult::Failed && overBudget) {
         JpegHeader header;
         QString ignored;

@@ -5,6 +5,8 @@
 // upright by its EXIF orientation. The file is read as it is decoded, never mapped, so a file
 // shortened meanwhile is only a damaged one.
 
+#include "fit.h"
+
 #include <QFile>
 #include <QImage>
 #include <QSize>
@@ -22,6 +24,7 @@ struct JpegHeader
     // coefficients of the whole picture, whatever the scale it decodes at.
     bool multiScan = false;
     qint64 coefficientBytes = 0; // what keeping them takes; 0 for a single scan
+    int orientation = 1; // the EXIF orientation tag, 1 without one
 };
 
 // Reads the headers of the JPEG in `device` from its start, however many segments come before
@@ -32,9 +35,10 @@ bool readJpegHeader(QIODevice &device, JpegHeader *header, QString *reason);
 // both sides; 8 when even the full size does not.
 int jpegScaleEighths(QSize full, QSize frame);
 
-// Decodes the JPEG in the opened `file` (from its start) at jpegScaleEighths(its size, `frame`)
-// into RGB32, CMYK and YCCK included. Whatever libjpeg allocates is held to the decode budget.
-// Failed with the reason for a damaged file or one over the budget.
-JpegResult decodeJpegReduced(QFile &file, QSize frame, QImage *image, QString *reason);
+// Decodes the JPEG in the opened `file` (from its start) at the smallest scale covering what
+// `fit` keeps of it in `frame` (decodeTarget, with the picture upright) into RGB32, CMYK and YCCK
+// included. Whatever libjpeg allocates is held to the decode budget. Failed with the reason for a
+// damaged file or one over the budget.
+JpegResult decodeJpegReduced(QFile &file, QSize frame, Fit fit, QImage *image, QString *reason);
 
 } // namespace engine

@@ -195,6 +195,15 @@ TEST_F(CliBuild, everyFailureIsOneLineAndLeavesTheOutputAsItWas)
         { { good[0] }, 2, u"falta el archivo de salida"_s },
         { { u"-o"_s, output }, 2, u"no hay imágenes de entrada"_s },
         { { u"--from-settings"_s }, 2, path(u"none.ini"_s) + u": no hay datos guardados"_s },
+        { { u"--fit"_s, u"sideways"_s, u"-o"_s, output, good[0] }, 2, u"--fit: \"sideways\""_s },
+        { { u"--background"_s, u"red"_s, u"-o"_s, output, good[0] }, 2, u"--background solo"_s },
+        { { u"--fit"_s, u"contain"_s, u"--background"_s, u"transparent"_s, u"-o"_s, output,
+            good[0] },
+          2,
+          u"--background: \"transparent\""_s },
+        { { u"--lanes"_s, u"2"_s, u"-o"_s, output, good[0] }, 2, u"--lanes: 1 imágenes no"_s },
+        { { u"--frames"_s, u"2"_s, u"-o"_s, output, good[0] }, 2, u"--frames: 2 son más"_s },
+        { { u"-s"_s, u"9x0"_s, u"-o"_s, output, garbage }, 1, garbage + u": datos de imagen"_s },
     };
     for (const Row &row : rows) {
         const Result result = runCli(row.arguments, path(u"none.ini"_s));

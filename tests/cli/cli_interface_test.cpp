@@ -3,12 +3,14 @@
 // language of its messages and the progress bar on a real terminal.
 
 #include "language.h"
+#include "options.h"
 #include "progress_bar.h"
 #include "run.h"
 #include "run_cli.h"
 
 #include "files.h"
 #include "pictures.h"
+#include "tagged_pictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +24,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <tuple>
 
 #include <pty.h>
 #include <sys/wait.h>
@@ -127,7 +130,7 @@ TEST_F(CliInterface, everySpellingOfTheFrameSizeGivesTheSameStrip)
     }
     const QStringList refused[] {
         { u"-s"_s, u"33"_s },
-        { u"-s"_s, u"33x0"_s },
+        { u"-s"_s, u"0x0"_s }, // a single 0 side is taken from the pictures' aspect
         { u"-s"_s, u"x21"_s },
         { u"-s"_s, u"33x21x5"_s },
         { u"-s"_s, u"33x21"_s, u"-W"_s, u"33"_s },
@@ -139,6 +142,58 @@ TEST_F(CliInterface, everySpellingOfTheFrameSizeGivesTheSameStrip)
         EXPECT_EQ(result.err.count(u'\n'), 1) << qPrintable(result.err);
         EXPECT_FALSE(QFile::exists(path(u"no.bmp"_s)));
     }
+}
+
+TEST_F(CliInterface, aSideOfZeroFollowsTheFirstPicturesUprightAspect)
+{
+    // 40 x 30 as seen, stored 30 x 40 and turned a quarter by its tag.
+    const QString turned = path(u"turned.jpg"_s), bmp = frames(u"f1.bmp"_s);
+    ASSERT_TRUE(pictures::writeBytes(
+        turned,
+        pictures::jpegWithExif(pictures::storedFor(pictures::solid(40, 30, Qt::red), 6),
+                               pictures::exifOrientationBlock(6))));
+    const std::tuple<QStringList, QString, QString> rows[] {
+        { { u"-s"_s, u"48x0"_s }, turned, u"48 × 36"_s },
+        { { u"--width"_s, u"0"_s }, turned, u"267 × 200"_s }, // 266.7
+        { { u"-s"_s, u"0x21"_s }, bmp, u"28 × 21"_s },
+        { { u"-W"_s, u"7"_s }, bmp, u"7 × 200"_s }, // as the window reads it
+    };
+    for (const auto &[size, input, frame] : rows) {
+        const Result result = runCli(size + QStringList { u"-o"_s, path(u"s.bmp"_s), input });
+        EXPECT_TRUE(result.err.startsWith(u"1 frame of "_s + frame)) << qPrintable(result.err);
+    }
+}
+
+TEST(CliFrames, framesReverseAndLanesPickThePicturesInOrder)
+{
+    // Pictures, --frames, --reverse, --lanes and the pictures chosen; none when refused.
+    const std::tuple<int, int, bool, int, QList<int>> rows[] {
+        { 10, 4, false, 1, { 0, 2, 5, 7 } },
+        { 10, 4, true, 1, { 7, 5, 2, 0 } },
+        { 12, 3, false, 2, { 0, 2, 4, 6, 8, 10 } },
+        { 12, 2, true, 3, { 2, 0, 6, 4, 10, 8 } },
+        { 10, 0, false, 3, {} },
+        { 12, 7, false, 2, {} },
+    };
+    for (const auto &[count, frames, reverse, lanes, expected] : rows) {
+        QList<int> chosen;
+        QString error;
+        const bool ok = cli::chooseFrames(count, frames, reverse, lanes, &chosen, &error);
+        EXPECT_EQ(ok ? chosen : QList<int>(), expected) << count << " " << frames << " " << lanes;
+        EXPECT_EQ(error.isEmpty(), ok) << qPrintable(error);
+    }
+}
+
+TEST_F(CliInterface, fitAndBackgroundReachTheStrip)
+{
+    // 40 x 30 contained in 40 x 10: 13 pixels wide from x = 13 (to 25), red either side.
+    const QString out = path(u"contained.bmp"_s);
+    runCli({ u"-s"_s, u"40x10"_s, u"--fit"_s, u"contain"_s, u"--background"_s, u"#ff0000"_s,
+             u"-o"_s, out, frames(u"f1.bmp"_s) });
+    const QImage strip(out);
+    const QRgb inside = QImage(frames(u"f1.bmp"_s)).pixel(0, 0), red = qRgb(255, 0, 0);
+    for (const int x : { 12, 13, 25, 26 })
+        EXPECT_EQ(strip.pixel(x, 5), x == 12 || x == 26 ? red : inside) << x;
 }
 
 TEST_F(CliInterface, dashWritesTheSameBytesToStandardOutput)

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -228,3 +229,19 @@ TEST(Decode, firstBytesDecideWhetherAFileIsAJpeg)
 }
 
 } // namespace
+
+TEST(Fit, coverAndContainKeepTheAspectCentredOnOddSizes)
+{
+    // The picture, the frame, the part of the picture kept and where it goes in the frame.
+    const std::tuple<QSize, QSize, QRect, QRect> rows[] {
+        { QSize(3000, 2000), QSize(320, 200), QRect(0, 62, 3000, 1875), QRect(10, 0, 300, 200) },
+        { QSize(2000, 3000), QSize(320, 200), QRect(0, 875, 2000, 1250), QRect(93, 0, 133, 200) },
+        { QSize(7, 5), QSize(3, 3), QRect(1, 0, 5, 5), QRect(0, 0, 3, 2) },
+        { QSize(1, 1001), QSize(5, 5), QRect(0, 500, 1, 1), QRect(2, 0, 1, 5) },
+        { QSize(640, 400), QSize(320, 200), QRect(0, 0, 640, 400), QRect(0, 0, 320, 200) },
+    };
+    for (const auto &[picture, frame, cover, contain] : rows) {
+        EXPECT_EQ(engine::coverSource(picture, frame), cover) << picture.width();
+        EXPECT_EQ(engine::containTarget(picture, frame), contain) << picture.width();
+    }
+}

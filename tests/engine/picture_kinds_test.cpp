@@ -10,6 +10,7 @@
 #include "tagged_pictures.h"
 
 #include <QImageWriter>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QtEndian>
 
@@ -299,6 +300,32 @@ std::string orientedName(const ::testing::TestParamInfo<Oriented> &row)
 
 INSTANTIATE_TEST_SUITE_P(EveryKindAndTag, Orientation, ::testing::ValuesIn(everyOrientation()),
                          orientedName);
+
+// An upright portrait JPEG stored turned, blue bands at top and bottom and red between: the fit
+// applies to the picture as seen, and the reduced decode still covers what is kept.
+TEST_F(PictureKinds, fitAppliesToTheUprightPicture)
+{
+    const QRgb red = qRgb(230, 30, 30), blue = qRgb(30, 30, 230), green = qRgb(0, 200, 0);
+    QImage upright = pictures::solid(64, 96, blue);
+    QPainter(&upright).fillRect(0, 16, 64, 64, QColor(red));
+    for (const int orientation : { 1, 5, 6, 8 }) {
+        const QString path
+            = file(u"turned.jpg"_s,
+                   pictures::jpegWithExif(pictures::storedFor(upright, orientation),
+                                          pictures::exifOrientationBlock(orientation)));
+        QString why;
+        // Cover keeps the 64 x 32 middle, all red; contain puts it 21 x 32 from x = 13.
+        const QImage cover = engine::decodeFrame(path, QSize(32, 16), &why, { engine::Fit::Cover });
+        const QImage contain
+            = engine::decodeFrame(path, QSize(48, 32), &why, { engine::Fit::Contain, green });
+        for (const QPoint at : { QPoint(0, 0), QPoint(31, 15), QPoint(16, 0) })
+            EXPECT_TRUE(near(cover.pixel(at), red, 40)) << orientation << " " << at.x();
+        for (const QPoint at : { QPoint(12, 16), QPoint(34, 0), QPoint(47, 31) })
+            EXPECT_EQ(contain.pixel(at), green) << orientation << " " << at.x();
+        EXPECT_TRUE(near(contain.pixel(23, 16), red, 40) && near(contain.pixel(23, 1), blue, 40))
+            << orientation;
+    }
+}
 
 TEST_F(PictureKinds, damagedOrMissingExifLeavesThePictureAsStored)
 {

@@ -176,24 +176,12 @@
         <translation>AxA</translation>
     </message>
     <message>
-        <source>frame size in pixels, for example 320x200 (320x200)</source>
-        <translation>tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200)</translation>
-    </message>
-    <message>
         <source>WIDTH</source>
         <translation>ANCHO</translation>
     </message>
     <message>
-        <source>frame width in pixels (320)</source>
-        <translation>ancho del cuadro en píxeles (320)</translation>
-    </message>
-    <message>
         <source>HEIGHT</source>
         <translation>ALTO</translation>
-    </message>
-    <message>
-        <source>frame height in pixels (200)</source>
-        <translation>alto del cuadro en píxeles (200)</translation>
     </message>
     <message>
         <source>PATH</source>
@@ -321,6 +309,82 @@ carpeta aporta sus imágenes en orden natural (2 antes de 10), sin los archivos
 ocultos.
 
 </translation>
+    </message>
+    <message>
+        <source>frame size in pixels, for example 320x200 (320x200); a side of 0 follows the first picture&apos;s aspect</source>
+        <translation>tamaño del cuadro en píxeles, por ejemplo 320x200 (320x200); un lado 0 sigue la proporción de la primera imagen</translation>
+    </message>
+    <message>
+        <source>frame width in pixels (320; 0: from the aspect)</source>
+        <translation>ancho del cuadro en píxeles (320; 0: según la proporción)</translation>
+    </message>
+    <message>
+        <source>frame height in pixels (200; 0: from the aspect)</source>
+        <translation>alto del cuadro en píxeles (200; 0: según la proporción)</translation>
+    </message>
+    <message>
+        <source>HOW</source>
+        <translation>MODO</translation>
+    </message>
+    <message>
+        <source>stretch (the default), cover (fill the frame, cropping the excess centred) or contain (the whole picture, margins in --background)</source>
+        <translation>stretch (estirar, por omisión), cover (llenar el cuadro recortando lo que sobra, centrado) o contain (la imagen entera, márgenes en --background)</translation>
+    </message>
+    <message>
+        <source>COLOR</source>
+        <translation>COLOR</translation>
+    </message>
+    <message>
+        <source>the margins&apos; colour with --fit contain: a name or #rrggbb (#f0f0f0)</source>
+        <translation>el color de los márgenes con --fit contain: un nombre o #rrggbb (#f0f0f0)</translation>
+    </message>
+    <message>
+        <source>N pictures spread evenly over the inputs (of each lane)</source>
+        <translation>N imágenes repartidas por igual entre las de entrada (de cada carril)</translation>
+    </message>
+    <message>
+        <source>the frames in the opposite order</source>
+        <translation>los cuadros en el orden contrario</translation>
+    </message>
+    <message>
+        <source>L</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>the inputs are L turns of equal length (vertical angles), one after the other</source>
+        <translation>las imágenes son L vueltas de igual longitud (ángulos verticales), una tras otra</translation>
+    </message>
+    <message>
+        <source>--fit: &quot;%1&quot; is not stretch, cover or contain</source>
+        <translation>--fit: &quot;%1&quot; no es stretch, cover ni contain</translation>
+    </message>
+    <message>
+        <source>--background: &quot;%1&quot; is not a colour name or #rrggbb</source>
+        <translation>--background: &quot;%1&quot; no es un nombre de color ni #rrggbb</translation>
+    </message>
+    <message>
+        <source>--lanes: %1 pictures do not make %2 lanes of equal length</source>
+        <translation>--lanes: %1 imágenes no forman %2 carriles de igual longitud</translation>
+    </message>
+    <message>
+        <source>--frames: %1 is more than the %2 pictures</source>
+        <translation>--frames: %1 son más que las %2 imágenes</translation>
+    </message>
+    <message>
+        <source>--frames: %1 is more than the %2 pictures of each lane</source>
+        <translation>--frames: %1 son más que las %2 imágenes de cada carril</translation>
+    </message>
+    <message>
+        <source>%1 is %2 × %3: the frame would have a side of %4, over %5 pixels</source>
+        <translation>%1 mide %2 × %3: el cuadro tendría un lado de %4, más de %5 píxeles</translation>
+    </message>
+    <message>
+        <source>a frame side of 0 takes it from the other side: give that one</source>
+        <translation>un lado 0 del cuadro se toma del otro lado: indique ese</translation>
+    </message>
+    <message>
+        <source>--background is only for --fit contain</source>
+        <translation>--background solo vale para --fit contain</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// How a picture is fitted to the frame: stretched (the window's way, aspect not kept), cropped to
+// fill it, or shrunk whole into it with margins. The geometry is plain arithmetic on sizes, so
+// both front ends and the tests share it.
+
+#include "compose.h"
+
+#include <QImage>
+#include <QRect>
+#include <QRgb>
+#include <QSize>
+
+namespace engine {
+
+enum class Fit { Stretch, Cover, Contain };
+
+// What decodeFrame does to a picture besides decoding it; the default is the window's stretch.
+struct FrameOptions
+{
+    Fit fit = Fit::Stretch;
+    QRgb background = kStripBackColor; // the margins of Contain; opaque
+};
+
+// The centred part of a `picture` with the aspect of `frame`, as large as the picture allows.
+QRect coverSource(QSize picture, QSize frame);
+
+// Where the whole `picture` goes, centred, in `frame` when it keeps its aspect.
+QRect containTarget(QSize picture, QSize frame);
+
+// The size a decode of the upright `picture` must reach on both sides so that what `fit` keeps
+// is never enlarged: the frame, or for Contain only the part of it the picture fills.
+QSize decodeTarget(QSize picture, QSize frame, Fit fit);
+
+// `image` (upright) fitted to exactly `frame`: stretched, covered or contained. Contained
+// frames are opaque RGB32; the others keep stretch()'s formats. Null when memory runs out.
+QImage fitToFrame(const QImage &image, QSize frame, const FrameOptions &options);
+
+} // namespace engine
