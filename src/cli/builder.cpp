@@ -173,10 +173,13 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     // The writer stops the workers on every way out, so none outlives the list.
     const int workers = std::clamp(jobs, 1, std::max(count, 1));
     // Decoding runs ahead of the writer by a few MiB of frames, so a write held up by the
-    // disk does not stall the workers at once.
+    // disk does not stall the workers at once; large frames waiting for the writer stay within
+    // the decode budget, as the decodes themselves do.
     const qint64 frameBytes = qint64(frame.width()) * frame.height() * 4;
-    const int window = int(
-        std::max<qint64>(2 * qint64(workers), std::min<qint64>(64, kAheadBytes / frameBytes)));
+    const qint64 budgetFrames = qint64(engine::kDecodeBudgetMegabytes) * engine::kMega / frameBytes;
+    const int window = int(std::clamp<qint64>(
+        std::max<qint64>(2 * qint64(workers), std::min<qint64>(64, kAheadBytes / frameBytes)), 1,
+        std::max<qint64>(budgetFrames, 1)));
     // A BMP of one column is filled in any order: each worker writes its own frames at their
     // place in the file, so the frames never queue up for one writer.
     const bool workersWrite = columns == 1 && writer->writesFromManyThreads();

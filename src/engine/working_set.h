@@ -24,6 +24,20 @@ inline constexpr qint64 kMaxStripBytes = qint64(1) << 31;
 // Most megabytes one picture's decode may allocate for its pixels; a picture needing more is
 // refused.
 inline constexpr int kMaxDecodeMegabytes = 128;
+// Most megabytes the decodes running at the same time may hold together (pictures as decoded,
+// their conversions and the frames they are stretched to): two pictures at the limit above, so
+// more workers share this memory instead of multiplying it. A single decode needing more runs
+// alone.
+inline constexpr int kDecodeBudgetMegabytes = 256;
+// Most bytes of a PNG's ancillary chunks (colour profile, EXIF and the like) handed to Qt's
+// reader, which inflates a compressed profile whole as it reads the header; text chunks are
+// never handed over at all, whatever their size. Real profiles and EXIF blocks are a few
+// kilobytes.
+inline constexpr qint64 kMaxPngMetadataBytes = qint64(1) << 20;
+// Most chunks a PNG may hold before its data ends: each is walked before the picture is read,
+// and encoders write image data in chunks of 8 KB or more (16,384 of them for the 128 MB of
+// the largest picture decoded).
+inline constexpr int kMaxPngChunks = 1 << 18;
 
 // Bytes of one BMP row of `width` 24-bit pixels, padded to 4 bytes.
 constexpr qint64 bmpRowStride(qint64 width)
