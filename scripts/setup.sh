@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev qt6-translations-l10n
     libgtest-dev
     libxcb1-dev
-    libjpeg62-turbo-dev libexif-dev libpng-dev zlib1g-dev libisal-dev
+    libjpeg62-turbo-dev libexif-dev libpng-dev zlib1g-dev libisal-dev libtiff-dev
     qt6-image-formats-plugins
     xvfb xauth xdotool
     clang-format clang-tidy
