@@ -3,12 +3,56 @@
 
 #include <QCoreApplication>
 #include <QImageWriter>
+#include <QRegularExpression>
+
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
 namespace engine {
 
 namespace {
+
+// Qt's WebP plug-in gives libwebp's error code only in a warning, so the warnings of the thread
+// encoding are caught while it encodes; other threads' go on to the handler before.
+thread_local QString *caughtWarnings = nullptr;
+QtMessageHandler handlerBefore = nullptr;
+std::mutex catching;
+
+void catchWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (caughtWarnings)
+        caughtWarnings->append(message + u'\n');
+    else if (handlerBefore)
+        handlerBefore(type, context, message);
+}
+
+// Encodes `image` into `writer`; on failure, libwebp's reason when the plug-in told it.
+bool encode(QImageWriter &writer, const QImage &image, QString *reason)
+{
+    QString warnings;
+    bool ok = false;
+    {
+        const std::lock_guard lock(catching);
+        handlerBefore = qInstallMessageHandler(catchWarning);
+        caughtWarnings = &warnings;
+        ok = writer.write(image);
+        caughtWarnings = nullptr;
+        qInstallMessageHandler(handlerBefore);
+    }
+    if (!ok) {
+        static const QRegularExpression code(QStringLiteral("error code:\\s*(\\d+)"));
+        const QRegularExpressionMatch match = code.match(warnings);
+        if (match.hasMatch())
+            *reason = webpEncoderError(match.captured(1).toInt());
+        else if (!warnings.isEmpty())
+            *reason = QCoreApplication::translate("engine", "el complemento WebP de Qt dice: %1")
+                          .arg(warnings.section(u'\n', 0, 0));
+        else
+            *reason = writer.errorString();
+    }
+    return ok;
+}
 
 class WebpWriter final : public StripWriter
 {
@@ -62,10 +106,9 @@ public:
         }
         QImageWriter writer(m_file.get(), "webp");
         writer.setQuality(m_quality);
-        bool ok = writer.write(m_strip);
-        if (!ok)
-            *reason = m_file->error() != QFileDevice::NoError ? detail::writeFailure(*m_file)
-                                                              : writer.errorString();
+        bool ok = encode(writer, m_strip, reason);
+        if (!ok && m_file->error() != QFileDevice::NoError)
+            *reason = detail::writeFailure(*m_file);
         m_strip = QImage();
         if (ok) {
             ok = m_file->commit();
@@ -93,6 +136,36 @@ private:
 };
 
 } // namespace
+
+QString webpEncoderError(int code)
+{
+    // The numbers of libwebp's WebPEncodingError.
+    switch (code) {
+    case 1:
+    case 2:
+        return QCoreApplication::translate("engine", "el codificador WebP se quedó sin memoria");
+    case 5:
+        return QCoreApplication::translate("engine",
+                                           "el codificador WebP no admite el tamaño de la tira");
+    case 6:
+        return QCoreApplication::translate(
+            "engine",
+            "la primera partición del codificador WebP pasa de 512 KB: use menos columnas, un "
+            "cuadro más pequeño o guárdela como JPEG (.jpg) o PNG (.png)");
+    case 7:
+        return QCoreApplication::translate(
+            "engine",
+            "una partición del codificador WebP pasa de 16 MB: use un cuadro más pequeño o "
+            "guárdela como JPEG (.jpg) o PNG (.png)");
+    case 8:
+        return QCoreApplication::translate("engine", "no se pudo escribir el archivo WebP");
+    case 9:
+        return QCoreApplication::translate("engine", "el archivo WebP pasaría de 4 GB");
+    default:
+        return QCoreApplication::translate("engine", "el codificador WebP falló (error %1)")
+            .arg(code);
+    }
+}
 
 std::unique_ptr<StripWriter> makeWebpWriter(int quality)
 {
