@@ -12,8 +12,10 @@
 #include <csignal>
 #include <thread>
 
-#include <malloc.h>
+#include <cstdio>
 
+#include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -36,9 +38,16 @@ int main(int argc, char *argv[])
     cli::Environment env;
     env.settingsPath = engine::settingsFilePath(engine::keys::kApp);
     env.cores = int(std::thread::hardware_concurrency());
+    // The program's own lines go to a copy of standard error, so that the libraries' prints to
+    // the descriptor itself can be kept off it (cli::LibraryMessagesSilenced).
+    const int errFd = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+    if (std::FILE *err = errFd >= 0 ? ::fdopen(errFd, "w") : nullptr) {
+        std::setvbuf(err, nullptr, _IONBF, 0);
+        env.err = err;
+    }
     env.errIsTerminal = isatty(STDERR_FILENO) == 1;
     env.outIsTerminal = isatty(STDOUT_FILENO) == 1;
-    env.errColumns = [] { return cli::terminalColumns(STDERR_FILENO); };
+    env.errColumns = [errFd] { return cli::terminalColumns(errFd >= 0 ? errFd : STDERR_FILENO); };
     env.language = cli::messageLanguage(QProcessEnvironment::systemEnvironment());
     // The bytes themselves: QCoreApplication::arguments() has already replaced whatever is
     // not UTF-8, so a name could not be told from another.

@@ -5,8 +5,8 @@
 #include "language.h"
 #include "viewer_page.h"
 
-#include "engine/same_file.h"
 #include "engine/decode.h"
+#include "engine/same_file.h"
 #include "engine/settings_file.h"
 #include "engine/sources.h"
 #include "engine/working_set.h"

@@ -2,6 +2,7 @@
 #include "run.h"
 
 #include "builder.h"
+#include "library_messages.h"
 #include "options.h"
 #include "progress_bar.h"
 #include "viewer_page.h"
@@ -216,12 +217,14 @@ QString summaryLine(const Summary &summary, Language language)
 int run(const QStringList &arguments, const Environment &env)
 {
     const Translation translation(env.language);
+    const LibraryMessagesSilenced silenced(env.err);
     return runJob(arguments, env);
 }
 
 int run(const QList<QByteArray> &arguments, const Environment &env)
 {
     const Translation translation(env.language);
+    const LibraryMessagesSilenced silenced(env.err);
     QStringList text;
     for (const QByteArray &bytes : arguments) {
         QString argument, reason;

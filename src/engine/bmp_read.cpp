@@ -180,7 +180,7 @@ QImage readBmp(QFile &file, QString *reason)
     const bool parsed = parseHeader(file.peek(64), &header);
     if (parsed && (header.compression == kRle8 || header.compression == kRle4)) {
         // What the budget allows of the stream; anything beyond is taken as cut.
-        const QByteArray bytes = file.read(kDecodeBudgetBytes);
+        const QByteArray bytes = file.read(kMaxDecodeBytes);
         return decodeRle(bytes, header, reason);
     }
     QImageReader reader(&file, "bmp");

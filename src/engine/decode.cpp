@@ -2,8 +2,10 @@
 #include "decode.h"
 
 #include "bmp_read.h"
+#include "decode_budget.h"
 #include "jpeg.h"
 #include "orientation.h"
+#include "png_chunks.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -86,13 +88,28 @@ bool openRegularFile(const QString &path, QFile &file, QString *reason)
     return true;
 }
 
+// An opened picture file and what Qt's reader is handed for it: the file itself, or for a PNG
+// the file without its text chunks.
+struct Source
+{
+    QFile file;
+    PngWithoutText png;
+    QIODevice *device = &file;
+};
+
 // A reader on an opened regular file, with the decode budget set here rather than taken from
 // whatever the process-wide default happens to be.
-bool openReader(const QString &path, QFile &file, QImageReader &reader, QString *reason)
+bool openReader(const QString &path, Source &source, QImageReader &reader, QString *reason)
 {
+    QFile &file = source.file;
     if (!openRegularFile(path, file, reason))
         return false;
-    reader.setDevice(&file);
+    if (isPng(file)) {
+        if (!source.png.open(file, reason))
+            return false;
+        source.device = &source.png;
+    }
+    reader.setDevice(source.device);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kMaxDecodeMegabytes);
     // Qt knows a JPEG by these same two bytes, but only after loading and asking every image
@@ -124,8 +141,20 @@ QSize bmpHeaderSize(QIODevice &device)
              int(std::min<qint64>(std::abs(height), INT_MAX)) };
 }
 
+// The size of a GIF's logical screen, which every frame is decoded onto.
+QSize gifScreenSize(QIODevice &device)
+{
+    const qint64 at = device.pos();
+    char header[10];
+    const bool read = device.seek(0) && device.peek(header, sizeof header) == sizeof header;
+    device.seek(at);
+    if (!read)
+        return {};
+    return { qFromLittleEndian<quint16>(header + 6), qFromLittleEndian<quint16>(header + 8) };
+}
+
 // The header's size checked against the limits, before anything is decoded.
-QSize checkedSize(QImageReader &reader, QString *reason)
+QSize checkedSize(QImageReader &reader, QString *reason, JpegHeader *jpegHeader = nullptr)
 {
     // Taken before the header is read: a reader whose header failed no longer names its format.
     const QByteArray format = reader.format();
@@ -140,6 +169,12 @@ QSize checkedSize(QImageReader &reader, QString *reason)
         const bool topDown = size.width() == claimed.width() && size.height() == -claimed.height();
         if (topDown || qint64(claimed.width()) * claimed.height() > kMaxWholePixels)
             size = claimed;
+    }
+    // Qt gives the first image's size, but decodes onto the whole screen.
+    if (format == "gif") {
+        const QSize screen = gifScreenSize(*reader.device());
+        if (qint64(screen.width()) * screen.height() > kMaxWholePixels)
+            size = screen;
     }
     if (size.isEmpty()) {
         *reason = size.isValid()
@@ -159,7 +194,7 @@ QSize checkedSize(QImageReader &reader, QString *reason)
                       .arg(limit / kMega);
         return {};
     }
-    if (header.coefficientBytes > kDecodeBudgetBytes) {
+    if (header.coefficientBytes > kMaxDecodeBytes) {
         *reason
             = QCoreApplication::translate(
                   "engine", "la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse")
@@ -168,6 +203,8 @@ QSize checkedSize(QImageReader &reader, QString *reason)
                   .arg(kMaxDecodeMegabytes);
         return {};
     }
+    if (jpegHeader)
+        *jpegHeader = header;
     return size;
 }
 
@@ -175,9 +212,9 @@ QSize checkedSize(QImageReader &reader, QString *reason)
 
 QSize probe(const QString &path, QString *reason)
 {
-    QFile file;
+    Source source;
     QImageReader reader;
-    if (!openReader(path, file, reader, reason))
+    if (!openReader(path, source, reader, reason))
         return {};
     return checkedSize(reader, reason);
 }
@@ -209,14 +246,15 @@ namespace {
 // Decodes through Qt's image reader from the start of `file`, upright by the picture's
 // orientation tag, JPEG at the smallest DCT scale not below the frame; other formats are small
 // enough to decode whole and stretch. Animated pictures give their first frame.
-QImage decodeWithQt(QFile &file, QSize full, QSize frame, Fit fit, QString *reason)
+QImage decodeWithQt(Source &source, QSize full, QSize frame, Fit fit, QString *reason)
 {
+    QFile &file = source.file;
     QImageReader reader;
-    if (!file.seek(0)) {
+    if (!file.seek(0) || !source.device->seek(0)) {
         *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
         return {};
     }
-    reader.setDevice(&file);
+    reader.setDevice(source.device);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(kMaxDecodeMegabytes);
     // Qt turns JPEG and TIFF upright itself; its WebP reader ignores the tag.
@@ -238,7 +276,7 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, Fit fit, QString *reas
         image = upright(image, orientation);
     if (image.isNull()) {
         const QSize decoded = reader.scaledSize().isValid() ? reader.scaledSize() : full;
-        const bool overBudget = qint64(decoded.width()) * decoded.height() * 4 > kDecodeBudgetBytes;
+        const bool overBudget = qint64(decoded.width()) * decoded.height() * 4 > kMaxDecodeBytes;
         *reason = overBudget && full == decoded
             ? QCoreApplication::translate(
                   "engine", "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera")
@@ -250,18 +288,44 @@ QImage decodeWithQt(QFile &file, QSize full, QSize frame, Fit fit, QString *reas
     return image;
 }
 
+// What decoding a picture of `full` pixels for `frame` holds at its peak: the picture as
+// decoded (8 bytes a pixel for 16-bit samples), its 32-bit conversion and the frame. JPEG
+// decodes at its DCT scale, and a progressive one keeps its coefficients besides.
+qint64 decodeBytes(QImageReader &reader, const QByteArray &format, QSize full, QSize frame,
+                   const JpegHeader &jpeg)
+{
+    const qint64 frameBytes = qint64(frame.width()) * frame.height() * 4;
+    if (isJpeg(format)) {
+        const int eighths
+            = std::max(jpegScaleEighths(full, frame), jpegScaleEighths(full, frame.transposed()));
+        const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
+        const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
+        return width * height * 4 + jpeg.coefficientBytes + frameBytes;
+    }
+    const int depth
+        = format == "bmp" ? 32 : QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel();
+    const qint64 pixels = qint64(full.width()) * full.height();
+    return pixels * (std::max(depth / 8, 4) + 4) + frameBytes;
+}
+
 } // namespace
 
 QImage decodeFrame(const QString &path, QSize frame, QString *reason, const FrameOptions &options)
 {
-    QFile file;
+    Source source;
+    QFile &file = source.file;
     QImageReader reader;
-    if (!openReader(path, file, reader, reason))
+    if (!openReader(path, source, reader, reason))
         return {};
     const QByteArray format = reader.format();
-    const QSize full = checkedSize(reader, reason);
+    JpegHeader header;
+    const QSize full = checkedSize(reader, reason, &header);
     if (!full.isValid())
         return {};
+    // Held until the frame is made, so the decodes of every thread together stay within the
+    // shared budget.
+    const DecodeBudget::Lease lease
+        = DecodeBudget::shared().acquire(decodeBytes(reader, format, full, frame, header));
     QImage image;
     // JPEG goes straight to libjpeg at the smallest DCT scale that still covers the frame:
     // decoding is nearly all of a frame's cost. Qt takes what libjpeg leaves to it (CMYK).
@@ -273,7 +337,7 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
             = std::max(jpegScaleEighths(full, frame), jpegScaleEighths(full, frame.transposed()));
         const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
         const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
-        if (width * height * 4 > kDecodeBudgetBytes) {
+        if (width * height * 4 > kMaxDecodeBytes) {
             *reason = QCoreApplication::translate(
                           "engine",
                           "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "
@@ -292,7 +356,7 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
     if (format == "bmp")
         image = readBmp(file, reason);
     else if (jpeg == JpegResult::Unsupported)
-        image = decodeWithQt(file, full, frame, options.fit, reason);
+        image = decodeWithQt(source, full, frame, options.fit, reason);
     if (image.isNull())
         return {};
     QImage stretched = fitToFrame(image, frame, options);

@@ -24,7 +24,7 @@ namespace {
 
 // What libjpeg itself may allocate for one picture: coefficient buffers of progressive and
 // multi-scan files above all, which no check of the output size sees.
-constexpr long kLibjpegBudget = long(kDecodeBudgetBytes);
+constexpr long kLibjpegBudget = long(kMaxDecodeBytes);
 
 struct ErrorManager
 {
@@ -201,7 +201,7 @@ JpegResult decode(QIODevice &device, QSize frame, Fit fit, QImage *image, int *o
     info.scale_denom = 8;
     jpeg_calc_output_dimensions(&info);
     // Checked against the header before anything is allocated.
-    if (qint64(info.output_width) * info.output_height * 4 > kDecodeBudgetBytes) {
+    if (qint64(info.output_width) * info.output_height * 4 > kMaxDecodeBytes) {
         jpeg_destroy_decompress(&info);
         std::snprintf(message, JMSG_LENGTH_MAX, "demasiado grande (%ux%u píxeles)",
                       info.output_width, info.output_height);

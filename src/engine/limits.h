@@ -35,7 +35,21 @@ inline constexpr qint64 kMaxSettingsBytes = 16 * kMega;
 // Most megabytes one picture's decode may allocate for its pixels; a picture needing more is
 // refused. Qt's own reader limit is the same.
 inline constexpr int kMaxDecodeMegabytes = 128;
-inline constexpr qint64 kDecodeBudgetBytes = qint64(kMaxDecodeMegabytes) * kMega;
+inline constexpr qint64 kMaxDecodeBytes = qint64(kMaxDecodeMegabytes) * kMega;
+// Most megabytes the decodes running at the same time may hold together (pictures as decoded,
+// their conversions and the frames they are stretched to): two pictures at the limit above, so
+// more workers share this memory instead of multiplying it. A single decode needing more runs
+// alone.
+inline constexpr int kDecodeBudgetMegabytes = 256;
+// Most bytes of a PNG's ancillary chunks (colour profile, EXIF and the like) handed to Qt's
+// reader, which inflates a compressed profile whole as it reads the header; text chunks are
+// never handed over at all, whatever their size. Real profiles and EXIF blocks are a few
+// kilobytes.
+inline constexpr qint64 kMaxPngMetadataBytes = qint64(1) << 20;
+// Most chunks a PNG may hold before its data ends: each is walked before the picture is read,
+// and encoders write image data in chunks of 8 KB or more (16,384 of them for the 128 MB of
+// the largest picture decoded).
+inline constexpr int kMaxPngChunks = 1 << 18;
 // Largest picture accepted, from its header and before any decoding. JPEG decodes at a
 // reduced scale, so it may be larger than what fits the decode budget whole (what it decodes
 // to must fit); the bound keeps the time spent reading its coefficients to a few seconds.
@@ -43,9 +57,9 @@ inline constexpr qint64 kMaxJpegPixels = qint64(256) * kMega;
 // A progressive JPEG, or one whose scans hold only some of its components, holds the
 // coefficients of the whole picture while it decodes, up to 8 bytes a pixel, whatever the scale
 // it is decoded at; what libjpeg allocates must also fit the decode budget.
-inline constexpr qint64 kMaxProgressiveJpegPixels = kDecodeBudgetBytes / 8;
+inline constexpr qint64 kMaxProgressiveJpegPixels = kMaxDecodeBytes / 8;
 // BMP, GIF, PNG, WebP and TIFF decode whole at 4 bytes a pixel and must fit the budget.
-inline constexpr qint64 kMaxWholePixels = kDecodeBudgetBytes / 4;
+inline constexpr qint64 kMaxWholePixels = kMaxDecodeBytes / 4;
 
 // Frames decoded ahead of the one being written or painted, for the window and framolin-strip
 // alike: enough to keep every core busy while the disk or the screen catches up, and at least

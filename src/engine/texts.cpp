@@ -33,8 +33,7 @@ SourceTexts::~SourceTexts()
         QCoreApplication::removeTranslator(this);
 }
 
-QString SourceTexts::translate(const char *context, const char *sourceText, const char *,
-                               int) const
+QString SourceTexts::translate(const char *context, const char *sourceText, const char *, int) const
 {
     // A non-null text ends the search through the catalogues installed earlier.
     if (context && std::strcmp(context, "engine") == 0)

@@ -6,12 +6,56 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QImageWriter>
+#include <QRegularExpression>
+
+#include <mutex>
 
 using namespace Qt::StringLiterals;
 
 namespace engine {
 
 namespace {
+
+// Qt's WebP plug-in gives libwebp's error code only in a warning, so the warnings of the thread
+// encoding are caught while it encodes; other threads' go on to the handler before.
+thread_local QString *caughtWarnings = nullptr;
+QtMessageHandler handlerBefore = nullptr;
+std::mutex catching;
+
+void catchWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (caughtWarnings)
+        caughtWarnings->append(message + u'\n');
+    else if (handlerBefore)
+        handlerBefore(type, context, message);
+}
+
+// Encodes `image` into `writer`; on failure, libwebp's reason when the plug-in told it.
+bool encode(QImageWriter &writer, const QImage &image, QString *reason)
+{
+    QString warnings;
+    bool ok = false;
+    {
+        const std::lock_guard lock(catching);
+        handlerBefore = qInstallMessageHandler(catchWarning);
+        caughtWarnings = &warnings;
+        ok = writer.write(image);
+        caughtWarnings = nullptr;
+        qInstallMessageHandler(handlerBefore);
+    }
+    if (!ok) {
+        static const QRegularExpression code(QStringLiteral("error code:\\s*(\\d+)"));
+        const QRegularExpressionMatch match = code.match(warnings);
+        if (match.hasMatch())
+            *reason = webpEncoderError(match.captured(1).toInt());
+        else if (!warnings.isEmpty())
+            *reason = QCoreApplication::translate("engine", "el complemento WebP de Qt dice: %1")
+                          .arg(warnings.section(u'\n', 0, 0));
+        else
+            *reason = writer.errorString();
+    }
+    return ok;
+}
 
 class WebpWriter final : public StripWriter
 {
@@ -72,10 +116,8 @@ public:
         buffer.open(QIODevice::WriteOnly);
         QImageWriter writer(&buffer, "webp");
         writer.setQuality(m_quality);
-        const bool encoded = writer.write(m_strip);
+        const bool encoded = encode(writer, m_strip, reason);
         m_strip = QImage();
-        if (!encoded)
-            *reason = writer.errorString();
         const bool ok = encoded && m_file->write(bytes, reason) && m_file->commit(reason);
         m_file.reset();
         return ok;
@@ -94,6 +136,36 @@ private:
 };
 
 } // namespace
+
+QString webpEncoderError(int code)
+{
+    // The numbers of libwebp's WebPEncodingError.
+    switch (code) {
+    case 1:
+    case 2:
+        return QCoreApplication::translate("engine", "el codificador WebP se quedó sin memoria");
+    case 5:
+        return QCoreApplication::translate("engine",
+                                           "el codificador WebP no admite el tamaño de la tira");
+    case 6:
+        return QCoreApplication::translate(
+            "engine",
+            "la primera partición del codificador WebP pasa de 512 KB: use menos columnas, un "
+            "cuadro más pequeño o guárdela como JPEG (.jpg) o PNG (.png)");
+    case 7:
+        return QCoreApplication::translate(
+            "engine",
+            "una partición del codificador WebP pasa de 16 MB: use un cuadro más pequeño o "
+            "guárdela como JPEG (.jpg) o PNG (.png)");
+    case 8:
+        return QCoreApplication::translate("engine", "no se pudo escribir el archivo WebP");
+    case 9:
+        return QCoreApplication::translate("engine", "el archivo WebP pasaría de 4 GB");
+    default:
+        return QCoreApplication::translate("engine", "el codificador WebP falló (error %1)")
+            .arg(code);
+    }
+}
 
 std::unique_ptr<StripWriter> makeWebpWriter(int quality)
 {

@@ -5,9 +5,14 @@
 
 #include "strip_writer.h"
 
+#include <QString>
+
 #include <memory>
 
 namespace engine {
+
+// libwebp's reason for failing with `code` (its VP8_ENC_ERROR_… numbers), in words.
+QString webpEncoderError(int code);
 
 // `quality` 1 to 99: 100 would make Qt's plug-in write lossless WebP.
 std::unique_ptr<StripWriter> makeWebpWriter(int quality);

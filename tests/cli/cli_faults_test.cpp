@@ -10,10 +10,15 @@
 #include "pictures.h"
 #include "scratch_fs.h"
 
+#include "engine/working_set.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +26,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -86,6 +92,46 @@ long peakKilobytes(const QList<QByteArray> &arguments)
     EXPECT_EQ(::wait4(child, &status, 0, &usage), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     return usage.ru_maxrss;
+}
+
+// What is written on the process's own standard error, where the libraries print, while it lives.
+class StderrCapture
+{
+public:
+    StderrCapture() : m_file(std::tmpfile()), m_saved(::dup(STDERR_FILENO))
+    {
+        std::fflush(stderr);
+        ::dup2(::fileno(m_file), STDERR_FILENO);
+    }
+    QByteArray finish()
+    {
+        std::fflush(stderr);
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+        return clitest::readBack(m_file);
+    }
+
+private:
+    std::FILE *m_file;
+    int m_saved;
+};
+
+// A little-endian TIFF of one pixel with `bits` bits a sample.
+QByteArray tiff(quint16 bits)
+{
+    const quint16 entries[][3]
+        = { { 256, 3, 1 },   { 257, 3, 1 }, { 258, 3, bits }, { 259, 3, 1 }, { 262, 3, 1 },
+            { 273, 4, 122 }, { 277, 3, 1 }, { 278, 3, 1 },    { 279, 4, 8 } };
+    QByteArray bytes("II*\0\x08\0\0\0\x09\0", 10);
+    for (const auto &entry : entries) {
+        char field[12] = {};
+        qToLittleEndian<quint16>(entry[0], field);
+        qToLittleEndian<quint16>(entry[1], field + 2);
+        qToLittleEndian<quint32>(1, field + 4);
+        qToLittleEndian<quint32>(entry[2], field + 8);
+        bytes.append(field, 12);
+    }
+    return bytes + QByteArray(4 + 8, '\0');
 }
 
 } // namespace
@@ -255,4 +301,87 @@ TEST_F(CliFaults, theReadAheadOfLargeFramesStaysWithinItsByteBudgetWhateverTheJo
     (void)large;
 #endif
     EXPECT_EQ(QImageReader(QFile::decodeName(bytesPath("big.png"))).size(), QSize(4096, 8 * 4096));
+}
+
+// The libraries' own prints (libtiff's, libpng's and Qt's) stay off standard error: a picture
+// they fail on is the one line naming it. A GIF's screen past the limit is said to be so.
+TEST_F(CliFaults, aPictureTheLibrariesFailOnGivesOneLineAndNothingElse)
+{
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QImageWriter(&buffer, "png").write(pictures::pattern(64, 64, 1)));
+    }
+    QByteArray screen = pictures::gif({ pictures::solid(2, 2, Qt::red) });
+    qToLittleEndian<quint16>(65535, screen.data() + 6);
+    qToLittleEndian<quint16>(65535, screen.data() + 8);
+    struct Row
+    {
+        QByteArray name;
+        QByteArray bytes;
+        QString says;
+    };
+    const Row rows[] {
+        { "deep.tif", tiff(64), u"datos de imagen dañados o incompletos"_s },
+        { "cut.png", png.left(png.size() / 2), u"datos de imagen dañados o incompletos"_s },
+        { "screen.gif", screen, u"65535 × 65535 píxeles pasa del límite"_s },
+    };
+    for (const Row &row : rows) {
+        const QByteArray path = bytesPath(row.name);
+        ASSERT_TRUE(pictures::writeBytes(QFile::decodeName(path), row.bytes));
+        StderrCapture printed;
+        const Result result = runCli({ "-q", "-o", bytesPath("out.bmp"), path });
+        const QByteArray libraries = printed.finish();
+#ifndef __SANITIZE_ADDRESS__ // the descriptor stays open for the sanitizers' reports
+        EXPECT_EQ(libraries, QByteArray()) << row.name.constData();
+#endif
+        EXPECT_EQ(result.status, 1) << row.name.constData();
+        EXPECT_EQ(result.err.count(u'\n'), 1) << qPrintable(result.err);
+        EXPECT_TRUE(result.err.contains(row.says)) << qPrintable(result.err);
+    }
+}
+
+// The decodes of all workers share one budget: eight 16-bit pictures of 9 megapixels (108 MB
+// each to decode) on eight jobs stay within it, where each job once held its own.
+TEST_F(CliFaults, parallelDecodesShareOneMemoryBudget)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"deep"_s));
+    QImage deep(3000, 3000, QImage::Format_RGBA64);
+    deep.fill(QColor(10, 200, 30, 180));
+    const QString first = m_dir.filePath(u"deep/p0.png"_s);
+    ASSERT_TRUE(QImageWriter(first, "png").write(deep));
+    deep = QImage();
+    for (int i = 1; i < 8; ++i)
+        ASSERT_TRUE(QFile::copy(first, m_dir.filePath(u"deep/p%1.png"_s.arg(i))));
+    // The program itself: a child of this process could not convert large pictures, for Qt's
+    // thread pool's threads stay behind in the parent.
+    const auto programPeak = [](QList<QByteArray> arguments) {
+        arguments.prepend(FRAMOLIN_STRIP_PATH);
+        std::vector<char *> argv;
+        for (QByteArray &argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        int status = 0;
+        rusage usage = {};
+        EXPECT_EQ(::wait4(child, &status, 0, &usage), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        return usage.ru_maxrss;
+    };
+    const QByteArray small = picture("small.bmp");
+    const long base = programPeak({ "-q", "-j", "8", "-o", bytesPath("small-strip.png"), small });
+    const long peak
+        = programPeak({ "-q", "-j", "8", "-o", bytesPath("strip.png"), bytesPath("deep") });
+#ifndef __SANITIZE_ADDRESS__ // ASan's quarantine keeps freed blocks resident: no peak to read
+    EXPECT_LT(peak - base, (engine::kDecodeBudgetMegabytes + 64) * 1024)
+        << "peak " << peak << " KiB against " << base << " KiB for one small picture";
+#else
+    (void)base;
+    (void)peak;
+#endif
 }

@@ -8,14 +8,21 @@
 
 #include "pictures.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <tuple>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zlib.h>
 
 using namespace Qt::StringLiterals;
 
@@ -245,3 +252,66 @@ TEST(Fit, coverAndContainKeepTheAspectCentredOnOddSizes)
         EXPECT_EQ(engine::containTarget(picture, frame), contain) << picture.width();
     }
 }
+
+namespace {
+
+// A PNG chunk of `type` holding `data`, with its CRC.
+QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(data.size()), chunk.data());
+    chunk += QByteArray(type, 4) + data;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(quint32(crc32(0, reinterpret_cast<const Bytef *>(chunk.constData() + 4),
+                                        uInt(chunk.size() - 4))),
+                          crc.data());
+    return chunk + crc;
+}
+
+// Qt's PNG reader inflates every compressed text chunk as it reads the header: 30 chunks of
+// 7 MB each (libpng's most), before and after the image data, must neither be inflated nor stop the
+// picture. Other metadata past its limit is refused.
+TEST(Decode, pngTextChunksAreNeverInflatedAndMetadataIsBounded)
+{
+    QTemporaryDir dir;
+    const QImage picture = pictures::pattern(40, 30, 3);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && QImageWriter(&buffer, "png").write(picture));
+    const qsizetype header = 8 + 25; // the signature and IHDR
+    const QByteArray text = pngChunk(
+        "zTXt", QByteArray("Comment\0\0", 9) + qCompress(QByteArray(7 << 20, ' '), 9).mid(4));
+    const QByteArray texts = text.repeated(15);
+    const QByteArray bomb = png.left(header) + texts + png.mid(header, png.size() - header - 12)
+        + texts + png.right(12);
+    const QString plain = dir.filePath(u"plain.png"_s), bombPath = dir.filePath(u"bomb.png"_s);
+    const QString exif = dir.filePath(u"exif.png"_s);
+    ASSERT_TRUE(pictures::writeBytes(plain, png) && pictures::writeBytes(bombPath, bomb));
+    ASSERT_TRUE(pictures::writeBytes(
+        exif,
+        png.left(header) + pngChunk("eXIf", QByteArray((1 << 20) + 1, 'x')) + png.mid(header)));
+    QString reason;
+    const QImage expected = engine::decodeFrame(plain, QSize(40, 30), &reason);
+    ASSERT_FALSE(expected.isNull()) << qPrintable(reason);
+    EXPECT_EQ(engine::decodeFrame(bombPath, QSize(40, 30), &reason), expected)
+        << qPrintable(reason);
+    EXPECT_TRUE(engine::decodeFrame(exif, QSize(40, 30), &reason).isNull());
+    EXPECT_EQ(reason, u"los metadatos de la imagen PNG pasan de 1 MB"_s);
+
+    rusage usage = {};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const long before = usage.ru_maxrss;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        QString why;
+        ::_exit(engine::decodeFrame(bombPath, QSize(40, 30), &why).isNull() ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+#ifndef __SANITIZE_ADDRESS__ // ASan's quarantine keeps freed blocks resident: no peak to read
+    EXPECT_LT(usage.ru_maxrss, before + 64 * 1024) << "KiB, against " << before << " before";
+#endif
+}
+
+} // namespace

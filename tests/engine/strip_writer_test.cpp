@@ -6,6 +6,7 @@
 #include "engine/bmp.h"
 #include "engine/strip_format.h"
 #include "engine/strip_writer.h"
+#include "engine/webp_writer.h"
 
 #include "files.h"
 #include "pictures.h"
@@ -305,3 +306,19 @@ TEST(StripWriter, aStripLargerThanItsFormatHoldsIsRefusedBeforeAnythingIsWritten
 }
 
 } // namespace
+
+// libwebp's reasons come through in words, where Qt's plug-in says only "Unknown error".
+TEST(StripWriter, webpEncoderFailuresAreWorded)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"tall.webp"_s);
+    const auto writer = engine::makeWebpWriter(75);
+    QString reason;
+    ASSERT_TRUE(writer->open(path, QSize(2, 16384), &reason)) << qPrintable(reason);
+    EXPECT_FALSE(writer->commit(&reason));
+    EXPECT_TRUE(reason.startsWith(u"el complemento WebP de Qt dice: QWebpHandler"_s))
+        << qPrintable(reason);
+    EXPECT_TRUE(engine::webpEncoderError(6).startsWith(
+        u"la primera partición del codificador WebP pasa de 512 KB: use menos columnas"_s));
+    EXPECT_FALSE(QFile::exists(path));
+}

@@ -163,5 +163,45 @@
         <source>error inesperado</source>
         <translation>unexpected error</translation>
     </message>
+    <message>
+        <source>la imagen PNG tiene más de %1 bloques</source>
+        <translation>the PNG picture has more than %1 chunks</translation>
+    </message>
+    <message>
+        <source>los metadatos de la imagen PNG pasan de %1 MB</source>
+        <translation>the PNG picture&apos;s metadata passes %1 MB</translation>
+    </message>
+    <message>
+        <source>el complemento WebP de Qt dice: %1</source>
+        <translation>Qt&apos;s WebP plug-in says: %1</translation>
+    </message>
+    <message>
+        <source>el codificador WebP se quedó sin memoria</source>
+        <translation>the WebP encoder ran out of memory</translation>
+    </message>
+    <message>
+        <source>el codificador WebP no admite el tamaño de la tira</source>
+        <translation>the WebP encoder does not take the strip&apos;s size</translation>
+    </message>
+    <message>
+        <source>la primera partición del codificador WebP pasa de 512 KB: use menos columnas, un cuadro más pequeño o guárdela como JPEG (.jpg) o PNG (.png)</source>
+        <translation>the WebP encoder&apos;s first partition passes 512 KB: use fewer columns, a smaller frame, or save it as JPEG (.jpg) or PNG (.png)</translation>
+    </message>
+    <message>
+        <source>una partición del codificador WebP pasa de 16 MB: use un cuadro más pequeño o guárdela como JPEG (.jpg) o PNG (.png)</source>
+        <translation>a partition of the WebP encoder passes 16 MB: use a smaller frame, or save it as JPEG (.jpg) or PNG (.png)</translation>
+    </message>
+    <message>
+        <source>no se pudo escribir el archivo WebP</source>
+        <translation>the WebP file could not be written</translation>
+    </message>
+    <message>
+        <source>el archivo WebP pasaría de 4 GB</source>
+        <translation>the WebP file would pass 4 GB</translation>
+    </message>
+    <message>
+        <source>el codificador WebP falló (error %1)</source>
+        <translation>the WebP encoder failed (error %1)</translation>
+    </message>
 </context>
 </TS>
