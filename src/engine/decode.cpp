@@ -221,18 +221,19 @@ QSize probe(const QString &path, QString *reason)
 
 QSize probeUpright(const QString &path, QString *reason)
 {
-    QFile file;
+    Source source;
+    QFile &file = source.file;
     QImageReader reader;
-    if (!openReader(path, file, reader, reason))
+    if (!openReader(path, source, reader, reason))
         return {};
     const QByteArray format = reader.format();
-    const QSize size = checkedSize(reader, reason);
+    JpegHeader header;
+    const QSize size = checkedSize(reader, reason, &header);
     if (!size.isValid())
         return {};
     bool turned = false;
     if (isJpeg(format)) {
-        JpegHeader header;
-        turned = readJpegHeader(file, &header, reason) && swapsSides(header.orientation);
+        turned = swapsSides(header.orientation);
     } else if (format == "webp") {
         turned = swapsSides(webpOrientation(file)); // Qt's WebP reader ignores the tag
     } else {
