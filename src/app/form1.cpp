@@ -25,7 +25,7 @@ Form1::Form1(Services services)
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
                  [this](double value, double max) { stripPainted(value, max); }),
-      m_saver(*objeto, *Text1, *List1, services.boxes),
+      m_saver(*objeto, *Text1, *List1, services.boxes, m_assembly),
       m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes)
 {
     addMenuEntries();
@@ -168,7 +168,8 @@ void Form1::mVistaPrevia_Click()
             [this] {
                 return preview::StripView { &objeto->client()->Image(),
                                             m_assembly.paintedFrameSize(),
-                                            m_assembly.paintedFrames() };
+                                            m_assembly.paintedFrames(),
+                                            m_assembly.paintedOnScreenOnly() };
             },
             this);
         if (m_english)

@@ -12,8 +12,8 @@ using namespace Qt::StringLiterals;
 namespace strip {
 
 Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, const runtime::ListBox &list,
-             runtime::MessageBoxes &boxes)
-    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes)
+             runtime::MessageBoxes &boxes, const Assembly &assembly)
+    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes), m_assembly(assembly)
 { }
 
 QString Saver::outputPath(const QString &typed)
@@ -35,6 +35,16 @@ void Saver::Command5_Click()
         // A BMP without rows is no picture any program opens; keep what the file holds.
         m_boxes.MsgBox(
             u"La tira está vacía: no hay nada que guardar.\n\"%1\" no se modificó."_s.arg(path),
+            runtime::mb::kInformation, u"Guardar imágen"_s);
+        return;
+    }
+    // Painting to the screen only is what "Auto Redibujar" up means; the stored strip is then
+    // the bare background, and writing it would pass a blank picture off as the work.
+    if (m_assembly.paintedOnScreenOnly()) {
+        m_boxes.MsgBox(
+            u"El último montaje se hizo con \"Auto Redibujar\" sin pulsar: los cuadros sólo se "
+            "pintaron en la pantalla y la tira guardada está en blanco.\nPulse \"Auto "
+            "Redibujar\" y \"Comenzar montaje\" otra vez; \"%1\" no se modificó."_s.arg(path),
             runtime::mb::kInformation, u"Guardar imágen"_s);
         return;
     }
