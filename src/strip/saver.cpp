@@ -6,14 +6,16 @@
 #include "engine/same_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace strip {
 
 Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, const runtime::ListBox &list,
-             runtime::MessageBoxes &boxes, const Assembly &assembly)
-    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes), m_assembly(assembly)
+             runtime::MessageBoxes &boxes, const Assembly &assembly, SavedReport saved)
+    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes), m_assembly(assembly),
+      m_saved(std::move(saved))
 { }
 
 QString Saver::outputPath(const QString &typed)
@@ -61,6 +63,9 @@ void Saver::Command5_Click()
         }
     }
     runtime::SavePicture(strip, path);
+    if (m_saved)
+        m_saved({ path, m_assembly.paintedFrames(), strip.size(), engine::formatForPath(path),
+                  QFileInfo(path).size() });
 }
 
 } // namespace strip

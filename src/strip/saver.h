@@ -8,13 +8,30 @@
 #include "runtime/controls.h"
 #include "runtime/services.h"
 
+#include "engine/strip_format.h"
+
+#include <functional>
+
 namespace strip {
+
+// What a save wrote, for the window to tell the user.
+struct SavedStrip
+{
+    QString path;
+    int frames = 0;
+    QSize size;
+    engine::StripFormat format = engine::StripFormat::Bmp;
+    qint64 bytes = 0;
+};
 
 class Saver
 {
 public:
+    using SavedReport = std::function<void(const SavedStrip &)>;
+
+    // `saved` hears of every save that wrote its file.
     Saver(runtime::PictureBox &objeto, runtime::TextBox &Text1, const runtime::ListBox &List1,
-          runtime::MessageBoxes &boxes, const Assembly &assembly);
+          runtime::MessageBoxes &boxes, const Assembly &assembly, SavedReport saved = {});
 
     // Writes the canvas's strip to the path in Text1 (a leading "~/" is the home folder). An
     // empty strip, a strip whose last run reached the screen only, or a path that leads to one of
@@ -31,6 +48,7 @@ private:
     const runtime::ListBox &List1;
     runtime::MessageBoxes &m_boxes;
     const Assembly &m_assembly;
+    SavedReport m_saved;
 };
 
 } // namespace strip

@@ -118,6 +118,7 @@ TEST_F(SaveStrip, failedSaveShowsACriticalBoxNamingPathAndReasonAndChangesNothin
     EXPECT_EQ(form.objeto->Image(), before);
     EXPECT_EQ(form.Text1->Text(), dir.path());
     EXPECT_TRUE(form.Command5->isEnabled());
+    EXPECT_FALSE(form.savedBalloon()->isVisible());
 }
 
 TEST_F(SaveStrip, refusesToWriteOverAListedPictureThroughAnyPathToItAndNamesIt)
