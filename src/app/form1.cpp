@@ -158,6 +158,12 @@ void Form1::stripSaved(const strip::SavedStrip &saved)
     m_savedBalloon->showAt(*Command5, savedText(saved, m_english, m_savedBalloon->fontMetrics()));
 }
 
+void Form1::openAtStart(const QStringList &paths)
+{
+    if (!paths.isEmpty())
+        List1_OLEDragDrop(runtime::DataObject { paths });
+}
+
 void Form1::Check2_Click()
 {
     objeto->setAutoRedraw(Check2->Value() != 0);

@@ -95,6 +95,8 @@ public:
     void mGuardar_Click() { Command3_Click(); }
     void mAbrir_Click() { Command6_Click(); }
     void mEliminar_Click() { Command4_Click(); }
+    // Pictures named on the command line join the list as a drop of them would.
+    void openAtStart(const QStringList &paths);
     // Opens (or brings forward) the spin preview of the canvas's strip.
     void mVistaPrevia_Click();
 

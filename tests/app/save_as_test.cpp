@@ -111,3 +111,18 @@ TEST_F(SaveAs, balloonElidesALongPathInTheMiddleAndSpeaksTheWindowsLanguage)
         app::savedText(saved, true, metrics)
             .endsWith(u"/cube.webp\n72 frames, 480 × 23040 pixels, WebP, 1,234,567 bytes"_s));
 }
+
+TEST_F(SaveAs, picturesNamedAtStartJoinTheListAsADropFoldersInNaturalOrder)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"turn"_s));
+    for (const QString &name : { u"f10.png"_s, u"f9.png"_s, u"notes.txt"_s })
+        ASSERT_TRUE(pictures::write(pictures::solid(2, 2, Qt::blue),
+                                    dir.filePath(u"turn/"_s + name), "PNG"));
+    const QString single = dir.filePath(u"single.bmp"_s);
+    ASSERT_TRUE(pictures::write(pictures::solid(2, 2, Qt::blue), single, "BMP"));
+    w.form.openAtStart({ single, dir.filePath(u"turn"_s) });
+    ASSERT_EQ(w.form.List1->ListCount(), 3);
+    EXPECT_EQ(w.form.List1->List(0), single);
+    EXPECT_EQ(w.form.List1->List(1), dir.filePath(u"turn/f9.png"_s));
+    EXPECT_EQ(w.form.List1->List(2), dir.filePath(u"turn/f10.png"_s));
+}
