@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <QSet>
 #include <QSignalSpy>
@@ -212,4 +213,24 @@ TEST_F(Form1Test, closingTheWindowEndsTheProgramWithoutAQuestion)
     EXPECT_TRUE(s.program.ended());
     EXPECT_TRUE(s.boxes.shown.empty());
     EXPECT_TRUE(s.settings.values.isEmpty());
+}
+
+// Under the desktop's own family every caption shows whole in its control, before and after
+// the switch to English (buttons keep a bevel and some air on each side).
+TEST_F(Form1Test, everyCaptionShowsWholeInSpanishAndInEnglish)
+{
+    EXPECT_EQ(form.Label1->font().family(), QApplication::font().family());
+    for (const bool english : { false, true }) {
+        if (english)
+            form.Command8_Click();
+        for (const runtime::Label *label : form.findChildren<runtime::Label *>())
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                << qPrintable(label->text());
+        for (const QPushButton *button : form.findChildren<QPushButton *>()) {
+            if (button == form.arr)
+                continue; // the splitter has no caption
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 8)
+                << qPrintable(button->text());
+        }
+    }
 }
