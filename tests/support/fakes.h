@@ -133,7 +133,6 @@ public:
         asked.append(title);
         filters.append(filter);
         starts.append(start);
-        shownFilter = *selectedFilter;
         if (!chosenFilter.isEmpty())
             *selectedFilter = chosenFilter;
         return saves.empty() ? QString() : take(saves);
@@ -145,7 +144,6 @@ public:
     QStringList asked;
     QStringList filters;
     QStringList starts;
-    QString shownFilter;
 
 private:
     template<typename T> static T take(std::deque<T> &script)
