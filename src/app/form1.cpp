@@ -138,7 +138,8 @@ void Form1::mAnadirCarpeta_Click()
 
 void Form1::Command5_Click()
 {
-    if (Text1->Text().trimmed().isEmpty())
+    // A strip that cannot be saved is refused before anyone is asked where to put it.
+    if (Text1->Text().trimmed().isEmpty() && !m_assembly.paintedOnScreenOnly())
         mGuardarComo_Click();
     else
         m_saver.Command5_Click();

@@ -46,7 +46,8 @@ void Saver::Command5_Click()
         m_boxes.MsgBox(
             u"El último montaje se hizo con \"Auto Redibujar\" sin pulsar: los cuadros sólo se "
             "pintaron en la pantalla y la tira guardada está en blanco.\nPulse \"Auto "
-            "Redibujar\" y \"Comenzar montaje\" otra vez; \"%1\" no se modificó."_s.arg(path),
+            "Redibujar\" y \"Comenzar montaje\" otra vez; %1."_s.arg(
+                path.isEmpty() ? u"no se escribió nada"_s : u"\"%1\" no se modificó"_s.arg(path)),
             runtime::mb::kInformation, u"Guardar imágen"_s);
         return;
     }
