@@ -5,6 +5,7 @@
 #include "add_pictures.h"
 #include "exit_dialog.h"
 #include "readme.h"
+#include "save_as.h"
 
 #include "tooltips/form_tips.h"
 
@@ -25,8 +26,10 @@ Form1::Form1(Services services)
                   [this](double value, double max) { progress(value, max); }),
       m_assembly(*List1, *ancho, *alto, *objeto, *buff, *Command5, services.events,
                  [this](double value, double max) { stripPainted(value, max); }),
-      m_saver(*objeto, *Text1, *List1, services.boxes),
-      m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes)
+      m_saver(*objeto, *Text1, *List1, services.boxes, m_assembly,
+              [this](const strip::SavedStrip &saved) { stripSaved(saved); }),
+      m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes),
+      m_lastFolder(services.settings), m_savedBalloon(new SavedBalloon(this))
 {
     addMenuEntries();
     connectEvents();
@@ -108,6 +111,7 @@ void Form1::connectEvents()
     on(mAbrir.action(), &QAction::triggered, [this] { mAbrir_Click(); });
     on(mEliminar.action(), &QAction::triggered, [this] { mEliminar_Click(); });
     on(mVistaPrevia.action(), &QAction::triggered, [this] { mVistaPrevia_Click(); });
+    on(mGuardarComo.action(), &QAction::triggered, [this] { mGuardarComo_Click(); });
 }
 
 void Form1::Form_Load()
@@ -122,14 +126,43 @@ void Form1::Form_Load()
 
 void Form1::mAnadirImagenes_Click()
 {
-    addPictures(m_services.dialogs,
+    addPictures(m_services.dialogs, m_lastFolder,
                 [this](const runtime::DataObject &Data) { List1_OLEDragDrop(Data); });
 }
 
 void Form1::mAnadirCarpeta_Click()
 {
-    addFolder(m_services.dialogs,
+    addFolder(m_services.dialogs, m_lastFolder,
               [this](const runtime::DataObject &Data) { List1_OLEDragDrop(Data); });
+}
+
+void Form1::Command5_Click()
+{
+    // A strip that cannot be saved is refused before anyone is asked where to put it.
+    if (Text1->Text().trimmed().isEmpty() && !m_assembly.paintedOnScreenOnly())
+        mGuardarComo_Click();
+    else
+        m_saver.Command5_Click();
+}
+
+void Form1::mGuardarComo_Click()
+{
+    const QString path = askOutputPath(m_services.dialogs, m_lastFolder, Text1->Text());
+    if (path.isEmpty())
+        return; // cancelled: the output field keeps what it held
+    Text1->setText(path);
+    m_saver.Command5_Click();
+}
+
+void Form1::stripSaved(const strip::SavedStrip &saved)
+{
+    m_savedBalloon->showAt(*Command5, savedText(saved, m_english, m_savedBalloon->fontMetrics()));
+}
+
+void Form1::openAtStart(const QStringList &paths)
+{
+    if (!paths.isEmpty())
+        List1_OLEDragDrop(runtime::DataObject { paths });
 }
 
 void Form1::Check2_Click()
@@ -168,7 +201,8 @@ void Form1::mVistaPrevia_Click()
             [this] {
                 return preview::StripView { &objeto->client()->Image(),
                                             m_assembly.paintedFrameSize(),
-                                            m_assembly.paintedFrames() };
+                                            m_assembly.paintedFrames(),
+                                            m_assembly.paintedOnScreenOnly() };
             },
             this);
         if (m_english)

@@ -6,6 +6,8 @@
 
 #include "form1_additions.h"
 #include "form1_design.h"
+#include "last_folder.h"
+#include "saved_balloon.h"
 #include "services.h"
 
 #include "layout/drag.h"
@@ -82,7 +84,10 @@ public:
     {
         m_drag.objeto_MouseUp(Button, Shift, X, Y);
     }
-    void Command5_Click() { m_saver.Command5_Click(); }
+    // With no output named, asks for one ("Guardar como...") rather than failing.
+    void Command5_Click();
+    // Asks for the output file, puts it in Text1 and saves the strip there.
+    void mGuardarComo_Click();
     void mGuardarImagen_Click() { Command5_Click(); }
     void Command3_Click() { m_savedSettings.Command3_Click(); }
     void Command6_Click() { m_savedSettings.Command6_Click(); }
@@ -90,6 +95,8 @@ public:
     void mGuardar_Click() { Command3_Click(); }
     void mAbrir_Click() { Command6_Click(); }
     void mEliminar_Click() { Command4_Click(); }
+    // Pictures named on the command line join the list as a drop of them would.
+    void openAtStart(const QStringList &paths);
     // Opens (or brings forward) the spin preview of the canvas's strip.
     void mVistaPrevia_Click();
 
@@ -97,6 +104,8 @@ public:
     const layout::Drag &drag() const { return m_drag; }
     const tooltips::Module1 &module1() const { return m_module1; }
     preview::SpinPreview *spinPreview() const { return m_preview; }
+    // The balloon that tells what the last save wrote.
+    const SavedBalloon *savedBalloon() const { return m_savedBalloon; }
 
     // Menu entries beyond the design, with their shortcuts.
     runtime::MenuEntry mVistaPrevia;
@@ -109,6 +118,7 @@ private:
     void connectEvents();
     // The assembly painted a frame: the bar and an open preview follow the strip.
     void stripPainted(double value, double max);
+    void stripSaved(const strip::SavedStrip &saved);
     // Routes a Qt signal to a handler through the program's dispatch.
     template<typename Sender, typename Signal, typename Handler>
     void on(Sender *sender, Signal signal, Handler handler);
@@ -123,7 +133,9 @@ private:
     strip::Saver m_saver;
     settings::SavedSettings m_savedSettings;
     tooltips::Module1 m_module1;
+    LastFolder m_lastFolder;
     preview::SpinPreview *m_preview = nullptr; // made on first use, owned by this window
+    SavedBalloon *m_savedBalloon = nullptr; // owned by this window
     bool m_english = false;
 };
 

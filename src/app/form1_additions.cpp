@@ -23,6 +23,12 @@ Form1Additions::Form1Additions(Form1Design &design)
     mInvertirOrden = insert("mInvertirOrden", u"Invertir orden"_s);
     mSep2 = runtime::MenuEntry(montaje->insertSeparator(first));
     mSep2.action()->setObjectName(u"mSep2"_s);
+    // Right after the designed "Guardar imágen", which it ends in.
+    auto *saveAs = new QAction(u"Guardar como..."_s, montaje);
+    saveAs->setObjectName(u"mGuardarComo"_s);
+    montaje->addAction(saveAs);
+    mGuardarComo = runtime::MenuEntry(saveAs);
+    mGuardarComo.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 
     mAnadirImagenes.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     mAnadirCarpeta.action()->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
@@ -38,6 +44,7 @@ std::vector<Caption> Form1Additions::englishCaptions()
         { &mAnadirImagenes, u"Add pictures..."_s },
         { &mAnadirCarpeta, u"Add folder..."_s },
         { &mInvertirOrden, u"Reverse order"_s },
+        { &mGuardarComo, u"Save as..."_s },
     };
 }
 

@@ -22,6 +22,8 @@ public:
 
     // At the top of "Montaje", then a separator before the designed entries.
     runtime::MenuEntry mAnadirImagenes, mAnadirCarpeta, mInvertirOrden, mSep2;
+    // After "Guardar imágen": the output chosen in a file dialog, then saved.
+    runtime::MenuEntry mGuardarComo;
 
     // Their English captions, which join the switch to English.
     std::vector<Caption> englishCaptions();

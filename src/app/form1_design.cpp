@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1_design.h"
+#include "form_font.h"
 
 #include "icons.h"
 
@@ -227,7 +228,33 @@ Form1Design::Form1Design(runtime::Form &form) : m_form(form)
         this->*menuRow.entry = runtime::MenuEntry(action);
     }
 
+    fitCaptions();
     form.setClientSize(kClientWidth, kClientHeight);
+}
+
+void Form1Design::fitCaptions()
+{
+    // Buttons keep a two-pixel bevel and two pixels of air on each side of their text.
+    const QSize bevel(8, 4);
+    std::vector<CaptionRoom> rooms;
+    for (const Caption &caption : englishCaptions()) {
+        std::visit(
+            [&](auto *target) {
+                using Target = std::remove_pointer_t<decltype(target)>;
+                if constexpr (std::is_same_v<Target, runtime::Label>) {
+                    rooms.push_back({ target->Caption(), target->size() });
+                    rooms.push_back({ caption.text, target->size() });
+                } else if constexpr (
+                    std::is_same_v<
+                        Target,
+                        runtime::CommandButton> || std::is_same_v<Target, runtime::CheckBox>) {
+                    rooms.push_back({ target->Caption(), target->size() - bevel });
+                    rooms.push_back({ caption.text, target->size() - bevel });
+                }
+            },
+            caption.target);
+    }
+    m_form.client()->setFont(fittedFont(m_form.client()->font(), rooms));
 }
 
 std::vector<Caption> Form1Design::englishCaptions()

@@ -52,6 +52,9 @@ public:
     std::vector<Caption> englishCaptions();
 
 private:
+    // Gives the controls the font at which every caption shows whole.
+    void fitCaptions();
+
     runtime::Form &m_form;
 };
 

@@ -9,6 +9,8 @@
 #include "runtime/translations.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
 
 #include <malloc.h>
 
@@ -39,5 +41,11 @@ int main(int argc, char *argv[])
     boxes.setParent(&form);
     dialogs.setParent(&form);
     form.show();
+    // Files and folders named on the command line ("Open with" in a file manager) are added
+    // once the window is up, through the drop path, so the bar and any error show as usual.
+    QStringList paths;
+    for (const QString &argument : QCoreApplication::arguments().mid(1))
+        paths.append(QFileInfo(argument).absoluteFilePath());
+    QTimer::singleShot(0, &form, [&] { program.run([&] { form.openAtStart(paths); }); });
     return program.ended() ? 0 : application.exec();
 }

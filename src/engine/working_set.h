@@ -48,6 +48,9 @@ inline const QString kOutputFilename = QStringLiteral("OutputFilename");
 inline const QString kResizeValues = QStringLiteral("ResizeValues");
 inline const QString kWidth = QStringLiteral("Width");
 inline const QString kHeight = QStringLiteral("Height");
+// Beyond what "Guardar datos" stores: the folder the window's file dialogs open at.
+inline const QString kDialogs = QStringLiteral("Dialogs");
+inline const QString kLastFolder = QStringLiteral("LastFolder");
 // "InputFile" followed by the entry's index in decimal.
 QString inputFile(int index);
 } // namespace keys

@@ -205,7 +205,7 @@ void SpinPreview::stripChanged()
 {
     const QSize before = m_view.frame;
     m_view = m_source ? m_source() : StripView {};
-    if (m_view.frames <= 0 || !m_view.image) {
+    if (m_view.frames <= 0 || !m_view.image || m_view.screenOnly) {
         m_view.frames = 0;
         setPlaying(false);
     }
@@ -238,6 +238,13 @@ QRect SpinPreview::shownRect() const
 
 QString SpinPreview::statusText() const
 {
+    if (m_view.screenOnly)
+        return m_english
+            ? u"The last run was made with \"Auto Redraw\" up: the frames reached the screen "
+              "only. Press \"Auto Redraw\" and \"Make Now!\" again."_s
+            : u"El último montaje se hizo con \"Auto Redibujar\" sin pulsar: los cuadros sólo "
+              "se pintaron en la pantalla. Pulse \"Auto Redibujar\" y \"Comenzar montaje\" "
+              "otra vez."_s;
     if (m_view.frames <= 0)
         return m_english ? u"No strip yet: add pictures and press \"Make Now!\"."_s
                          : u"Todavía no hay tira: añada imágenes y pulse \"Comenzar montaje\"."_s;

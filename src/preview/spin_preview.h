@@ -23,6 +23,8 @@ struct StripView
     const QImage *image = nullptr;
     QSize frame;
     int frames = 0;
+    // The frames reached the screen only ("Auto Redibujar" up): the strip holds none of them.
+    bool screenOnly = false;
 };
 
 class FrameView;
@@ -60,7 +62,7 @@ public:
     QImage currentFrameImage() const;
     // Where the frame is drawn in the drawing area (the focus proxy), in its pixels.
     QRect shownRect() const;
-    // "12 / 36", or the empty-strip notice.
+    // "12 / 36", or the notice of an empty strip or of one painted on the screen only.
     QString statusText() const;
 
 protected:

@@ -178,22 +178,21 @@ void IniSettingsStore::Flush()
     writeOrThrow(file, path);
 }
 
-QStringList QtFileDialogs::GetOpenFileNames(const QString &title, const QString &filter)
+QStringList QtFileDialogs::GetOpenFileNames(const QString &title, const QString &filter,
+                                            const QString &start)
 {
-    QStringList files = QFileDialog::getOpenFileNames(
-        m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder, filter);
-    if (!files.isEmpty())
-        m_folder = QFileInfo(files.constFirst()).absolutePath();
-    return files;
+    return QFileDialog::getOpenFileNames(m_parent, title, start, filter);
 }
 
-QString QtFileDialogs::GetExistingDirectory(const QString &title)
+QString QtFileDialogs::GetExistingDirectory(const QString &title, const QString &start)
 {
-    QString folder = QFileDialog::getExistingDirectory(
-        m_parent, title, m_folder.isEmpty() ? QDir::homePath() : m_folder);
-    if (!folder.isEmpty())
-        m_folder = folder;
-    return folder;
+    return QFileDialog::getExistingDirectory(m_parent, title, start);
+}
+
+QString QtFileDialogs::GetSaveFileName(const QString &title, const QString &filters,
+                                       const QString &start, QString *selectedFilter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, start, filters, selectedFilter);
 }
 
 void DesktopStarter::Shell(const QString &command, int windowStyle)

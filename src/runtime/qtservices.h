@@ -69,19 +69,20 @@ private:
     engine::SettingsFile m_cached;
 };
 
-// The desktop's file and folder choosers, modal to `parent`, each starting where the last
-// one was left.
+// The desktop's file and folder choosers, modal to `parent`.
 class QtFileDialogs : public FileDialogs
 {
 public:
     explicit QtFileDialogs(QWidget *parent = nullptr) : m_parent(parent) { }
     void setParent(QWidget *parent) { m_parent = parent; }
-    QStringList GetOpenFileNames(const QString &title, const QString &filter) override;
-    QString GetExistingDirectory(const QString &title) override;
+    QStringList GetOpenFileNames(const QString &title, const QString &filter,
+                                 const QString &start) override;
+    QString GetExistingDirectory(const QString &title, const QString &start) override;
+    QString GetSaveFileName(const QString &title, const QString &filters, const QString &start,
+                            QString *selectedFilter) override;
 
 private:
     QWidget *m_parent;
-    QString m_folder;
 };
 
 // Opens a file with the desktop's default program for it.

@@ -52,14 +52,22 @@ public:
     virtual void Flush() { }
 };
 
-// Modal choosers of files and folders. An empty answer means the user cancelled.
+// Modal choosers of files and folders, each opening at `start` (a folder, or a file to
+// select). An empty answer means the user cancelled.
 class FileDialogs
 {
 public:
     virtual ~FileDialogs() = default;
     // Existing files, several at once; `filter` as "Description (*.a *.b)".
-    virtual QStringList GetOpenFileNames(const QString &title, const QString &filter) = 0;
-    virtual QString GetExistingDirectory(const QString &title) = 0;
+    virtual QStringList GetOpenFileNames(const QString &title, const QString &filter,
+                                         const QString &start)
+        = 0;
+    virtual QString GetExistingDirectory(const QString &title, const QString &start) = 0;
+    // A file to write, asking before one is replaced; `filters` separated by ";;".
+    // `selectedFilter` holds the filter shown first and receives the one chosen.
+    virtual QString GetSaveFileName(const QString &title, const QString &filters,
+                                    const QString &start, QString *selectedFilter)
+        = 0;
 };
 
 // Lets pending events run, then returns. Throws ProgramEnded once the program has ended.

@@ -112,6 +112,7 @@ void Assembly::Command2_Click()
     m_stripWidth = 0; // as wide as this run's frames
     m_paintedRows = 0;
     m_paintedFrames = 0;
+    m_storedFrames = 0;
     sizeCanvas(count, frame);
 
     // Workers decode the next frames for the list and size as they stand now; whatever has
@@ -152,6 +153,8 @@ void Assembly::Command2_Click()
         objeto.PaintPicture(buff.Picture(), 0, top, float(frame.width()), float(frame.height()));
         m_paintedRows = std::max(m_paintedRows, qint64(i + 1) * frame.height());
         m_paintedFrames = i + 1;
+        if (objeto.AutoRedraw())
+            ++m_storedFrames;
         m_paintedFrameSize = frame;
         objeto.Refresh();
         sizeCanvas(List1.ListCount(), frame);

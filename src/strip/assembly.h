@@ -29,6 +29,9 @@ public:
     // painted at: what a preview of the strip shows.
     int paintedFrames() const { return m_paintedFrames; }
     QSize paintedFrameSize() const { return m_paintedFrameSize; }
+    // The latest run painted frames with "Auto Redibujar" up all along: they reached the
+    // screen only, and the canvas's stored strip holds none of them.
+    bool paintedOnScreenOnly() const { return m_paintedFrames > 0 && m_storedFrames == 0; }
 
     // Threads decoding the next frames while one is painted (one per core by default; none
     // decodes every frame on its turn). The strip is the same for any count.
@@ -57,6 +60,7 @@ private:
     int m_stripWidth = 0;
     qint64 m_paintedRows = 0;
     int m_paintedFrames = 0;
+    int m_storedFrames = 0; // of those, painted while the canvas kept its drawing
     QSize m_paintedFrameSize;
 };
 

@@ -6,14 +6,16 @@
 #include "engine/same_file.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace strip {
 
 Saver::Saver(runtime::PictureBox &canvas, runtime::TextBox &output, const runtime::ListBox &list,
-             runtime::MessageBoxes &boxes)
-    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes)
+             runtime::MessageBoxes &boxes, const Assembly &assembly, SavedReport saved)
+    : objeto(canvas), Text1(output), List1(list), m_boxes(boxes), m_assembly(assembly),
+      m_saved(std::move(saved))
 { }
 
 QString Saver::outputPath(const QString &typed)
@@ -38,6 +40,17 @@ void Saver::Command5_Click()
             runtime::mb::kInformation, u"Guardar imágen"_s);
         return;
     }
+    // Painting to the screen only is what "Auto Redibujar" up means; the stored strip is then
+    // the bare background, and writing it would pass a blank picture off as the work.
+    if (m_assembly.paintedOnScreenOnly()) {
+        m_boxes.MsgBox(
+            u"El último montaje se hizo con \"Auto Redibujar\" sin pulsar: los cuadros sólo se "
+            "pintaron en la pantalla y la tira guardada está en blanco.\nPulse \"Auto "
+            "Redibujar\" y \"Comenzar montaje\" otra vez; %1."_s.arg(
+                path.isEmpty() ? u"no se escribió nada"_s : u"\"%1\" no se modificó"_s.arg(path)),
+            runtime::mb::kInformation, u"Guardar imágen"_s);
+        return;
+    }
     // Writing over one of its own pictures would destroy a source the user may still need.
     for (int i = 0; i < List1.ListCount(); ++i) {
         if (engine::sameFile(path, List1.List(i))) {
@@ -51,6 +64,9 @@ void Saver::Command5_Click()
         }
     }
     runtime::SavePicture(strip, path);
+    if (m_saved)
+        m_saved({ path, m_assembly.paintedFrames(), strip.size(), engine::formatForPath(path),
+                  QFileInfo(path).size() });
 }
 
 } // namespace strip

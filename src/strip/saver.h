@@ -3,21 +3,40 @@
 // "Guardar imágen": the strip the assembly built, written to the output path in the format its
 // extension asks for (a 24-bit BMP unless it ends in .png, .jpg/.jpeg or .webp).
 
+#include "assembly.h"
+
 #include "runtime/controls.h"
 #include "runtime/services.h"
 
+#include "engine/strip_format.h"
+
+#include <functional>
+
 namespace strip {
+
+// What a save wrote, for the window to tell the user.
+struct SavedStrip
+{
+    QString path;
+    int frames = 0;
+    QSize size;
+    engine::StripFormat format = engine::StripFormat::Bmp;
+    qint64 bytes = 0;
+};
 
 class Saver
 {
 public:
+    using SavedReport = std::function<void(const SavedStrip &)>;
+
+    // `saved` hears of every save that wrote its file.
     Saver(runtime::PictureBox &objeto, runtime::TextBox &Text1, const runtime::ListBox &List1,
-          runtime::MessageBoxes &boxes);
+          runtime::MessageBoxes &boxes, const Assembly &assembly, SavedReport saved = {});
 
     // Writes the canvas's strip to the path in Text1 (a leading "~/" is the home folder). An
-    // empty strip, or a path that leads to one of the listed pictures, is not written: a
-    // message says so and the file is kept. Throws RuntimeError naming the path and the
-    // reason when the file cannot be written.
+    // empty strip, a strip whose last run reached the screen only, or a path that leads to one of
+    // the listed pictures, is not written: a message says so and the file is kept. Throws
+    // RuntimeError naming the path and the reason when the file cannot be written.
     void Command5_Click();
 
     // The output path as typed, with a leading "~/" (or a lone "~") taken as the home folder.
@@ -28,6 +47,8 @@ private:
     runtime::TextBox &Text1;
     const runtime::ListBox &List1;
     runtime::MessageBoxes &m_boxes;
+    const Assembly &m_assembly;
+    SavedReport m_saved;
 };
 
 } // namespace strip

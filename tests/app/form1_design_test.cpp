@@ -59,11 +59,11 @@ TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
 {
     // The entries added to the design (left out of the tree below), and the keys given to
     // entries people reach for; the other entries have none.
-    const QStringList added { u"Añadir imágenes..."_s, u"Añadir carpeta..."_s,
-                              u"Invertir orden"_s };
+    const QStringList added { u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s,
+                              u"Guardar como..."_s };
     const QStringList withKeys {
         u"Salir"_s,          u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Comenzar montaje"_s,
-        u"Guardar imágen"_s, u"Leer archivo léeme"_s, u"Vista previa"_s
+        u"Guardar imágen"_s, u"Leer archivo léeme"_s, u"Vista previa"_s,      u"Guardar como..."_s
     };
     QStringList tree;
     const QList<QAction *> menus = form.menuBar()->actions();
@@ -212,4 +212,23 @@ TEST_F(Form1Test, closingTheWindowEndsTheProgramWithoutAQuestion)
     EXPECT_TRUE(s.program.ended());
     EXPECT_TRUE(s.boxes.shown.empty());
     EXPECT_TRUE(s.settings.values.isEmpty());
+}
+
+// Under the desktop's own family every caption shows whole in its control, before and after
+// the switch to English (buttons keep a bevel and some air on each side).
+TEST_F(Form1Test, everyCaptionShowsWholeInSpanishAndInEnglish)
+{
+    for (const bool english : { false, true }) {
+        if (english)
+            form.Command8_Click();
+        for (const runtime::Label *label : form.findChildren<runtime::Label *>())
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                << qPrintable(label->text());
+        for (const QPushButton *button : form.findChildren<QPushButton *>()) {
+            if (button == form.arr)
+                continue; // the splitter has no caption
+            EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), button->width() - 8)
+                << qPrintable(button->text());
+        }
+    }
 }

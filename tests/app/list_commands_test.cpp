@@ -114,10 +114,10 @@ TEST(Menus, newEntriesOpenMontajeAndKeepTheDesignedOnesInTheirOrder)
     Window w;
     const QMenu *montaje = w.form.mMontaje.action()->menu();
     ASSERT_NE(montaje, nullptr);
-    EXPECT_EQ(
-        captions(montaje),
-        QStringList({ u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s, u"-"_s,
-                      u"Comenzar montaje"_s, u"Guardar imágen"_s, u"Vista previa"_s }));
+    EXPECT_EQ(captions(montaje),
+              QStringList({ u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s,
+                            u"-"_s, u"Comenzar montaje"_s, u"Guardar imágen"_s,
+                            u"Guardar como..."_s, u"Vista previa"_s }));
 }
 
 TEST(Menus, shortcutsAreShownOnTheirEntries)
@@ -132,6 +132,7 @@ TEST(Menus, shortcutsAreShownOnTheirEntries)
         { w.form.mAnadirCarpeta, QKeySequence(u"Ctrl+Shift+O"_s) },
         { w.form.mComenzarMontaje, QKeySequence(u"F5"_s) },
         { w.form.mGuardarImagen, QKeySequence(u"Ctrl+S"_s) },
+        { w.form.mGuardarComo, QKeySequence(u"Ctrl+Shift+S"_s) },
         { w.form.mSalir, QKeySequence(u"Ctrl+Q"_s) },
         { w.form.mLeerLeame, QKeySequence(u"F1"_s) },
     };
@@ -146,6 +147,7 @@ TEST(Menus, theNewEntriesSwitchToEnglishWithTheRest)
     EXPECT_EQ(w.form.mAnadirImagenes.Caption(), u"Add pictures..."_s);
     EXPECT_EQ(w.form.mAnadirCarpeta.Caption(), u"Add folder..."_s);
     EXPECT_EQ(w.form.mInvertirOrden.Caption(), u"Reverse order"_s);
+    EXPECT_EQ(w.form.mGuardarComo.Caption(), u"Save as..."_s);
 }
 
 TEST(Keyboard, shortcutsRunTheirCommandsAndCtrlQAsksFirst)

@@ -118,6 +118,7 @@ TEST_F(SaveStrip, failedSaveShowsACriticalBoxNamingPathAndReasonAndChangesNothin
     EXPECT_EQ(form.objeto->Image(), before);
     EXPECT_EQ(form.Text1->Text(), dir.path());
     EXPECT_TRUE(form.Command5->isEnabled());
+    EXPECT_FALSE(form.savedBalloon()->isVisible());
 }
 
 TEST_F(SaveStrip, refusesToWriteOverAListedPictureThroughAnyPathToItAndNamesIt)
@@ -194,4 +195,30 @@ TEST_F(SaveStrip, stripOfThirtyTwoFramesReadsBackWhole)
     const QString keep = qEnvironmentVariable("FRAMOLIN_KEEP_STRIP");
     if (!keep.isEmpty())
         QFile::copy(out, QDir(keep).filePath(u"object-32-frames.bmp"_s));
+}
+
+// "Auto Redibujar" up paints the screen only: saving then would write a blank strip as if it
+// were the work. The save and the preview say so; with the option down again a run saves.
+TEST_F(SaveStrip, runPaintedOnTheScreenOnlyIsRefusedUntilRunAgainWithAutoRedibujar)
+{
+    listPictures(2);
+    const QString out = dir.filePath(u"old.bmp"_s);
+    files::writeAll(out, "the old strip");
+    form.Text1->setText(out);
+    form.Check2->click();
+    form.Command2->click();
+    form.mVistaPrevia.action()->trigger();
+    form.Command5->click();
+
+    ASSERT_EQ(s.boxes.shown.size(), 1u);
+    EXPECT_TRUE(s.boxes.shown[0].prompt.contains(u"\"Auto Redibujar\" y \"Comenzar montaje\""_s));
+    EXPECT_TRUE(s.boxes.shown[0].prompt.contains(out));
+    EXPECT_EQ(files::readAll(out), "the old strip");
+    EXPECT_TRUE(form.spinPreview()->statusText().contains(u"Auto Redibujar"_s));
+
+    form.Check2->click();
+    form.Command2->click();
+    form.Command5->click();
+    expectFrames(QImage(out), 2, 320, 200);
+    EXPECT_EQ(form.spinPreview()->frameCount(), 2);
 }

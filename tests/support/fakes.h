@@ -112,21 +112,38 @@ public:
 class FileDialogs : public runtime::FileDialogs
 {
 public:
-    QStringList GetOpenFileNames(const QString &title, const QString &filter) override
+    QStringList GetOpenFileNames(const QString &title, const QString &filter,
+                                 const QString &start) override
     {
         asked.append(title);
         filters.append(filter);
+        starts.append(start);
         return files.empty() ? QStringList() : take(files);
     }
-    QString GetExistingDirectory(const QString &title) override
+    QString GetExistingDirectory(const QString &title, const QString &start) override
     {
         asked.append(title);
+        starts.append(start);
         return folders.empty() ? QString() : take(folders);
+    }
+    // Answers with the next of `saves`, choosing `chosenFilter` when one is set.
+    QString GetSaveFileName(const QString &title, const QString &filter, const QString &start,
+                            QString *selectedFilter) override
+    {
+        asked.append(title);
+        filters.append(filter);
+        starts.append(start);
+        if (!chosenFilter.isEmpty())
+            *selectedFilter = chosenFilter;
+        return saves.empty() ? QString() : take(saves);
     }
     std::deque<QStringList> files;
     std::deque<QString> folders;
+    std::deque<QString> saves;
+    QString chosenFilter;
     QStringList asked;
     QStringList filters;
+    QStringList starts;
 
 private:
     template<typename T> static T take(std::deque<T> &script)

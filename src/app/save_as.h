@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// "Guardar como...": the output file chosen in the desktop's save dialog, one filter per
+// format a strip is written in.
+
+#include "last_folder.h"
+
+#include "runtime/services.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace app {
+
+// "BMP (*.bmp)", "PNG (*.png)", "JPEG (*.jpg *.jpeg)", "WebP (*.webp)", in that order.
+QStringList stripFilters();
+
+// Asks where to write the strip, starting at `typedOutput` when its folder exists, otherwise in
+// the folder last used. A name without a strip format's extension gets the chosen filter's.
+// Empty when the user cancels.
+QString askOutputPath(runtime::FileDialogs &dialogs, LastFolder &lastFolder,
+                      const QString &typedOutput);
+
+} // namespace app
