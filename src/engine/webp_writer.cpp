@@ -76,7 +76,15 @@ public:
         m_strip = QImage();
         if (!encoded)
             *reason = writer.errorString();
-        const bool ok = encoded && m_file->write(bytes, reason) && m_file->commit(reason);
+        if (!encoded || !m_file->write(bytes, reason)) {
+            m_file.reset();
+            return false;
+        }
+        if (m_group) {
+            m_group->hold(std::move(m_file));
+            return true;
+        }
+        const bool ok = m_file->commit(reason);
         m_file.reset();
         return ok;
     }

@@ -296,4 +296,33 @@ TEST_F(CliOutput, thePageIsNeverAnInputANodeOrTheStripAndAFailedPageKeepsTheStri
     EXPECT_EQ(page.count("\"frames\":2"), 1);
 }
 
+TEST_F(CliOutput, framesAreSpreadOverSheetsPutInPlaceOnlyOnceAllAreWritten)
+{
+    const QStringList files = frames(5);
+    const QStringList run = QStringList { u"-q"_s, u"-s"_s, u"9x7"_s, u"--target"_s, u"mobile"_s }
+        + QStringList { u"--frames-per-sheet"_s, u"2"_s, u"-o"_s, path(u"s.png"_s) };
+    ASSERT_EQ(runCli(run + files).status, 0);
+    QList<QByteArray> sheets;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(QImage(path(u"s-%1.png"_s.arg(i))).size(), QSize(9, i < 2 ? 14 : 7));
+        sheets.append(files::readAll(path(u"s-%1.png"_s.arg(i))));
+    }
+    EXPECT_FALSE(QFile::exists(path(u"s.png"_s)));
+    // The first sheet would change, but the last one fails: every sheet stays as it was.
+    ASSERT_TRUE(pictures::write(pictures::solid(9, 7, Qt::black), files[0], "BMP"));
+    files::writeAll(files[4], "not a picture");
+    EXPECT_EQ(runCli(run + files).status, 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(files::readAll(path(u"s-%1.png"_s.arg(i))), sheets[i]) << i;
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5 + 3);
+    // Columns that make a sheet too wide are refused, naming what fits.
+    const Result wide = runCli(QStringList { u"--target"_s, u"mobile"_s, u"-s"_s, u"2000x10"_s,
+                                             u"--columns"_s, u"3"_s, u"-o"_s, path(u"w.png"_s) }
+                               + files.mid(0, 4));
+    EXPECT_EQ(wide.status, 2);
+    EXPECT_TRUE(wide.err.contains(u"6000 × 20"_s) && wide.err.contains(u"; --columns 1 cabe"_s))
+        << qPrintable(wide.err);
+    EXPECT_FALSE(QFile::exists(path(u"w.png"_s)) || QFile::exists(path(u"w-0.png"_s)));
+}
+
 } // namespace
