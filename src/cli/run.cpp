@@ -241,8 +241,8 @@ QString summaryLine(const Summary &summary, Language language)
 {
     const QLocale locale(language == Language::Spanish ? QLocale::Spanish : QLocale::English);
     const QString where = summary.output == u"-"_s ? Text::tr("standard output") : summary.output;
-    const QString size
-        = locale.formattedDataSize(summary.fileBytes, 1, QLocale::DataSizeTraditionalFormat);
+    // Binary multiples under their own names (KiB, MiB): 227,018,490 bytes is 216.5 MiB.
+    const QString size = locale.formattedDataSize(summary.fileBytes, 1, QLocale::DataSizeIecFormat);
     const QString pixels = u"%1 × %2"_s.arg(summary.pixels.width()).arg(summary.pixels.height());
     const QString layout = summary.columns == 1 ? Text::tr("in one column")
                                                 : Text::tr("in %1 columns").arg(summary.columns);
