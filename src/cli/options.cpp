@@ -416,7 +416,8 @@ bool pageCanShowStrip(const Job &job, QString *error)
     const QSize size = job.sheets.constFirst().pixels;
     if (job.format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size)) {
         *error = Text::tr("--html: browsers open no BMP of more than %1 pixels a side "
-                          "(this strip: %2 × %3); write the strip as .png or use --columns")
+                          "(this strip: %2 × %3); leave out --target none to have it split into "
+                          "sheets that browsers open")
                      .arg(QString::number(engine::kMaxBrowserBmpSide),
                           QString::number(size.width()), QString::number(size.height()));
         return false;

@@ -128,8 +128,8 @@
         <translation>--format: &quot;%1&quot; no es bmp, png, jpeg ni webp</translation>
     </message>
     <message>
-        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); write the strip as .png or use --columns</source>
-        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); escriba la tira como .png o use --columns</translation>
+        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); leave out --target none to have it split into sheets that browsers open</source>
+        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); quite --target none para repartirla en hojas que los navegadores abren</translation>
     </message>
     <message>
         <source>--quality is only for JPEG and WebP, not for %1</source>
