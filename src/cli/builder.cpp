@@ -166,6 +166,8 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     const int columns = std::max(output.columns, 1);
     const std::unique_ptr<engine::StripWriter> writer
         = engine::makeStripWriter(output.format, output.quality);
+    if (output.group)
+        writer->holdCommitIn(output.group);
     QString reason;
     const QSize size = stripSize(count, frame, columns);
     if (!(output.stream ? writer->openStream(output.stream, size, &reason)

@@ -14,6 +14,10 @@
 
 #include <functional>
 
+namespace engine {
+class SaveGroup;
+}
+
 namespace cli {
 
 // Called on the calling thread after each frame is written, with the frames written so far.
@@ -31,6 +35,9 @@ struct StripOutput
     // Written into this device as it is compressed, not into a file at `path`; only formats
     // engine::formatStreams() names.
     QIODevice *stream = nullptr;
+    // When given, the finished file is handed to it to be put in place with the files written
+    // beside it, rather than at once.
+    engine::SaveGroup *group = nullptr;
 };
 
 // Writes the strip of `files` fitted to `frame` to `output`, decoding on `jobs` threads

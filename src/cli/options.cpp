@@ -12,6 +12,7 @@
 #include "engine/working_set.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -71,6 +72,14 @@ constexpr OptionRow kOptions[] = {
       QT_TRANSLATE_NOOP("Text",
                         "N frames to a row, left to right and top to bottom (1: one column); "
                         "empty cells in the back colour") },
+    { "", "target", QT_TRANSLATE_NOOP("Text", "WHERE"),
+      QT_TRANSLATE_NOOP("Text",
+                        "mobile (4096 pixels a side, 16.7 megapixels), desktop (the browsers' "
+                        "limits of each format, 100 megapixels) or none (the format's own "
+                        "limits): the frames are spread over as few sheets as fit, NAME-0, "
+                        "NAME-1, ... (mobile with --html or --manifest, otherwise none)") },
+    { "", "frames-per-sheet", QT_TRANSLATE_NOOP("Text", "N"),
+      QT_TRANSLATE_NOOP("Text", "N frames on each sheet instead of the most that fit") },
     { "j", "jobs", QT_TRANSLATE_NOOP("Text", "N"),
       QT_TRANSLATE_NOOP("Text", "pictures decoded at a time (every core)") },
     { "q", "quiet", nullptr, QT_TRANSLATE_NOOP("Text", "no progress bar and no summary") },
@@ -78,6 +87,10 @@ constexpr OptionRow kOptions[] = {
       QT_TRANSLATE_NOOP("Text", "name each file of a folder that was left out, and why") },
     { "", "html", QT_TRANSLATE_NOOP("Text", "PAGE"),
       QT_TRANSLATE_NOOP("Text", "also write a web page that shows the strip turning") },
+    { "", "manifest", QT_TRANSLATE_NOOP("Text", "FILE"),
+      QT_TRANSLATE_NOOP("Text",
+                        "also write a JSON description of the sheets for web viewers (with "
+                        "--html: NAME.json beside the strip)") },
     { "", "from-settings", nullptr,
       QT_TRANSLATE_NOOP("Text",
                         "the list, the output and the size stored with \"Guardar datos\"; "
@@ -169,14 +182,16 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         return true;
     };
     std::optional<QString> jobsText, qualityText, columnsText, fitText, backgroundText, framesText,
-        lanesText;
+        lanesText, targetText, perSheetText;
     if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
         || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
         || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
         || !single(u"quality"_s, &qualityText) || !single(u"columns"_s, &columnsText)
         || !single(u"html"_s, &options->html) || !single(u"fit"_s, &fitText)
         || !single(u"background"_s, &backgroundText) || !single(u"frames"_s, &framesText)
-        || !single(u"lanes"_s, &lanesText))
+        || !single(u"lanes"_s, &lanesText) || !single(u"target"_s, &targetText)
+        || !single(u"frames-per-sheet"_s, &perSheetText)
+        || !single(u"manifest"_s, &options->manifest))
         return false;
     if (options->size && (options->width || options->height)) {
         *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
@@ -199,8 +214,17 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !number(qualityText, u"--quality"_s, engine::kMaxQuality, &options->quality)
         || !number(columnsText, u"--columns"_s, engine::kMaxColumns, &options->columns)
         || !number(framesText, u"--frames"_s, engine::kMaxListEntries, &options->frames)
-        || !number(lanesText, u"--lanes"_s, engine::kMaxListEntries, &options->lanes))
+        || !number(lanesText, u"--lanes"_s, engine::kMaxListEntries, &options->lanes)
+        || !number(perSheetText, u"--frames-per-sheet"_s, engine::kMaxListEntries,
+                   &options->framesPerSheet))
         return false;
+    if (targetText) {
+        options->target = engine::targetNamed(*targetText);
+        if (!options->target) {
+            *error = Text::tr("--target: \"%1\" is not mobile, desktop or none").arg(*targetText);
+            return false;
+        }
+    }
     if (fitText) {
         static const QStringList fits { u"stretch"_s, u"cover"_s, u"contain"_s };
         const qsizetype fit = fits.indexOf(*fitText);
@@ -327,6 +351,17 @@ bool chooseFrames(int count, int frames, bool reverse, int lanes, QList<int> *ch
     return true;
 }
 
+QString sheetPath(const QString &output, int index, int count)
+{
+    if (count <= 1)
+        return output;
+    const QFileInfo info(output);
+    const QString name = info.suffix().isEmpty()
+        ? u"%1-%2"_s.arg(info.fileName()).arg(index)
+        : u"%1-%2.%3"_s.arg(info.completeBaseName()).arg(index).arg(info.suffix());
+    return info.path() == u"."_s && !output.startsWith(u"./"_s) ? name : info.dir().filePath(name);
+}
+
 QSize stripSize(qint64 frames, QSize frame, int columns)
 {
     const qint64 rows = (frames + columns - 1) / columns;
@@ -370,16 +405,19 @@ bool pageCanShowStrip(const Job &job, QString *error)
         *error = u"%1: %2"_s.arg(job.html, engine::overwritesInput(job.html, input));
         return false;
     }
-    if (engine::sameDestination(job.html, job.output)) {
+    if (std::any_of(job.sheetPaths.cbegin(), job.sheetPaths.cend(), [&](const QString &sheet) {
+            return engine::sameDestination(job.html, sheet);
+        })) {
         *error
             = Text::tr("--html: the page and the strip cannot be the same file (%1)").arg(job.html);
         return false;
     }
     // Only BMP has a browser limit of its own; the other formats' limits were checked already.
-    const QSize size = stripSize(job.files.size(), job.frame, job.columns);
+    const QSize size = job.sheets.constFirst().pixels;
     if (job.format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size)) {
         *error = Text::tr("--html: browsers open no BMP of more than %1 pixels a side "
-                          "(this strip: %2 × %3); write the strip as .png or use --columns")
+                          "(this strip: %2 × %3); leave out --target none to have it split into "
+                          "sheets that browsers open")
                      .arg(QString::number(engine::kMaxBrowserBmpSide),
                           QString::number(size.width()), QString::number(size.height()));
         return false;
@@ -387,6 +425,85 @@ bool pageCanShowStrip(const Job &job, QString *error)
     return true;
 }
 
+// The sheets of `job` under its target, or false with one line that names a request that fits.
+bool planJobSheets(const Options &options, Job *job, QString *error)
+{
+    const engine::SheetRequest request { job->files.size(),
+                                         job->lanes,
+                                         job->frame,
+                                         job->format,
+                                         job->target,
+                                         options.columns.value_or(0),
+                                         options.framesPerSheet.value_or(0) };
+    const engine::SheetPlan plan = engine::planSheets(request);
+    const engine::SheetLimits limits = engine::sheetLimits(job->target, job->format);
+    const QString target = engine::targetName(job->target);
+    using Fault = engine::SheetPlan::Fault;
+    if (plan.fault == Fault::FrameTooLarge) {
+        *error = job->target == engine::Target::None
+            ? engine::formatLimitProblem(job->format, job->frame)
+            : Text::tr("--target %1: a frame of %2 × %3 is larger than a sheet may be (%4 pixels "
+                       "a side, %5 pixels); choose a smaller frame or another --target")
+                  .arg(target, QString::number(job->frame.width()),
+                       QString::number(job->frame.height()), QString::number(limits.side),
+                       QString::number(limits.pixels));
+        return false;
+    }
+    if (plan.fault == Fault::SheetTooLarge) {
+        QString fits = u"--columns %1"_s.arg(plan.fitColumns);
+        if (plan.fitFramesPerSheet < job->files.size())
+            fits += u" --frames-per-sheet %1"_s.arg(plan.fitFramesPerSheet);
+        const QString problem = engine::formatLimitProblem(job->format, plan.tooLarge);
+        if (plan.fitColumns == 0)
+            *error = problem.isEmpty() ? Text::tr("a sheet of %1 × %2 pixels is too large")
+                                             .arg(plan.tooLarge.width())
+                                             .arg(plan.tooLarge.height())
+                                       : problem;
+        else if (job->target == engine::Target::None && !problem.isEmpty())
+            *error = problem + Text::tr(", or lay the frames out with %1").arg(fits);
+        else
+            *error = Text::tr("--target %1: a sheet of %2 × %3 pixels is over its limits (%4 "
+                              "pixels a side, %5 pixels); %6 fits")
+                         .arg(target, QString::number(plan.tooLarge.width()),
+                              QString::number(plan.tooLarge.height()), QString::number(limits.side),
+                              QString::number(limits.pixels), fits);
+        return false;
+    }
+    job->sheets = plan.sheets;
+    job->columns = plan.columns;
+    job->sheetPaths.clear();
+    for (int i = 0; i < job->sheets.size(); ++i)
+        job->sheetPaths.append(sheetPath(job->output, i, int(job->sheets.size())));
+    return true;
+}
+
+// Every sheet, the page and the manifest go to files of their own, none of them an input.
+bool sheetsCanBeWritten(const Job &job, QString *error)
+{
+    if (job.sheets.size() > 1 && job.output == u"-"_s) {
+        *error = Text::tr("%1 sheets cannot go to standard output: give -o FILE")
+                     .arg(job.sheets.size());
+        return false;
+    }
+    QStringList written = job.sheets.size() > 1 ? job.sheetPaths : QStringList();
+    if (!job.manifest.isEmpty())
+        written.append(job.manifest);
+    for (const QString &path : std::as_const(written)) {
+        if (const QString input = engine::inputThatIsOutput(path, job.files); !input.isEmpty()) {
+            *error = u"%1: %2"_s.arg(path, engine::overwritesInput(path, input));
+            return false;
+        }
+    }
+    if (job.manifest.isEmpty())
+        return true;
+    for (const QString &other : job.sheetPaths + QStringList { job.html }) {
+        if (!other.isEmpty() && engine::sameDestination(job.manifest, other)) {
+            *error = Text::tr("--manifest: %1 would be written over %2").arg(job.manifest, other);
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *job, QString *error,
@@ -484,22 +601,39 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
         return false;
     }
     job->frame = QSize(width, height);
+    job->reverse = options.reverse;
+    job->html = options.html.value_or(QString());
+    job->manifest = options.manifest.value_or(QString());
+    if (!job->html.isEmpty() && job->manifest.isEmpty() && job->output != u"-"_s) {
+        const QFileInfo strip(job->output);
+        job->manifest = strip.dir().filePath(strip.completeBaseName() + u".json"_s);
+    }
+    // A page or a manifest is for browsers: their sheets fit phones unless told otherwise.
+    const bool web = !job->html.isEmpty() || !job->manifest.isEmpty();
+    job->target = options.target.value_or(web ? engine::Target::Mobile : engine::Target::None);
     const qint64 frames = job->files.size();
-    const qint64 stripWidth = qint64(job->columns) * width;
-    const qint64 rows = (frames + job->columns - 1) / job->columns * height;
-    if (rows > std::numeric_limits<int>::max() || !engine::stripFits(stripWidth, rows)) {
+    if (job->target == engine::Target::None && !options.framesPerSheet) {
+        // One sheet, as ever: its bytes are bounded before any layout is worked out.
+        const qint64 columns = options.columns.value_or(1);
+        const qint64 stripWidth = columns * width;
+        const qint64 rows = (frames + columns - 1) / columns * height;
+        if (rows > std::numeric_limits<int>::max() || !engine::stripFits(stripWidth, rows)) {
+            *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
+                         .arg(QString::number(stripWidth), QString::number(rows),
+                              QString::number(engine::kMaxStripBytes / engine::kMega));
+            return false;
+        }
+    }
+    if (!planJobSheets(options, job, error))
+        return false;
+    const QSize size = job->sheets.constFirst().pixels;
+    if (!engine::stripFits(size.width(), size.height())) {
         *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
-                     .arg(QString::number(stripWidth), QString::number(rows),
+                     .arg(QString::number(size.width()), QString::number(size.height()),
                           QString::number(engine::kMaxStripBytes / engine::kMega));
         return false;
     }
-    // Said before anything is written: a format that cannot hold the strip is refused, and a BMP
-    // that browsers will not show is only warned about, since the file itself is sound.
-    const QSize size = stripSize(frames, job->frame, job->columns);
-    if (const QString problem = engine::formatLimitProblem(job->format, size); !problem.isEmpty()) {
-        *error = problem + Text::tr(", or spread it over rows with --columns");
-        return false;
-    }
+    // A BMP that browsers will not show is only warned about, since the file itself is sound.
     job->warning.clear();
     if (job->format == engine::StripFormat::Bmp && engine::tooLargeForBrowsers(size))
         job->warning
@@ -508,7 +642,8 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
                   .arg(engine::kMaxBrowserBmpSide)
                   .arg(size.width())
                   .arg(size.height());
-    job->html = options.html.value_or(QString());
+    if (!sheetsCanBeWritten(*job, error))
+        return false;
     if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
         return false;
     job->jobs = options.jobs.value_or(std::max(1, cores));

@@ -6,6 +6,7 @@
 #include "inputs.h"
 
 #include "engine/fit.h"
+#include "engine/sheet_layout.h"
 #include "engine/strip_format.h"
 
 #include <QList>
@@ -19,8 +20,9 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, size, output, format, html;
-    std::optional<int> jobs, quality, columns, frames, lanes;
+    std::optional<QString> width, height, size, output, format, html, manifest;
+    std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet;
+    std::optional<engine::Target> target;
     engine::FrameOptions fit;
     bool reverse = false;
     bool quiet = false;
@@ -55,7 +57,18 @@ struct Job
     int quality = engine::kDefaultQuality;
     int columns = 1; // frames side by side; 1 is one column, the window's strip
     QString warning; // one line to show before writing, or empty
+    engine::Target target = engine::Target::None;
+    bool reverse = false;
+    // The frames spread over these sheets, written at these paths (the output itself when
+    // there is one sheet).
+    QList<engine::Sheet> sheets;
+    QStringList sheetPaths;
+    QString manifest; // the JSON description of the sheets to write; empty for none
 };
+
+// Where sheet `index` of `count` of `output` is written: "NAME-0.webp", "NAME-1.webp", …; the
+// output itself when there is one sheet.
+QString sheetPath(const QString &output, int index, int count);
 
 // The size of the strip of `frames` frames of `frame`, `columns` to a row.
 QSize stripSize(qint64 frames, QSize frame, int columns);

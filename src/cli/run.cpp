@@ -8,6 +8,7 @@
 #include "viewer_page.h"
 
 #include "engine/file_names.h"
+#include "engine/manifest.h"
 #include "engine/pool.h"
 #include "engine/save_file.h"
 #include "engine/strip_writer.h"
@@ -125,6 +126,9 @@ int runJob(const QStringList &arguments, const Environment &env)
     const bool toOut = job.output == u"-"_s;
     if (toOut && !job.html.isEmpty())
         return fail(env, Text::tr("--html needs the strip in a file, not on standard output"), 2);
+    if (toOut && !job.manifest.isEmpty())
+        return fail(env, Text::tr("--manifest needs the sheets in files, not on standard output"),
+                    2);
     if (toOut && env.outIsTerminal)
         return fail(env, Text::tr("standard output is a terminal: redirect it to a file"), 2);
     StripOutput output { job.output, job.format, job.quality, job.columns, job.fit };
@@ -141,34 +145,75 @@ int runJob(const QStringList &arguments, const Environment &env)
         output.path = spool->filePath(u"strip"_s);
     }
 
-    // The page is written first and put in place only after the strip, so a page that cannot
-    // be written leaves the earlier strip as it was.
-    std::optional<engine::SaveFile> page;
+    // The page and the manifest are opened first and every file is put in place only once all
+    // are written, so a failure anywhere leaves every earlier file as it was.
+    std::optional<engine::SaveFile> page, manifestFile;
     if (!job.html.isEmpty()) {
-        const ViewerPage view { job.output, int(job.files.size()), job.frame, job.columns };
         page.emplace(job.html);
-        if (!page->open(&error) || !page->write(viewerPageHtml(view, job.html), &error))
+        if (!page->open(&error))
             return fail(env, u"%1: %2"_s.arg(job.html, error), 1);
+    }
+    if (!job.manifest.isEmpty()) {
+        manifestFile.emplace(job.manifest);
+        if (!manifestFile->open(&error))
+            return fail(env, u"%1: %2"_s.arg(job.manifest, error), 1);
     }
 
     std::optional<ProgressBar> bar;
+    int before = 0; // frames of the sheets already written
     FrameWritten written;
     if (env.errIsTerminal && !job.quiet) {
         bar.emplace(env.err, env.errColumns);
-        written = [&bar](int done, int total) { bar->show(done, total); };
+        written = [&bar, &before, &job](int done, int) {
+            bar->show(before + done, int(job.files.size()));
+        };
     }
     if (!job.warning.isEmpty())
         std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(job.warning));
-    const bool ok = buildStrip(job.files, job.frame, output, job.jobs, written, &error);
+    engine::SaveGroup sheets;
+    if (!toOut)
+        output.group = &sheets;
+    for (qsizetype i = 0; i < job.sheets.size(); ++i) {
+        const engine::Sheet &sheet = job.sheets.at(i);
+        if (!toOut)
+            output.path = job.sheetPaths.at(i);
+        output.columns = sheet.columns;
+        if (!buildStrip(job.files.mid(sheet.firstFrame, sheet.frameCount), job.frame, output,
+                        job.jobs, written, &error)) {
+            if (bar)
+                bar->finish();
+            return fail(env, error, 1);
+        }
+        before += sheet.frameCount;
+    }
     if (bar)
         bar->finish();
-    if (!ok)
-        return fail(env, error, 1);
     if (stream && std::fflush(env.out) != 0)
         return fail(env, Text::tr("standard output: %1").arg(systemError()), 1);
     if (spool && !copyTo(output.path, env.out, &error))
         return fail(env, Text::tr("standard output: %1").arg(error), 1);
 
+    engine::Manifest manifest {
+        job.frame, int(job.files.size()), job.lanes, job.reverse, 12, job.format, job.target, {}
+    };
+    qint64 bytes = stream ? stream->written() : 0;
+    for (qsizetype i = 0; i < job.sheets.size(); ++i) {
+        const qint64 size = toOut ? bytes : sheets.files().at(std::size_t(i))->size();
+        manifest.sheets.append({ job.sheetPaths.at(i), job.sheets.at(i), size });
+        if (!toOut)
+            bytes += size;
+    }
+    if (spool)
+        bytes = QFileInfo(output.path).size();
+    if (manifestFile && !manifestFile->write(engine::manifestBytes(manifest, job.manifest), &error))
+        return fail(env, u"%1: %2"_s.arg(job.manifest, error), 1);
+    if (page && !page->write(viewerPageHtml(ViewerPage { job.output, manifest }, job.html), &error))
+        return fail(env, u"%1: %2"_s.arg(job.html, error), 1);
+    QString failed;
+    if (!sheets.commit(&failed, &error))
+        return fail(env, u"%1: %2"_s.arg(failed, error), 1);
+    if (manifestFile && !manifestFile->commit(&error))
+        return fail(env, u"%1: %2"_s.arg(job.manifest, error), 1);
     if (page && !page->commit(&error))
         return fail(env, u"%1: %2"_s.arg(job.html, error), 1);
 
@@ -181,10 +226,10 @@ int runJob(const QStringList &arguments, const Environment &env)
         summary.frames = int(job.files.size());
         summary.frame = job.frame;
         summary.columns = job.columns;
-        summary.output = job.output;
+        summary.output = job.sheets.size() > 1 ? job.sheetPaths.join(u", "_s) : job.output;
         summary.format = engine::formatName(job.format);
-        summary.pixels = stripSize(job.files.size(), job.frame, job.columns);
-        summary.fileBytes = stream ? stream->written() : QFileInfo(output.path).size();
+        summary.pixels = job.sheets.constFirst().pixels;
+        summary.fileBytes = bytes;
         summary.leftOut = job.leftOut.size();
         say(env, summaryLine(summary, env.language));
     }
@@ -197,8 +242,8 @@ QString summaryLine(const Summary &summary, Language language)
 {
     const QLocale locale(language == Language::Spanish ? QLocale::Spanish : QLocale::English);
     const QString where = summary.output == u"-"_s ? Text::tr("standard output") : summary.output;
-    const QString size
-        = locale.formattedDataSize(summary.fileBytes, 1, QLocale::DataSizeTraditionalFormat);
+    // Binary multiples under their own names (KiB, MiB): 227,018,490 bytes is 216.5 MiB.
+    const QString size = locale.formattedDataSize(summary.fileBytes, 1, QLocale::DataSizeIecFormat);
     const QString pixels = u"%1 × %2"_s.arg(summary.pixels.width()).arg(summary.pixels.height());
     const QString layout = summary.columns == 1 ? Text::tr("in one column")
                                                 : Text::tr("in %1 columns").arg(summary.columns);

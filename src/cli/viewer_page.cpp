@@ -8,7 +8,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -24,31 +23,14 @@ QString pageTemplate()
     return QString::fromUtf8(file.readAll());
 }
 
-// The strip's address as the page sees it: relative to the page's folder, each path segment
-// percent-encoded so that spaces, '#', '?' and non-ASCII names survive.
-QString relativeUrl(const QString &stripPath, const QString &pagePath)
-{
-    const QDir pageDir = QFileInfo(pagePath).absoluteDir();
-    const QString relative = pageDir.relativeFilePath(QFileInfo(stripPath).absoluteFilePath());
-    QStringList segments = relative.split(u'/');
-    for (QString &segment : segments)
-        segment = QString::fromLatin1(QUrl::toPercentEncoding(segment));
-    return segments.join(u'/');
-}
-
 } // namespace
 
 QByteArray viewerPageHtml(const ViewerPage &page, const QString &pagePath)
 {
-    const QJsonObject config {
-        { u"strip"_s, relativeUrl(page.stripPath, pagePath) },
-        { u"frames"_s, page.frames },
-        { u"width"_s, page.frame.width() },
-        { u"height"_s, page.frame.height() },
-        { u"columns"_s, page.columns },
-        { u"fps"_s, page.framesPerSecond },
-        { u"autoplay"_s, page.autoplay },
-    };
+    // The manifest's own data, its files relative to the page: read in place, since a page
+    // opened from disk may not fetch a file beside it.
+    QJsonObject config = engine::manifestJson(page.manifest, pagePath);
+    config.insert(u"autoplay"_s, page.autoplay);
     // "</script>" must not appear inside the script, whatever the file is called.
     QString json = QString::fromUtf8(QJsonDocument(config).toJson(QJsonDocument::Compact));
     json.replace(u'<', u"\\u003c"_s);

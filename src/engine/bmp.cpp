@@ -180,11 +180,15 @@ bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
     return true;
 }
 
-bool BmpWriter::commit(QString *reason)
+bool BmpWriter::commit(QString *reason, SaveGroup *group)
 {
     if (!m_file) {
         *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
         return false;
+    }
+    if (group) {
+        group->hold(std::move(m_file));
+        return true;
     }
     const bool ok = m_file->commit(reason);
     m_file.reset();

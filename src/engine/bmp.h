@@ -16,6 +16,7 @@
 namespace engine {
 
 class SaveFile;
+class SaveGroup;
 
 inline constexpr int kBmpHeaderBytes = 54;
 
@@ -44,7 +45,7 @@ public:
     // A failure leaves the file open; the caller cancels it.
     bool writeRowsAt(int top, const QImage &image, QString *reason) const;
     // Makes the file visible under its name. False, with nothing left behind, on failure.
-    bool commit(QString *reason);
+    bool commit(QString *reason, SaveGroup *group = nullptr);
     // Drops the unfinished file; the old one stays.
     void cancel();
 

@@ -165,7 +165,7 @@ public:
         jpeg_destroy_compress(&m_c->info);
         m_created = false;
         m_c.reset();
-        return m_sink.commit(reason);
+        return m_sink.commit(reason, m_group);
     }
 
     void cancel() override

@@ -77,6 +77,23 @@ inline constexpr qint64 kMaxPngChunkBytes = 0x7fffffff;
 // Web browsers refuse a BMP wider or taller than this, although the file is valid.
 inline constexpr int kMaxBrowserBmpSide = 65535;
 
+// --- Targets: what the sheets of a web page may be ------------------------------------------
+
+// Phones (the "mobile" target): mobile Safari refuses images over 16,777,216 pixels
+// (4096 × 4096) for canvas use and decodes large JPEGs subsampled, and mobile GPUs commonly cap
+// textures at 4096 a side (a strip 13,824 pixels wide showed nothing on a Pixel 7; Android
+// Chrome failed an 8960 × 4680 sheet that worked at 4480 × 2340).
+inline constexpr int kMobileMaxSide = 4096;
+inline constexpr qint64 kMobileMaxPixels = qint64(4096) * 4096;
+// Desktop browsers (the "desktop" target): WebP and JPEG at their formats' limits above;
+// Firefox shows a PNG of 65,536 rows as a blank box (65,535 decode) and Chromium opens no BMP
+// beyond kMaxBrowserBmpSide, so PNG and BMP stop at 65,535 a side.
+inline constexpr int kDesktopMaxPngSide = 65535;
+// 100 megapixels (400 MB decoded) per image: well inside the canvas limits of Chrome (268 MP)
+// and Firefox (472 MP), and a strip of 72 full-HD frames (149 MP) is split rather than left to
+// the memory of the tab.
+inline constexpr qint64 kDesktopMaxPixels = 100'000'000;
+
 // --- Options -----------------------------------------------------------------------------------
 
 // framolin-strip's --jobs: far beyond any desktop's cores, low enough that a typing slip does

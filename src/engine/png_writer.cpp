@@ -173,7 +173,7 @@ public:
             return false;
         }
         m_band.reset();
-        return m_sink.commit(reason);
+        return m_sink.commit(reason, m_group);
     }
 
     void cancel() override

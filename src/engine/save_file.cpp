@@ -76,6 +76,19 @@ void SaveFile::cancel()
     }
 }
 
+bool SaveGroup::commit(QString *path, QString *reason)
+{
+    for (const std::unique_ptr<SaveFile> &file : m_files) {
+        if (!file->commit(reason)) {
+            *path = file->path();
+            m_files.clear();
+            return false;
+        }
+    }
+    m_files.clear();
+    return true;
+}
+
 QString SaveFile::failure(const QFileDevice &file)
 {
     const QString reason = file.error() == QFileDevice::NoError ? QString() : file.errorString();

@@ -8,6 +8,9 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <memory>
+#include <vector>
+
 namespace engine {
 
 class SaveFile
@@ -32,12 +35,31 @@ public:
     // replaced by a device meanwhile. False with the reason, and nothing left behind.
     bool commit(QString *reason);
     void cancel();
+    // The bytes written so far, before the commit too.
+    qint64 size() const { return m_file.size(); }
+    QString path() const { return m_file.fileName(); }
 
     // Why the last operation on `file` failed, in the system's words where it has some.
     static QString failure(const QFileDevice &file);
 
 private:
     QSaveFile m_file;
+};
+
+// Files written whole and put under their names together once every one of them is written,
+// so a run of several files that fails halfway leaves every earlier file as it was.
+class SaveGroup
+{
+public:
+    // Keeps `file`, written in full, until commit(); dropped with the group otherwise.
+    void hold(std::unique_ptr<SaveFile> file) { m_files.push_back(std::move(file)); }
+    const std::vector<std::unique_ptr<SaveFile>> &files() const { return m_files; }
+    // Commits every file held, in order. False with the path and the reason of the first
+    // that fails; the files after it are dropped.
+    bool commit(QString *path, QString *reason);
+
+private:
+    std::vector<std::unique_ptr<SaveFile>> m_files;
 };
 
 } // namespace engine

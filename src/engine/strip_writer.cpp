@@ -34,7 +34,7 @@ public:
     {
         return m_bmp.writeRowsAt(top, image, reason);
     }
-    bool commit(QString *reason) override { return m_bmp.commit(reason); }
+    bool commit(QString *reason) override { return m_bmp.commit(reason, m_group); }
     void cancel() override { m_bmp.cancel(); }
 
 private:
@@ -121,10 +121,12 @@ bool StripSink::write(const char *data, qint64 length, QString *reason)
     return false;
 }
 
-bool StripSink::commit(QString *reason)
+bool StripSink::commit(QString *reason, SaveGroup *group)
 {
     bool ok = true;
-    if (m_file) {
+    if (m_file && group) {
+        group->hold(std::move(m_file));
+    } else if (m_file) {
         ok = m_file->commit(reason);
     } else if (auto *file = qobject_cast<QFileDevice *>(m_stream); file && !file->flush()) {
         ok = false;

@@ -15,6 +15,9 @@
 
 namespace engine {
 
+class SaveFile;
+class SaveGroup;
+
 class StripWriter
 {
 public:
@@ -42,9 +45,13 @@ public:
     virtual bool commit(QString *reason) = 0;
     // Drops the unfinished file; the old one stays.
     virtual void cancel() = 0;
+    // From now on commit() finishes the file and hands it to `group`, which puts it under its
+    // name with the files written beside it. Not for streams.
+    void holdCommitIn(SaveGroup *group) { m_group = group; }
 
 protected:
     StripWriter() = default;
+    SaveGroup *m_group = nullptr;
 };
 
 // True for the formats written front to back, which openStream() takes: PNG and JPEG. A BMP's
@@ -58,8 +65,6 @@ std::unique_ptr<StripWriter> makeStripWriter(StripFormat format, int quality = k
 // False with the reason on failure; the old file is then left as it was.
 bool saveStrip(const QImage &image, const QString &path, StripFormat format, QString *reason,
                int quality = kDefaultQuality);
-
-class SaveFile;
 
 namespace detail {
 
@@ -78,7 +83,8 @@ public:
     bool isOpen() const { return m_file || m_stream; }
     // Writes all of `length` bytes. False with the reason.
     bool write(const char *data, qint64 length, QString *reason);
-    bool commit(QString *reason);
+    // With a `group`, the finished file goes to it instead of under its name.
+    bool commit(QString *reason, SaveGroup *group = nullptr);
     void cancel();
 
 private:

@@ -118,7 +118,15 @@ public:
         writer.setQuality(m_quality);
         const bool encoded = encode(writer, m_strip, reason);
         m_strip = QImage();
-        const bool ok = encoded && m_file->write(bytes, reason) && m_file->commit(reason);
+        if (!encoded || !m_file->write(bytes, reason)) {
+            m_file.reset();
+            return false;
+        }
+        if (m_group) {
+            m_group->hold(std::move(m_file));
+            return true;
+        }
+        const bool ok = m_file->commit(reason);
         m_file.reset();
         return ok;
     }

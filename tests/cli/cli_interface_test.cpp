@@ -73,13 +73,13 @@ TEST_F(CliInterface, successIsSummedUpInOneLineUnlessQuiet)
     ASSERT_EQ(result.status, 0) << qPrintable(result.err);
     // 54 header bytes and 144 rows of 192 bytes: 27,702 bytes.
     EXPECT_EQ(result.err,
-              u"3 frames of 64 × 48 in one column → %1 (64 × 144, BMP, 27.1 kB); 2 files of the "
+              u"3 frames of 64 × 48 in one column → %1 (64 × 144, BMP, 27.1 KiB); 2 files of the "
               "folders left out\n"_s.arg(out));
 
     result = runCli({ u"-s"_s, u"64x48"_s, u"-o"_s, out, frames(u"f1.bmp"_s) },
                     cli::Language::Spanish);
     EXPECT_EQ(result.err,
-              u"1 cuadro de 64 × 48 en una columna → %1 (64 × 48, BMP, 9,1 kB)\n"_s.arg(out));
+              u"1 cuadro de 64 × 48 en una columna → %1 (64 × 48, BMP, 9,1 KiB)\n"_s.arg(out));
 
     // The real format and layout.
     result = runCli(
@@ -217,9 +217,8 @@ TEST_F(CliInterface, dashWritesTheSameBytesToStandardOutput)
         ASSERT_EQ(sent.status, 0) << qPrintable(sent.err);
         EXPECT_FALSE(sent.out.isEmpty()) << qPrintable(format);
         EXPECT_TRUE(sent.out == readAll(file)) << qPrintable(format);
-        const QString size
-            = QLocale(QLocale::English)
-                  .formattedDataSize(sent.out.size(), 1, QLocale::DataSizeTraditionalFormat);
+        const QString size = QLocale(QLocale::English)
+                                 .formattedDataSize(sent.out.size(), 1, QLocale::DataSizeIecFormat);
         EXPECT_TRUE(sent.err.contains(u"in 2 columns → standard output (100 × 40, %1, %2)"_s.arg(
             format == u"webp"_s ? u"WebP"_s : format.toUpper(), size)))
             << qPrintable(sent.err);

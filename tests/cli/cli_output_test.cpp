@@ -12,10 +12,14 @@
 
 #include <QDir>
 #include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <tuple>
 
@@ -32,6 +36,34 @@ using clitest::runCli;
 QColor colourOf(int i)
 {
     return QColor::fromHsv(i * 47 % 360, 200, 60 + i * 13 % 180);
+}
+
+// Checks `value` against the subset of JSON Schema the manifest's schema uses: type, enum,
+// minimum, minItems, required, properties (and no others) and items.
+void expectValid(const QJsonValue &value, const QJsonObject &schema, const QString &at)
+{
+    const QString type = schema[u"type"_s].toString();
+    const double number = value.toDouble();
+    const bool typed = type == u"object"_s ? value.isObject()
+        : type == u"array"_s               ? value.isArray()
+        : type == u"string"_s              ? value.isString()
+                                           : value.isDouble() && number == std::floor(number);
+    ASSERT_TRUE(typed) << qPrintable(at) << " is not of type " << qPrintable(type);
+    EXPECT_TRUE(!schema.contains(u"enum"_s) || schema[u"enum"_s].toArray().contains(value))
+        << qPrintable(at);
+    EXPECT_GE(number, schema[u"minimum"_s].toDouble(-1e300)) << qPrintable(at);
+    EXPECT_GE(value.toArray().size(), schema[u"minItems"_s].toInt()) << qPrintable(at);
+    const QJsonObject object = value.toObject(), properties = schema[u"properties"_s].toObject();
+    for (const QJsonValue &key : schema[u"required"_s].toArray())
+        EXPECT_TRUE(object.contains(key.toString()))
+            << qPrintable(at) << " lacks " << qPrintable(key.toString());
+    for (const QString &key : object.keys()) {
+        EXPECT_TRUE(properties.contains(key)) << qPrintable(at) << " has " << qPrintable(key);
+        expectValid(object[key], properties[key].toObject(), at + u'.' + key);
+    }
+    const QJsonArray items = value.toArray();
+    for (qsizetype i = 0; i < items.size(); ++i)
+        expectValid(items[i], schema[u"items"_s].toObject(), u"%1[%2]"_s.arg(at).arg(i));
 }
 
 class CliOutput : public ::testing::Test
@@ -294,6 +326,69 @@ TEST_F(CliOutput, thePageIsNeverAnInputANodeOrTheStripAndAFailedPageKeepsTheStri
     const QByteArray page = files::readAll(path(u"p.html"_s));
     EXPECT_TRUE(page.contains("<title>@CONFIG@.png</title>")) << page.constData();
     EXPECT_EQ(page.count("\"frames\":2"), 1);
+}
+
+TEST_F(CliOutput, framesAreSpreadOverSheetsPutInPlaceOnlyOnceAllAreWritten)
+{
+    const QStringList files = frames(5);
+    const QStringList run = QStringList { u"-q"_s, u"-s"_s, u"9x7"_s, u"--target"_s, u"mobile"_s }
+        + QStringList { u"--frames-per-sheet"_s, u"2"_s, u"-o"_s, path(u"s.png"_s) };
+    ASSERT_EQ(runCli(run + files).status, 0);
+    QList<QByteArray> sheets;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(QImage(path(u"s-%1.png"_s.arg(i))).size(), QSize(9, i < 2 ? 14 : 7));
+        sheets.append(files::readAll(path(u"s-%1.png"_s.arg(i))));
+    }
+    EXPECT_FALSE(QFile::exists(path(u"s.png"_s)));
+    // The first sheet would change, but the last one fails: every sheet stays as it was.
+    ASSERT_TRUE(pictures::write(pictures::solid(9, 7, Qt::black), files[0], "BMP"));
+    files::writeAll(files[4], "not a picture");
+    EXPECT_EQ(runCli(run + files).status, 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(files::readAll(path(u"s-%1.png"_s.arg(i))), sheets[i]) << i;
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 5 + 3);
+    // Columns that make a sheet too wide are refused, naming what fits.
+    const Result wide = runCli(QStringList { u"--target"_s, u"mobile"_s, u"-s"_s, u"2000x10"_s,
+                                             u"--columns"_s, u"3"_s, u"-o"_s, path(u"w.png"_s) }
+                               + files.mid(0, 4));
+    EXPECT_EQ(wide.status, 2);
+    EXPECT_TRUE(wide.err.contains(u"6000 × 20"_s) && wide.err.contains(u"; --columns 1 cabe"_s))
+        << qPrintable(wide.err);
+    EXPECT_FALSE(QFile::exists(path(u"w.png"_s)) || QFile::exists(path(u"w-0.png"_s)));
+}
+
+TEST_F(CliOutput, theManifestFollowsItsSchemaAndThePageShowsTheSameSheets)
+{
+    const QStringList files = frames(5);
+    ASSERT_EQ(runCli(QStringList { u"-s"_s, u"9x7"_s, u"--frames-per-sheet"_s, u"2"_s, u"-o"_s,
+                                   path(u"s.png"_s), u"--html"_s, path(u"p.html"_s) }
+                     + files)
+                  .status,
+              0);
+    QFile schemaFile(QStringLiteral(FRAMOLIN_MANIFEST_SCHEMA));
+    ASSERT_TRUE(schemaFile.open(QIODevice::ReadOnly));
+    const QJsonObject schema = QJsonDocument::fromJson(schemaFile.readAll()).object();
+    const QJsonObject manifest
+        = QJsonDocument::fromJson(files::readAll(path(u"s.json"_s))).object();
+    expectValid(manifest, schema, u"manifest"_s);
+    EXPECT_EQ(manifest[u"frames"_s].toInt(), 5);
+    EXPECT_EQ(manifest[u"target"_s].toString(), u"mobile"_s);
+    const QJsonArray sheets = manifest[u"sheets"_s].toArray();
+    ASSERT_EQ(sheets.size(), 3);
+    for (qsizetype i = 0; i < sheets.size(); ++i) {
+        const QJsonObject sheet = sheets[i].toObject();
+        EXPECT_EQ(sheet[u"file"_s].toString(), u"s-%1.png"_s.arg(i));
+        EXPECT_EQ(sheet[u"firstFrame"_s].toInt(), 2 * i);
+        EXPECT_EQ(sheet[u"bytes"_s].toInteger(),
+                  QFileInfo(path(sheet[u"file"_s].toString())).size());
+    }
+    // The page holds the manifest's own data.
+    const QByteArray page = files::readAll(path(u"p.html"_s));
+    const qsizetype from = page.indexOf("const config = ") + 15;
+    QJsonObject config
+        = QJsonDocument::fromJson(page.mid(from, page.indexOf(";\n", from) - from)).object();
+    config.remove(u"autoplay"_s);
+    EXPECT_EQ(config, manifest);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loads the viewer pages that framolin-strip writes in a real headless Chromium, turns them
 // with real mouse, wheel and key input, and compares what the page shows with the strip's own
-// slices. Usage: node viewer_page_test.mjs CHROMIUM WORKDIR PAGE.html:FRAMES:COLUMNS ...
+// slices. Usage: node viewer_page_test.mjs CHROMIUM WORKDIR PAGE.html:FRAMES:COLUMNS[:SHEETS] ...
 // Prints "N passed, N failed"; exit status 1 on any failure.
 import puppeteer from "puppeteer-core";
 import { readFileSync, writeFileSync } from "node:fs";
@@ -52,7 +52,7 @@ async function difference(page, shot, stripUrl, index, columns, width, height) {
 
 // Runs the scripted turns on one page; returns the largest difference seen and saves a
 // screenshot taken mid-turn.
-async function turnPage(browser, pagePath, frames, columns) {
+async function turnPage(browser, pagePath, frames, columns, sheets) {
   const page = await browser.newPage();
   await page.setViewport({ width: 900, height: 700, deviceScaleFactor: 1 });
   await page.goto("file://" + pagePath);
@@ -60,7 +60,13 @@ async function turnPage(browser, pagePath, frames, columns) {
                              { timeout: 20000 });
   const html = readFileSync(pagePath, "utf8");
   const config = JSON.parse(html.match(/const config = (\{.*\});/)[1]);
-  const stripUrl = new URL(config.strip, "file://" + pagePath).href;
+  // The sheet that holds frame `f`, the frame's place in it and the sheet's columns.
+  const slice = (f) => {
+    const sheet = config.sheets.find((s) => f < s.firstFrame + s.frameCount);
+    return [new URL(sheet.file, "file://" + pagePath).href, f - sheet.firstFrame, sheet.columns];
+  };
+  check(config.sheets.length === sheets && config.sheets[0].columns === columns,
+        `${path.basename(pagePath)}: ${sheets} sheet(s) of ${columns} column(s)`);
   const canvas = await page.$("canvas");
   const box = await canvas.boundingBox();
   const y = box.y + box.height / 2;
@@ -99,8 +105,8 @@ async function turnPage(browser, pagePath, frames, columns) {
     frame = next(frame);
     await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => r())));
     const shot = await canvas.screenshot({ type: "png" });
-    const mad = await difference(page, shot, stripUrl, frame, columns, config.width,
-                                 config.height);
+    const mad = await difference(page, shot, ...slice(frame), config.frameWidth,
+                                 config.frameHeight);
     worst = Math.max(worst, mad);
     console.log(`     ${path.basename(pagePath)}: ${name} -> frame ${frame + 1}, ` +
                 `difference ${mad.toFixed(3)}`);
@@ -119,8 +125,9 @@ const browser = await puppeteer.launch({
 });
 try {
   for (const spec of pages) {
-    const [pagePath, frames, columns] = spec.split(":");
-    const worst = await turnPage(browser, pagePath, Number(frames), Number(columns));
+    const [pagePath, frames, columns, sheets] = spec.split(":");
+    const worst = await turnPage(browser, pagePath, Number(frames), Number(columns),
+                                 Number(sheets || 1));
     check(worst <= tolerance,
           `${path.basename(pagePath)}: every frame shown matches its slice ` +
           `(largest difference ${worst.toFixed(3)}, tolerance ${tolerance})`);
@@ -132,9 +139,9 @@ try {
   const frames = Number(framesText);
   writeFileSync(wrongPath, readFileSync(first, "utf8")
     .replace(`"frames":${frames}`, `"frames":${frames - 1}`)
-    .replace(/"strip":"([^"]*)"/, (m, s) => `"strip":"${path.relative(workDir,
+    .replace(/"file":"([^"]*)"/g, (m, s) => `"file":"${path.relative(workDir,
       path.resolve(path.dirname(first), decodeURIComponent(s)))}"`));
-  const wrongWorst = await turnPage(browser, wrongPath, frames, Number(columnsText));
+  const wrongWorst = await turnPage(browser, wrongPath, frames, Number(columnsText), 1);
   check(wrongWorst > tolerance,
         `a page with a wrong frame count fails the comparison (largest difference ` +
         `${wrongWorst.toFixed(3)})`);
@@ -142,7 +149,7 @@ try {
   // A strip that is not there: a message, not a blank box.
   const missingPath = path.join(workDir, "missing-strip.html");
   writeFileSync(missingPath, readFileSync(first, "utf8")
-    .replace(/"strip":"[^"]*"/, `"strip":"no-such-strip.png"`));
+    .replace(/"file":"[^"]*"/, `"file":"no-such-strip.png"`));
   const page = await browser.newPage();
   await page.goto("file://" + missingPath);
   await page.waitForFunction(

@@ -23,10 +23,13 @@ if [ ! -d "$driver/node_modules/puppeteer-core" ]; then
 fi
 
 rm -rf "$work" && mkdir -p "$work"
-# The same 36 frames as a BMP and a PNG in one column, and as a PNG sprite sheet of 6 columns.
-"$strip" -q -o "$work/one-column.bmp" --html "$work/one-column.html" "$samples"
-"$strip" -q -o "$work/one-column.png" --html "$work/one-column-png.html" "$samples"
+# The same 36 frames as a BMP and a PNG in one column, as a PNG sprite sheet of 6 columns, and
+# as four WebP sheets for phones.
+"$strip" -q -o "$work/one-column.bmp" --target none --html "$work/one-column.html" "$samples"
+"$strip" -q -o "$work/one-column.png" --target none --html "$work/one-column-png.html" "$samples"
 "$strip" -q -o "$work/sheet.png" --columns 6 --html "$work/sheet.html" "$samples"
-pages=("$work/one-column.html:36:1" "$work/one-column-png.html:36:1" "$work/sheet.html:36:6")
+"$strip" -q -o "$work/sheets.webp" --frames-per-sheet 10 --html "$work/sheets.html" "$samples"
+pages=("$work/one-column.html:36:1" "$work/one-column-png.html:36:1" "$work/sheet.html:36:6"
+       "$work/sheets.html:36:2:4")
 cp "$here/viewer_page_test.mjs" "$driver/"
 NODE_PATH="$driver/node_modules" node "$driver/viewer_page_test.mjs" "$chromium" "$work" "${pages[@]}"

@@ -128,16 +128,12 @@
         <translation>--format: &quot;%1&quot; no es bmp, png, jpeg ni webp</translation>
     </message>
     <message>
-        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); write the strip as .png or use --columns</source>
-        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); escriba la tira como .png o use --columns</translation>
+        <source>--html: browsers open no BMP of more than %1 pixels a side (this strip: %2 × %3); leave out --target none to have it split into sheets that browsers open</source>
+        <translation>--html: los navegadores no abren un BMP de más de %1 píxeles de lado (esta tira: %2 × %3); quite --target none para repartirla en hojas que los navegadores abren</translation>
     </message>
     <message>
         <source>--quality is only for JPEG and WebP, not for %1</source>
         <translation>--quality solo vale para JPEG y WebP, no para %1</translation>
-    </message>
-    <message>
-        <source>, or spread it over rows with --columns</source>
-        <translation>, o repártala en filas con --columns</translation>
     </message>
     <message>
         <source>warning: web browsers open no BMP of more than %1 pixels a side, and this strip is %2 × %3; save it as .png or use --columns</source>
@@ -385,6 +381,58 @@ ocultos.
     <message>
         <source>--background is only for --fit contain</source>
         <translation>--background solo vale para --fit contain</translation>
+    </message>
+    <message>
+        <source>WHERE</source>
+        <translation>DESTINO</translation>
+    </message>
+    <message>
+        <source>mobile (4096 pixels a side, 16.7 megapixels), desktop (the browsers&apos; limits of each format, 100 megapixels) or none (the format&apos;s own limits): the frames are spread over as few sheets as fit, NAME-0, NAME-1, ... (mobile with --html or --manifest, otherwise none)</source>
+        <translation>mobile (4096 píxeles por lado, 16,7 megapíxeles), desktop (los límites de los navegadores para cada formato, 100 megapíxeles) o none (los límites del propio formato): los cuadros se reparten en tan pocas hojas como quepan, NOMBRE-0, NOMBRE-1, ... (mobile con --html o --manifest; si no, none)</translation>
+    </message>
+    <message>
+        <source>N frames on each sheet instead of the most that fit</source>
+        <translation>N cuadros en cada hoja en lugar de los más que quepan</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>ARCHIVO</translation>
+    </message>
+    <message>
+        <source>also write a JSON description of the sheets for web viewers (with --html: NAME.json beside the strip)</source>
+        <translation>escribir también una descripción JSON de las hojas para visores web (con --html: NOMBRE.json junto a la tira)</translation>
+    </message>
+    <message>
+        <source>--target: &quot;%1&quot; is not mobile, desktop or none</source>
+        <translation>--target: &quot;%1&quot; no es mobile, desktop ni none</translation>
+    </message>
+    <message>
+        <source>--target %1: a frame of %2 × %3 is larger than a sheet may be (%4 pixels a side, %5 pixels); choose a smaller frame or another --target</source>
+        <translation>--target %1: un cuadro de %2 × %3 es mayor de lo que puede ser una hoja (%4 píxeles por lado, %5 píxeles); elija un cuadro menor u otro --target</translation>
+    </message>
+    <message>
+        <source>a sheet of %1 × %2 pixels is too large</source>
+        <translation>una hoja de %1 × %2 píxeles es demasiado grande</translation>
+    </message>
+    <message>
+        <source>, or lay the frames out with %1</source>
+        <translation>, o reparta los cuadros con %1</translation>
+    </message>
+    <message>
+        <source>--target %1: a sheet of %2 × %3 pixels is over its limits (%4 pixels a side, %5 pixels); %6 fits</source>
+        <translation>--target %1: una hoja de %2 × %3 píxeles supera sus límites (%4 píxeles por lado, %5 píxeles); %6 cabe</translation>
+    </message>
+    <message>
+        <source>%1 sheets cannot go to standard output: give -o FILE</source>
+        <translation>%1 hojas no pueden ir a la salida estándar: indique -o ARCHIVO</translation>
+    </message>
+    <message>
+        <source>--manifest: %1 would be written over %2</source>
+        <translation>--manifest: %1 se escribiría encima de %2</translation>
+    </message>
+    <message>
+        <source>--manifest needs the sheets in files, not on standard output</source>
+        <translation>--manifest necesita las hojas en archivos, no en la salida estándar</translation>
     </message>
 </context>
 </TS>

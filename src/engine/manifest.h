@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The manifest: a versioned JSON description of a set of sheets that web viewers read (the
+// frame size, the frames and lanes, the direction and speed, and where each frame is), with
+// every file named relative to the manifest, as a URL.
+
+#include "engine/sheet_layout.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QSize>
+#include <QString>
+
+namespace engine {
+
+// Raised only when a reader of an older manifest would read this one wrongly.
+inline constexpr int kManifestVersion = 1;
+
+struct ManifestSheet
+{
+    QString path; // where the sheet is written
+    Sheet sheet;
+    qint64 bytes = 0;
+};
+
+struct Manifest
+{
+    QSize frame;
+    int frames = 0; // of all lanes
+    int lanes = 1;
+    bool reverse = false;
+    int framesPerSecond = 12;
+    StripFormat format = StripFormat::Png;
+    Target target = Target::None;
+    QList<ManifestSheet> sheets;
+};
+
+// `path` as a URL relative to the folder of `from`, each segment percent-encoded so that
+// spaces, '#', '?' and non-ASCII names survive.
+QString relativeUrl(const QString &path, const QString &from);
+
+// `manifest` as JSON for a file at `at`: sheet files relative to it.
+QJsonObject manifestJson(const Manifest &manifest, const QString &at);
+// The manifest file's bytes, indented for people to read.
+QByteArray manifestBytes(const Manifest &manifest, const QString &at);
+
+} // namespace engine
