@@ -8,6 +8,8 @@
 #include "runtime/qtservices.h"
 #include "runtime/translations.h"
 
+#include "engine/texts.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
@@ -28,6 +30,8 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(FRAMOLIN_VERSION));
     QGuiApplication::setDesktopFileName(u"framolin"_s);
     runtime::installQtTranslations(QLocale::system());
+    // The engine's reasons in the boxes are Spanish, whatever the captions' language.
+    const engine::SpanishTexts engineTexts;
 
     runtime::QtMessageBoxes boxes;
     runtime::Program program(boxes);

@@ -35,8 +35,9 @@ Translation::Translation(Language language)
     if (language == Language::Spanish) {
         install(u"qtbase_es"_s, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
         install(u"framolin-strip_es"_s, u":/i18n"_s);
+        m_engine.emplace<engine::SpanishTexts>();
     } else {
-        install(u"framolin-engine_en"_s, u":/i18n"_s);
+        m_engine.emplace<engine::SourceTexts>();
     }
 }
 

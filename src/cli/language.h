@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language framolin-strip speaks: English unless the locale asks for Spanish. Its own
-// texts are written in English and translated; the engine's reasons are written in Spanish
-// (the window shows them as they are) and translated into English here.
+// texts and the engine's reasons are written in English and translated into Spanish.
+
+#include "engine/texts.h"
 
 #include <QCoreApplication>
 #include <QProcessEnvironment>
 #include <QTranslator>
 
 #include <memory>
+#include <variant>
 #include <vector>
 
 namespace cli {
@@ -38,6 +40,8 @@ public:
 
 private:
     std::vector<std::unique_ptr<QTranslator>> m_installed;
+    // The engine's reasons in Spanish, or as written whatever catalogue a host installed.
+    std::variant<std::monostate, engine::SpanishTexts, engine::SourceTexts> m_engine;
 };
 
 } // namespace cli

@@ -146,7 +146,7 @@ bool BmpWriter::writeRowsInBands(int top, const QImage &image, QString *reason) 
 bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
 {
     if (!m_file) {
-        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+        *reason = QCoreApplication::translate("engine", "the file is not open");
         return false;
     }
     const int first = std::max(top, 0);
@@ -170,7 +170,7 @@ bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
                 continue;
             if (written <= 0) {
                 *reason = written < 0 ? systemErrorText(errno)
-                                      : QCoreApplication::translate("engine", "error de escritura");
+                                      : QCoreApplication::translate("engine", "write error");
                 return false;
             }
             done += written;
@@ -183,7 +183,7 @@ bool BmpWriter::writeRowsAt(int top, const QImage &image, QString *reason) const
 bool BmpWriter::commit(QString *reason, SaveGroup *group)
 {
     if (!m_file) {
-        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+        *reason = QCoreApplication::translate("engine", "the file is not open");
         return false;
     }
     if (group) {

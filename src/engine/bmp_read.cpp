@@ -73,7 +73,7 @@ qint64 pixelStart(const Header &header)
 
 QString damaged()
 {
-    return QCoreApplication::translate("engine", "datos de imagen dañados o incompletos");
+    return QCoreApplication::translate("engine", "damaged or incomplete picture data");
 }
 
 // RLE4 and RLE8 onto black: a stream may end early, skip pixels with a delta or end a row
@@ -84,7 +84,7 @@ QImage decodeRle(const QByteArray &bytes, const Header &header, QString *reason)
     const int height = std::abs(header.height);
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) {
-        *reason = QCoreApplication::translate("engine", "no hay memoria para %1 × %2 píxeles")
+        *reason = QCoreApplication::translate("engine", "out of memory for %1 × %2 pixels")
                       .arg(width)
                       .arg(height);
         return {};
@@ -173,7 +173,7 @@ void opaqueIfAlphaIsAllZero(QImage &image)
 QImage readBmp(QFile &file, QString *reason)
 {
     if (!file.seek(0)) {
-        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
+        *reason = QCoreApplication::translate("engine", "the file could not be read");
         return {};
     }
     Header header;

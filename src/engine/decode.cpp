@@ -39,8 +39,7 @@ bool isJpeg(const QByteArray &format)
 
 QString notAPicture()
 {
-    return QCoreApplication::translate("engine",
-                                       "no es una imagen BMP, JPG, GIF, PNG, WebP o TIFF");
+    return QCoreApplication::translate("engine", "not a BMP, JPG, GIF, PNG, WebP or TIFF picture");
 }
 
 QString describe(const QImageReader &reader)
@@ -49,14 +48,14 @@ QString describe(const QImageReader &reader)
     case QImageReader::UnsupportedFormatError:
         return notAPicture();
     case QImageReader::FileNotFoundError:
-        return QCoreApplication::translate("engine", "no se encontró el archivo");
+        return QCoreApplication::translate("engine", "file not found");
     case QImageReader::DeviceError:
-        return QCoreApplication::translate("engine", "no se pudo leer el archivo");
+        return QCoreApplication::translate("engine", "the file could not be read");
     case QImageReader::InvalidDataError:
     case QImageReader::UnknownError:
         break;
     }
-    return QCoreApplication::translate("engine", "datos de imagen dañados o incompletos");
+    return QCoreApplication::translate("engine", "damaged or incomplete picture data");
 }
 
 // Opens `path` for reading only if it is a regular file. The type is checked on the opened
@@ -68,21 +67,21 @@ bool openRegularFile(const QString &path, QFile &file, QString *reason)
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         *reason = errno == ENOENT
-            ? QCoreApplication::translate("engine", "no se encontró el archivo")
-            : QCoreApplication::translate("engine", "no se pudo abrir el archivo");
+            ? QCoreApplication::translate("engine", "file not found")
+            : QCoreApplication::translate("engine", "the file could not be opened");
         return false;
     }
     struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        *reason = QCoreApplication::translate(
-            "engine", "no es un archivo normal (una carpeta, un dispositivo o una tubería)");
+        *reason = QCoreApplication::translate("engine",
+                                              "not a regular file (a folder, a device or a pipe)");
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        *reason = QCoreApplication::translate("engine", "no se pudo abrir el archivo");
+        *reason = QCoreApplication::translate("engine", "the file could not be opened");
         return false;
     }
     return true;
@@ -177,9 +176,8 @@ QSize checkedSize(QImageReader &reader, QString *reason, JpegHeader *jpegHeader 
             size = screen;
     }
     if (size.isEmpty()) {
-        *reason = size.isValid()
-            ? QCoreApplication::translate("engine", "tamaño de imagen no válido")
-            : describe(reader);
+        *reason = size.isValid() ? QCoreApplication::translate("engine", "invalid picture size")
+                                 : describe(reader);
         return {};
     }
     const qint64 pixels = qint64(size.width()) * size.height();
@@ -188,19 +186,18 @@ QSize checkedSize(QImageReader &reader, QString *reason, JpegHeader *jpegHeader 
                                : kMaxJpegPixels;
     if (pixels > limit) {
         *reason = QCoreApplication::translate(
-                      "engine", "la imagen de %1 × %2 píxeles pasa del límite de %3 megapíxeles")
+                      "engine", "the %1 × %2 pixel picture is over the limit of %3 megapixels")
                       .arg(size.width())
                       .arg(size.height())
                       .arg(limit / kMega);
         return {};
     }
     if (header.coefficientBytes > kMaxDecodeBytes) {
-        *reason
-            = QCoreApplication::translate(
-                  "engine", "la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse")
-                  .arg(size.width())
-                  .arg(size.height())
-                  .arg(kMaxDecodeMegabytes);
+        *reason = QCoreApplication::translate(
+                      "engine", "the %1 × %2 pixel picture needs more than %3 MB to be decoded")
+                      .arg(size.width())
+                      .arg(size.height())
+                      .arg(kMaxDecodeMegabytes);
         return {};
     }
     if (jpegHeader)
@@ -252,7 +249,7 @@ QImage decodeWithQt(Source &source, QSize full, QSize frame, Fit fit, QString *r
     QFile &file = source.file;
     QImageReader reader;
     if (!file.seek(0) || !source.device->seek(0)) {
-        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
+        *reason = QCoreApplication::translate("engine", "the file could not be read");
         return {};
     }
     reader.setDevice(source.device);
@@ -280,7 +277,7 @@ QImage decodeWithQt(Source &source, QSize full, QSize frame, Fit fit, QString *r
         const bool overBudget = qint64(decoded.width()) * decoded.height() * 4 > kMaxDecodeBytes;
         *reason = overBudget && full == decoded
             ? QCoreApplication::translate(
-                  "engine", "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla entera")
+                  "engine", "the %1 × %2 pixel picture does not fit in %3 MB decoded whole")
                   .arg(full.width())
                   .arg(full.height())
                   .arg(kMaxDecodeMegabytes)
@@ -339,10 +336,9 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
         const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
         const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
         if (width * height * 4 > kMaxDecodeBytes) {
-            *reason = QCoreApplication::translate(
-                          "engine",
-                          "la imagen de %1 × %2 píxeles no cabe en %3 MB al decodificarla para un "
-                          "cuadro de %4 × %5")
+            *reason = QCoreApplication::translate("engine",
+                                                  "the %1 × %2 pixel picture does not fit in %3 MB "
+                                                  "decoded for a frame of %4 × %5")
                           .arg(full.width())
                           .arg(full.height())
                           .arg(kMaxDecodeMegabytes)
@@ -362,10 +358,10 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
         return {};
     QImage stretched = fitToFrame(image, frame, options);
     if (stretched.isNull())
-        *reason = QCoreApplication::translate("engine",
-                                              "no hay memoria para un cuadro de %1 × %2 píxeles")
-                      .arg(frame.width())
-                      .arg(frame.height());
+        *reason
+            = QCoreApplication::translate("engine", "out of memory for a frame of %1 × %2 pixels")
+                  .arg(frame.width())
+                  .arg(frame.height());
     return stretched;
 }
 

@@ -21,8 +21,8 @@ bool fileNameFromBytes(const QByteArray &bytes, QString *name, QString *reason)
 {
     const QString decoded = QFile::decodeName(bytes);
     if (QFile::encodeName(decoded) != bytes) {
-        *reason = QCoreApplication::translate("engine",
-                                              "el nombre no es UTF-8 válido; no se toma por otro");
+        *reason = QCoreApplication::translate(
+            "engine", "the name is not valid UTF-8; it is not taken for another");
         return false;
     }
     *name = decoded;

@@ -246,7 +246,7 @@ JpegResult decode(QIODevice &device, QSize frame, Fit fit, QImage *image, int *o
 
 QString damaged(const char *message)
 {
-    return QCoreApplication::translate("engine", "datos de imagen dañados o incompletos (%1)")
+    return QCoreApplication::translate("engine", "damaged or incomplete picture data (%1)")
         .arg(QString::fromLocal8Bit(message));
 }
 
@@ -256,7 +256,7 @@ bool readJpegHeader(QIODevice &device, JpegHeader *header, QString *reason)
 {
     const qint64 at = device.pos();
     if (!device.seek(0)) {
-        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
+        *reason = QCoreApplication::translate("engine", "the file could not be read");
         return false;
     }
     char message[JMSG_LENGTH_MAX];
@@ -282,7 +282,7 @@ int jpegScaleEighths(QSize full, QSize frame)
 JpegResult decodeJpegReduced(QFile &file, QSize frame, Fit fit, QImage *image, QString *reason)
 {
     if (!file.seek(0)) {
-        *reason = QCoreApplication::translate("engine", "no se pudo leer el archivo");
+        *reason = QCoreApplication::translate("engine", "the file could not be read");
         return JpegResult::Failed;
     }
     char message[JMSG_LENGTH_MAX];
@@ -296,12 +296,11 @@ JpegResult decodeJpegReduced(QFile &file, QSize frame, Fit fit, QImage *image, Q
         JpegHeader header;
         QString ignored;
         readJpegHeader(file, &header, &ignored);
-        *reason
-            = QCoreApplication::translate(
-                  "engine", "la imagen de %1 × %2 píxeles necesita más de %3 MB para decodificarse")
-                  .arg(header.size.width())
-                  .arg(header.size.height())
-                  .arg(kMaxDecodeMegabytes);
+        *reason = QCoreApplication::translate(
+                      "engine", "the %1 × %2 pixel picture needs more than %3 MB to be decoded")
+                      .arg(header.size.width())
+                      .arg(header.size.height())
+                      .arg(kMaxDecodeMegabytes);
     } else if (result == JpegResult::Failed) {
         *reason = damaged(message);
     } else {

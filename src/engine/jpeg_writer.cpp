@@ -127,12 +127,11 @@ public:
     bool writeRows(int top, const QImage &image, QString *reason) override
     {
         if (!m_c) {
-            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
         if (top != m_next) {
-            *reason
-                = QCoreApplication::translate("engine", "las filas del JPEG llegan fuera de orden");
+            *reason = QCoreApplication::translate("engine", "the JPEG rows come out of order");
             cancel();
             return false;
         }
@@ -151,7 +150,7 @@ public:
     bool commit(QString *reason) override
     {
         if (!m_c) {
-            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
         std::fill(m_row.begin(), m_row.end(), 0);
@@ -182,7 +181,7 @@ private:
     {
         *reason = !m_c->writeFailure.isEmpty()
             ? m_c->writeFailure
-            : QCoreApplication::translate("engine", "error del compresor JPEG (%1)")
+            : QCoreApplication::translate("engine", "JPEG compressor error (%1)")
                   .arg(QString::fromLocal8Bit(m_c->message));
         cancel();
         return false;

@@ -15,26 +15,26 @@ namespace engine {
 bool checkOutputPath(const QString &path, QString *reason)
 {
     if (path.isEmpty()) {
-        *reason = QCoreApplication::translate("engine", "no se indicó ningún archivo de salida");
+        *reason = QCoreApplication::translate("engine", "no output file was given");
         return false;
     }
     // stat follows a symbolic link: what matters is what the rename would replace in effect.
     struct stat status = {};
     if (::stat(QFile::encodeName(path).constData(), &status) == 0) {
         if (S_ISDIR(status.st_mode)) {
-            *reason = QCoreApplication::translate("engine", "es una carpeta");
+            *reason = QCoreApplication::translate("engine", "it is a folder");
             return false;
         }
         if (!S_ISREG(status.st_mode)) {
             *reason = QCoreApplication::translate(
-                "engine", "no es un archivo normal (un dispositivo, una tubería o un socket)");
+                "engine", "not a regular file (a device, a pipe or a socket)");
             return false;
         }
         return true;
     }
     const QFileInfo info(path);
     if (!info.absoluteDir().exists()) {
-        *reason = QCoreApplication::translate("engine", "la carpeta \"%1\" no existe")
+        *reason = QCoreApplication::translate("engine", "the folder \"%1\" does not exist")
                       .arg(info.absolutePath());
         return false;
     }

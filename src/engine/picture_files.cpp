@@ -28,8 +28,7 @@ bool picturesInFolder(const QString &folder, QStringList *files, QString *error)
     dir.setFilter(QDir::Files | QDir::System);
     dir.setSorting(QDir::Unsorted);
     if (!dir.exists() || !dir.isReadable()) {
-        *error
-            = QCoreApplication::translate("engine", "%1: no se puede leer la carpeta").arg(folder);
+        *error = QCoreApplication::translate("engine", "%1: the folder cannot be read").arg(folder);
         return false;
     }
     QStringList names = dir.entryList();

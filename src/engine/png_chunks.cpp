@@ -70,8 +70,9 @@ bool PngWithoutText::open(QFile &file, QString *reason)
             break;
         }
         if (chunks >= kMaxPngChunks) {
-            *reason = QCoreApplication::translate("engine", "la imagen PNG tiene más de %1 bloques")
-                          .arg(kMaxPngChunks);
+            *reason
+                = QCoreApplication::translate("engine", "the PNG picture has more than %1 chunks")
+                      .arg(kMaxPngChunks);
             return false;
         }
         data = imageData;
@@ -79,8 +80,8 @@ bool PngWithoutText::open(QFile &file, QString *reason)
         if (ancillary && !isText(header + 4)) {
             metadata += length;
             if (metadata > kMaxPngMetadataBytes) {
-                *reason = QCoreApplication::translate(
-                              "engine", "los metadatos de la imagen PNG pasan de %1 MB")
+                *reason = QCoreApplication::translate("engine",
+                                                      "the PNG picture's metadata passes %1 MB")
                               .arg(kMaxPngMetadataBytes / kMega);
                 return false;
             }

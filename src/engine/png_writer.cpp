@@ -130,12 +130,11 @@ public:
     bool writeRows(int top, const QImage &image, QString *reason) override
     {
         if (!m_sink.isOpen()) {
-            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
         if (top != m_next) {
-            *reason
-                = QCoreApplication::translate("engine", "las filas del PNG llegan fuera de orden");
+            *reason = QCoreApplication::translate("engine", "the PNG rows come out of order");
             cancel();
             return false;
         }
@@ -154,7 +153,7 @@ public:
     bool commit(QString *reason) override
     {
         if (!m_sink.isOpen()) {
-            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
         // Rows never written stay black; their filter byte still has to be there.
@@ -190,15 +189,14 @@ private:
     static bool fits(QSize size, QString *reason)
     {
         if (size.width() < 1 || size.height() < 1) {
-            *reason = QCoreApplication::translate("engine", "un PNG no puede tener %1 × %2 píxeles")
+            *reason = QCoreApplication::translate("engine", "a PNG cannot be %1 × %2 pixels")
                           .arg(size.width())
                           .arg(size.height());
             return false;
         }
         if (1 + std::size_t(size.width()) * 3 > std::size_t(kMaxPngChunkBytes) / 2) {
-            *reason
-                = QCoreApplication::translate("engine", "un PNG no puede tener filas de %1 píxeles")
-                      .arg(size.width());
+            *reason = QCoreApplication::translate("engine", "a PNG cannot have rows of %1 pixels")
+                          .arg(size.width());
             return false;
         }
         return true;
@@ -242,7 +240,7 @@ private:
         try {
             m_band->rows.assign(std::size_t(rows) * m_rowBytes, 0);
         } catch (const std::bad_alloc &) {
-            *reason = QCoreApplication::translate("engine", "no hay memoria para el compresor PNG");
+            *reason = QCoreApplication::translate("engine", "out of memory for the PNG compressor");
             cancel();
             return false;
         }
@@ -294,7 +292,7 @@ private:
             m_inFlight.pop_front();
             if (!band->ok) {
                 *reason
-                    = QCoreApplication::translate("engine", "no hay memoria para el compresor PNG");
+                    = QCoreApplication::translate("engine", "out of memory for the PNG compressor");
                 cancel();
                 return false;
             }

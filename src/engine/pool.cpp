@@ -103,11 +103,11 @@ bool runJobs(int count, int threads, const IndexedJob &job, QString *reason)
                 try {
                     ok = job(i, &reasons[at]);
                 } catch (const std::bad_alloc &) {
-                    reasons[at] = QCoreApplication::translate("engine", "no hay memoria");
+                    reasons[at] = QCoreApplication::translate("engine", "out of memory");
                 } catch (const std::exception &error) {
                     reasons[at] = QString::fromLocal8Bit(error.what());
                 } catch (...) {
-                    reasons[at] = QCoreApplication::translate("engine", "error inesperado");
+                    reasons[at] = QCoreApplication::translate("engine", "unexpected error");
                 }
                 std::lock_guard lock(mutex);
                 failed[at] = !ok;

@@ -55,7 +55,7 @@ bool SaveFile::resize(qint64 size, QString *reason)
 bool SaveFile::commit(QString *reason)
 {
     if (!m_file.isOpen()) {
-        *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+        *reason = QCoreApplication::translate("engine", "the file is not open");
         return false;
     }
     if (!checkOutputPath(m_file.fileName(), reason)) {
@@ -92,7 +92,7 @@ bool SaveGroup::commit(QString *path, QString *reason)
 QString SaveFile::failure(const QFileDevice &file)
 {
     const QString reason = file.error() == QFileDevice::NoError ? QString() : file.errorString();
-    return reason.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : reason;
+    return reason.isEmpty() ? QCoreApplication::translate("engine", "write error") : reason;
 }
 
 } // namespace engine

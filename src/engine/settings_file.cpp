@@ -257,7 +257,7 @@ bool SettingsFile::read(const QString &path, QString *reason)
         return true;
     // A FIFO or a device would block or never end; only a plain file is read.
     if (!info.isFile()) {
-        *reason = QCoreApplication::translate("engine", "no es un archivo normal");
+        *reason = QCoreApplication::translate("engine", "not a regular file");
         return false;
     }
     QFile file(path);
@@ -273,7 +273,7 @@ bool SettingsFile::read(const QString &path, QString *reason)
     const QByteArray text = tooLarge ? QByteArray() : file.read(kMaxSettingsBytes + 1);
     if (tooLarge || text.size() > kMaxSettingsBytes) {
         *reason = QCoreApplication::translate(
-                      "engine", "mide más de %1 MiB, el límite de un archivo de configuración")
+                      "engine", "it is larger than %1 MiB, the limit of a settings file")
                       .arg(kMaxSettingsBytes / kMega);
         return false;
     }
@@ -373,11 +373,11 @@ bool SettingsFile::write(const QString &path, QString *reason) const
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
         // Replacing it would turn it into one.
-        *reason = QCoreApplication::translate("engine", "no es un archivo normal");
+        *reason = QCoreApplication::translate("engine", "not a regular file");
         return false;
     }
     if (!QDir().mkpath(info.absolutePath())) {
-        *reason = QCoreApplication::translate("engine", "no se pudo crear la carpeta \"%1\"")
+        *reason = QCoreApplication::translate("engine", "the folder \"%1\" could not be created")
                       .arg(info.absolutePath());
         return false;
     }

@@ -36,7 +36,7 @@ QString overwritesInput(const QString &output, const QString &input)
 {
     const QString through = input == output ? QString() : u" (\"%1\")"_s.arg(input);
     return QCoreApplication::translate(
-               "engine", "es una de las imágenes de entrada%1; no se sobrescribe una fuente")
+               "engine", "it is one of the input pictures%1; a source is never overwritten")
         .arg(through);
 }
 

@@ -55,12 +55,11 @@ QString formatLimitProblem(StripFormat format, QSize size)
     // A WebP too large is often still a JPEG; anything else is a PNG.
     const bool jpegHolds = size.width() <= kMaxJpegSide && size.height() <= kMaxJpegSide;
     const QString other = format == StripFormat::Webp && jpegHolds
-        ? QCoreApplication::translate("engine", "JPEG (.jpg) o PNG (.png)")
+        ? QCoreApplication::translate("engine", "JPEG (.jpg) or PNG (.png)")
         : u"PNG (.png)"_s;
-    return QCoreApplication::translate(
-               "engine",
-               "una tira de %1 × %2 píxeles no cabe en %3, que admite hasta %4 píxeles por lado; "
-               "guárdela como %5")
+    return QCoreApplication::translate("engine",
+                                       "a strip of %1 × %2 pixels does not fit in %3, which takes "
+                                       "up to %4 pixels a side; save it as %5")
         .arg(QString::number(size.width()), QString::number(size.height()), formatName(format),
              QString::number(limit), other);
 }

@@ -46,13 +46,13 @@ private:
 // Never reached: callers ask writesFromManyThreads() first.
 bool StripWriter::writeRowsAt(int, const QImage &, QString *reason) const
 {
-    *reason = QCoreApplication::translate("engine", "error de escritura");
+    *reason = QCoreApplication::translate("engine", "write error");
     return false;
 }
 
 bool StripWriter::openStream(QIODevice *, QSize, QString *reason)
 {
-    *reason = QCoreApplication::translate("engine", "este formato no se escribe como flujo");
+    *reason = QCoreApplication::translate("engine", "this format cannot be written as a stream");
     return false;
 }
 
@@ -117,7 +117,7 @@ bool StripSink::write(const char *data, qint64 length, QString *reason)
     if (m_stream && m_stream->write(data, length) == length)
         return true;
     const QString why = m_stream ? m_stream->errorString() : QString();
-    *reason = why.isEmpty() ? QCoreApplication::translate("engine", "error de escritura") : why;
+    *reason = why.isEmpty() ? QCoreApplication::translate("engine", "write error") : why;
     return false;
 }
 

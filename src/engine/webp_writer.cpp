@@ -49,7 +49,7 @@ bool encode(QImageWriter &writer, const QImage &image, QString *reason)
         if (match.hasMatch())
             *reason = webpEncoderError(match.captured(1).toInt());
         else if (!warnings.isEmpty())
-            *reason = QCoreApplication::translate("engine", "el complemento WebP de Qt dice: %1")
+            *reason = QCoreApplication::translate("engine", "Qt's WebP plug-in says: %1")
                           .arg(warnings.section(u'\n', 0, 0));
         else
             *reason = writer.errorString();
@@ -68,7 +68,7 @@ public:
         cancel();
         if (!QImageWriter::supportedImageFormats().contains("webp")) {
             *reason = QCoreApplication::translate(
-                "engine", "falta el complemento WebP de Qt (qt6-image-formats-plugins)");
+                "engine", "Qt's WebP plugin is missing (qt6-image-formats-plugins)");
             return false;
         }
         m_file = std::make_unique<SaveFile>(path);
@@ -79,7 +79,7 @@ public:
         m_strip = QImage(size, QImage::Format_RGB888);
         if (m_strip.isNull()) {
             *reason = QCoreApplication::translate("engine",
-                                                  "no hay memoria para una tira de %1 × %2 píxeles")
+                                                  "out of memory for a strip of %1 × %2 pixels")
                           .arg(size.width())
                           .arg(size.height());
             cancel();
@@ -92,7 +92,7 @@ public:
     bool writeRows(int top, const QImage &image, QString *reason) override
     {
         if (!m_file) {
-            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
         const QImage rows = detail::packable(image);
@@ -106,7 +106,7 @@ public:
     bool commit(QString *reason) override
     {
         if (!m_file) {
-            *reason = QCoreApplication::translate("engine", "el archivo no está abierto");
+            *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
         // Encoded in memory, then written whole: the plug-in takes a short write for a failed
@@ -151,26 +151,26 @@ QString webpEncoderError(int code)
     switch (code) {
     case 1:
     case 2:
-        return QCoreApplication::translate("engine", "el codificador WebP se quedó sin memoria");
+        return QCoreApplication::translate("engine", "the WebP encoder ran out of memory");
     case 5:
         return QCoreApplication::translate("engine",
-                                           "el codificador WebP no admite el tamaño de la tira");
+                                           "the WebP encoder does not take the strip's size");
     case 6:
         return QCoreApplication::translate(
             "engine",
-            "la primera partición del codificador WebP pasa de 512 KB: use menos columnas, un "
-            "cuadro más pequeño o guárdela como JPEG (.jpg) o PNG (.png)");
+            "the WebP encoder's first partition passes 512 KB: use fewer columns, a smaller frame, "
+            "or save it as JPEG (.jpg) or PNG (.png)");
     case 7:
         return QCoreApplication::translate(
             "engine",
-            "una partición del codificador WebP pasa de 16 MB: use un cuadro más pequeño o "
-            "guárdela como JPEG (.jpg) o PNG (.png)");
+            "a partition of the WebP encoder passes 16 MB: use a smaller frame, or save it as JPEG "
+            "(.jpg) or PNG (.png)");
     case 8:
-        return QCoreApplication::translate("engine", "no se pudo escribir el archivo WebP");
+        return QCoreApplication::translate("engine", "the WebP file could not be written");
     case 9:
-        return QCoreApplication::translate("engine", "el archivo WebP pasaría de 4 GB");
+        return QCoreApplication::translate("engine", "the WebP file would pass 4 GB");
     default:
-        return QCoreApplication::translate("engine", "el codificador WebP falló (error %1)")
+        return QCoreApplication::translate("engine", "the WebP encoder failed (error %1)")
             .arg(code);
     }
 }

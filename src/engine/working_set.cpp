@@ -53,9 +53,9 @@ int restoredEntryCount(const QString &storedLastIndex)
 
 QString emptyEntryMessage(int index)
 {
-    return QCoreApplication::translate("engine",
-                                       "La entrada %1 de la lista no nombra ningún archivo: %2 "
-                                       "falta o está vacía en los datos guardados.")
+    return QCoreApplication::translate(
+               "engine",
+               "Entry %1 of the list names no file: %2 is missing or empty in the saved data.")
         .arg(QString::number(index + 1), keys::inputFile(index));
 }
 
