@@ -22,8 +22,9 @@ int main(int argc, char *argv[])
 {
     // Each frame allocates the same few picture buffers again; kept on the heap instead of
     // being mapped and unmapped each time, they cost no page faults.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    // Set before any thread starts, so mallopt's lack of thread safety cannot matter.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20); // NOLINT(concurrency-mt-unsafe)
+    mallopt(M_TRIM_THRESHOLD, 64 << 20); // NOLINT(concurrency-mt-unsafe)
     QApplication application(argc, argv);
     QCoreApplication::setOrganizationName(u"Framolin"_s);
     QCoreApplication::setApplicationName(u"Framolin"_s);

@@ -41,7 +41,8 @@ bool checkNames(const QString &folder, QString *error)
     if (!dir)
         return true; // the listing below says why
     bool ok = true;
-    while (const dirent *entry = ::readdir(dir)) {
+    // The stream is this call's own: readdir is unsafe only on a stream shared by threads.
+    while (const dirent *entry = ::readdir(dir)) { // NOLINT(concurrency-mt-unsafe)
         if (entry->d_type == DT_DIR)
             continue;
         const QByteArray bytes(entry->d_name);

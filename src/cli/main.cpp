@@ -24,8 +24,9 @@ int main(int argc, char *argv[])
 {
     // Every frame allocates the same few picture buffers again; kept on the heap instead of
     // being mapped and unmapped each time, they cost no page faults (a tenth of the run).
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    // Set before any thread starts, so mallopt's lack of thread safety cannot matter.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20); // NOLINT(concurrency-mt-unsafe)
+    mallopt(M_TRIM_THRESHOLD, 64 << 20); // NOLINT(concurrency-mt-unsafe)
     // A reader that stops early (`| head`) would kill the program with the strip spooled in a
     // temporary file left behind; ignored, the write fails with EPIPE and the run ends as any
     // failed output does, status 1, cleaning up.

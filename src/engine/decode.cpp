@@ -104,7 +104,7 @@ bool openReader(const QString &path, Source &source, QImageReader &reader, QStri
     if (!openRegularFile(path, file, reason))
         return false;
     if (isPng(file)) {
-        if (!source.png.open(file, reason))
+        if (!source.png.openOn(file, reason))
             return false;
         source.device = &source.png;
     }

@@ -45,7 +45,7 @@ void PngWithoutText::keep(qint64 at, qint64 length)
     m_size += length;
 }
 
-bool PngWithoutText::open(QFile &file, QString *reason)
+bool PngWithoutText::openOn(QFile &file, QString *reason)
 {
     m_file = &file;
     m_pieces.clear();

@@ -20,7 +20,7 @@ class PngWithoutText final : public QIODevice
 public:
     // Walks the chunks of `file` (a PNG). False with the reason when they pass the limits of
     // working_set.h. A chunk list that breaks off is handed over as it is, for Qt to report.
-    bool open(QFile &file, QString *reason);
+    bool openOn(QFile &file, QString *reason);
 
     bool isSequential() const override { return false; }
     qint64 size() const override { return m_size; }
