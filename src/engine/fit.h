@@ -20,6 +20,9 @@ struct FrameOptions
 {
     Fit fit = Fit::Stretch;
     QRgb background = kStripBackColor; // the margins of Contain; opaque
+    // The part of the upright picture the frame shows, fitted as `fit` says; null for the
+    // whole picture. One box for every picture of a turn, so the object does not wobble.
+    QRect crop;
 };
 
 // The centred part of a `picture` with the aspect of `frame`, as large as the picture allows.

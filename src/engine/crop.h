@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One crop box for a whole turn: given by hand, or found around the object in every picture
+// and shared, so every frame shows the same part of the scene.
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+namespace engine {
+
+inline constexpr double kDefaultCropMargin = 0.05;
+
+struct CropRequest
+{
+    enum class Kind { Whole, Box, Auto };
+    Kind kind = Kind::Whole;
+    QRect box; // Box: in upright source pixels
+    double margin = kDefaultCropMargin; // Auto: share of the object's box added on each side
+};
+
+// The box every picture of `files` is cropped to before it is fitted to `frame` (null for the
+// whole picture), decoding on `jobs` threads for Auto. False with one line naming the file and
+// the reason when a picture cannot be read, the pictures' sizes differ (Auto) or the box is
+// not inside them (Box).
+bool resolveCrop(const QStringList &files, const CropRequest &request, QSize frame, int jobs,
+                 QRect *box, QString *error);
+
+} // namespace engine
