@@ -314,10 +314,13 @@ TEST_F(PictureKinds, fitAppliesToTheUprightPicture)
                    pictures::jpegWithExif(pictures::storedFor(upright, orientation),
                                           pictures::exifOrientationBlock(orientation)));
         QString why;
+        engine::FrameOptions covered, contained;
+        covered.fit = engine::Fit::Cover;
+        contained.fit = engine::Fit::Contain;
+        contained.background = green;
         // Cover keeps the 64 x 32 middle, all red; contain puts it 21 x 32 from x = 13.
-        const QImage cover = engine::decodeFrame(path, QSize(32, 16), &why, { engine::Fit::Cover });
-        const QImage contain
-            = engine::decodeFrame(path, QSize(48, 32), &why, { engine::Fit::Contain, green });
+        const QImage cover = engine::decodeFrame(path, QSize(32, 16), &why, covered);
+        const QImage contain = engine::decodeFrame(path, QSize(48, 32), &why, contained);
         for (const QPoint at : { QPoint(0, 0), QPoint(31, 15), QPoint(16, 0) })
             EXPECT_TRUE(near(cover.pixel(at), red, 40)) << orientation << " " << at.x();
         for (const QPoint at : { QPoint(12, 16), QPoint(34, 0), QPoint(47, 31) })
