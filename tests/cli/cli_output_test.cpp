@@ -391,20 +391,4 @@ TEST_F(CliOutput, theManifestFollowsItsSchemaAndThePageShowsTheSameSheets)
     EXPECT_EQ(config, manifest);
 }
 
-TEST_F(CliOutput, embedPrintsTheElementOfAManifestAndWritesTheViewerBesideIt)
-{
-    const QStringList run
-        = QStringList { u"-q"_s, u"-s"_s, u"9x7"_s, u"-o"_s, path(u"s.png"_s), u"--embed"_s }
-        + frames(2);
-    const Result alone = runCli(run);
-    EXPECT_EQ(alone.status, 2);
-    EXPECT_TRUE(alone.err.contains(u"--manifest"_s)) << qPrintable(alone.err);
-    const Result embedded = runCli(run + QStringList { u"--manifest"_s, path(u"s.json"_s) });
-    ASSERT_EQ(embedded.status, 0) << qPrintable(embedded.err);
-    EXPECT_EQ(embedded.out,
-              "<script type=\"module\" src=\"framolin-spin.js\"></script>\n"
-              "<framolin-spin src=\"s.json\" autoplay></framolin-spin>\n");
-    EXPECT_TRUE(files::readAll(path(u"framolin-spin.js"_s)).startsWith("// SPDX"));
-}
-
 } // namespace

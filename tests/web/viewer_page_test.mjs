@@ -5,7 +5,7 @@
 // Usage: node viewer_page_test.mjs CHROMIUM FIREFOX WORKDIR PAGE.html:FRAMES:COLUMNS[:SHEETS] ...
 // Prints "N passed, N failed"; exit status 1 on any failure.
 import puppeteer from "puppeteer-core";
-import { readFileSync, writeFileSync } from "node:fs";
+import { existsSync, readFileSync, writeFileSync } from "node:fs";
 import http from "node:http";
 import path from "node:path";
 
@@ -55,24 +55,18 @@ async function difference(page, shot, stripUrl, index, columns, width, height) {
 const asked = [];
 const server = http.createServer((request, response) => {
   const name = decodeURIComponent(new URL(request.url, "http://h").pathname).slice(1);
-  asked.push(name);
-  const type = { ".js": "text/javascript", ".html": "text/html" }[path.extname(name)];
-  let body;
-  try {
-    body = readFileSync(path.join(workDir, name));
-  } catch {
-    return response.writeHead(404).end();
-  }
-  response.writeHead(200, type ? { "Content-Type": type } : {}).end(body);
+  const type = { ".js": "text/javascript", ".html": "text/html" }[path.extname(name)] || "";
+  const file = path.join(workDir, name);
+  if (asked.push(name) && !existsSync(file)) return response.writeHead(404).end();
+  response.writeHead(200, { "Content-Type": type }).end(readFileSync(file));
 });
 await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-const bases = ["file://" + path.resolve(workDir) + "/", `http://127.0.0.1:${server.address().port}/`];
+const bases = [`file://${path.resolve(workDir)}/`, `http://127.0.0.1:${server.address().port}/`];
 const spin = (page, what = "ready") => page.waitForFunction(
   (what) => document.querySelector("framolin-spin")?.[what], { timeout: 20000 }, what);
-const state = (page) => page.$eval("framolin-spin", (e) => ({
-  frame: e.frame, playing: e.playing, width: e.getBoundingClientRect().width,
-  scroll: scrollY, message: e.shadowRoot.querySelector(".message").hidden ? "" :
-    e.shadowRoot.querySelector(".message").textContent }));
+const state = (page) => page.$eval("framolin-spin", (e) => ({ frame: e.frame, playing: e.playing,
+  width: e.clientWidth, scroll: scrollY,
+  message: e.shadowRoot.querySelector(".message").textContent }));
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 // Runs the scripted turns on one page; returns the largest difference seen and saves a
@@ -88,17 +82,15 @@ async function turnPage(browser, url, frames, columns, sheets) {
     const sheet = config.sheets.find((s) => f < s.firstFrame + s.frameCount);
     return [new URL(sheet.file, url).href, f - sheet.firstFrame, sheet.columns];
   };
-  const name = path.basename(url);
   check(config.sheets.length === sheets && config.sheets[0].columns === columns,
-        `${name}: ${sheets} sheet(s) of ${columns} column(s)`);
+        `${url}: ${sheets} sheet(s) of ${columns} column(s)`);
   const canvas = await page.$("framolin-spin >>> canvas");
   const box = await canvas.boundingBox();
   await page.focus("framolin-spin >>> .stage"); // keys turn it only while it has focus
   const y = box.y + box.height / 2;
   // One turn is the element's width; the expected angle and lane after each step, with
   // `frames` the strip's real count.
-  const lanes = config.lanes;
-  const perLane = frames / lanes;
+  const [lanes, perLane] = [config.lanes, frames / config.lanes];
   const wrap = (i) => ((i % perLane) + perLane) % perLane;
   const key = (name) => async () => page.keyboard.press(name);
   const drag = (from, turn) => async () => {
@@ -114,17 +106,11 @@ async function turnPage(browser, url, frames, columns, sheets) {
     ["ArrowDown, the next lane", key("ArrowDown"), ([a, l]) => [a, Math.min(l + 1, lanes - 1)]],
     ["drag left 6 frames", drag(200, -6.5), ([a, l]) => [wrap(a - 6), l]],
     ["ArrowLeft", key("ArrowLeft"), ([a, l]) => [wrap(a - 1), l]],
-    ["wheel towards the reader", async () => {
-      await page.mouse.move(box.x + 50, y);
-      await page.mouse.wheel({ deltaY: 100 });
-    }, ([a, l]) => [wrap(a + 1), l]],
+    ["wheel", () => page.mouse.wheel({ deltaY: 100 }), ([a, l]) => [wrap(a + 1), l]],
     ["End", key("End"), ([, l]) => [perLane - 1, l]],
     ["ArrowRight past the last frame", key("ArrowRight"), ([a, l]) => [wrap(a + 1), l]],
-    ["play and pause", async () => {
-      await page.keyboard.press(" ");
-      await pause(300);
-      await page.keyboard.press(" ");
-    }, ([a, l], shown) => [shown % perLane === a ? -1 : shown % perLane, l]],
+    ["play and pause", async () => { await key(" ")(); await pause(300); await key(" ")(); },
+     ([a, l], shown) => [shown % perLane === a ? -1 : shown % perLane, l]], // it must move
   ];
   let at = [0, 0];
   let worst = 0;
@@ -137,7 +123,7 @@ async function turnPage(browser, url, frames, columns, sheets) {
     const mad = at[0] < 0 ? Infinity : await difference(page, shot, ...slice(frame),
                                                         config.frameWidth, config.frameHeight);
     worst = Math.max(worst, mad);
-    console.log(`     ${name}: ${step} -> frame ${frame + 1}, difference ${mad.toFixed(3)}`);
+    console.log(`     ${url}: ${step} -> frame ${frame + 1}, difference ${mad.toFixed(3)}`);
   }
   await page.close();
   return worst;
@@ -148,27 +134,22 @@ async function checkBrowser(browser, kind) {
   for (const base of bases) {
     for (const spec of pages) {
       const [name, frames, columns, sheets] = spec.split(":");
-      const worst = await turnPage(browser, base + name, Number(frames), Number(columns),
-                                   Number(sheets || 1));
+      const worst = await turnPage(browser, base + name, +frames, +columns, +(sheets || 1));
       check(worst <= tolerance, `${kind} ${base + name}: every frame shown matches its slice ` +
                                 `(largest difference ${worst.toFixed(3)}, tolerance ${tolerance})`);
     }
     // A page told one frame too few wraps to the wrong frame: the comparison must see it.
     const wrong = base + "wrong-count.html";
-    const worst = await turnPage(browser, wrong, 36, 1, 1);
-    check(worst > tolerance, `${kind} ${wrong}: the comparison sees a wrong frame count`);
+    check(await turnPage(browser, wrong, 36, 1, 1) > tolerance, `${kind} ${wrong} fails`);
     for (const file of ["no-such-strip.png", "broken.png"]) {
       const page = await browser.newPage();
       await page.goto(base + file + ".html");
       await spin(page, "failed");
       const shown = await state(page);
-      check(shown.message.includes(file) && !shown.playing,
-            `${kind} ${base + file}: "${shown.message}", not playing`);
-      await page.close();
+      check(shown.message.includes(file) && !shown.playing, `${kind} ${base}: "${shown.message}"`);
     }
   }
   const page = await browser.newPage();
-  await page.setViewport({ width: 1000, height: 700, deviceScaleFactor: 1 });
   asked.length = 0;
   await page.goto(bases[1] + "shop.html");
   await spin(page, "manifest");
@@ -176,23 +157,17 @@ async function checkBrowser(browser, kind) {
   check(!asked.some((f) => f.startsWith("set")), `${kind}: no sheet before it is in view`);
   await page.click("#q");
   await page.keyboard.type("red shoe");
-  await page.keyboard.press("ArrowLeft");
-  await page.keyboard.press("ArrowLeft");
-  await page.keyboard.type("X");
+  for (const k of ["ArrowLeft", "ArrowLeft", "X"]) await page.keyboard.press(k);
   const typed = await page.$eval("#q", (q) => q.value);
   await page.$eval("framolin-spin", (e) => e.scrollIntoView({ block: "end" }));
   await spin(page);
   const before = await state(page);
-  const box = await (await page.$("framolin-spin")).boundingBox();
-  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.hover("framolin-spin");
   await page.mouse.wheel({ deltaY: 120 });
   await pause(300);
   const after = await state(page);
-  check(typed === "red shXoe" && after.frame === 0 && asked.includes("set-0.png"),
-        `${kind}: typing "${typed}" turns nothing; then sheets load in view`);
-  check(after.scroll > before.scroll && after.frame === 0,
-        `${kind}: the wheel over the unfocused element scrolls the page`);
-  await page.close();
+  check(typed === "red shXoe" && asked.includes("set-0.png"), `${kind}: typed "${typed}", loaded`);
+  check(after.scroll > before.scroll && after.frame === 0, `${kind}: the wheel scrolls the page`);
 }
 
 // What Chromium alone emulates: a phone, reduced motion, and no JavaScript.
@@ -205,36 +180,29 @@ async function checkPhone(browser) {
   await page.$eval("framolin-spin", (e) => e.scrollIntoView({ block: "center" }));
   await spin(page);
   const box = await (await page.$("framolin-spin")).boundingBox();
+  const [x, y] = [box.x + box.width / 2, box.y + box.height / 3];
   const swipe = async (dx, dy) => {
-    const [x, y] = [box.x + box.width / 2, box.y + box.height / 3];
     await page.touchscreen.touchStart(x, y);
     for (let i = 1; i <= 8; i++) await page.touchscreen.touchMove(x + dx * i / 8, y + dy * i / 8);
-    await page.touchscreen.touchEnd();
-    await pause(400);
-    return state(page);
+    return state(page, await page.touchscreen.touchEnd(), await pause(400));
   };
-  const before = await state(page);
-  const across = await swipe(-150, 0);
-  const down = await swipe(0, -200);
-  check(before.width <= 375 - 32 && asked.includes("set2x-0.png") && !asked.includes("set-0.png"),
-        `phone: ${before.width} pixels wide, the sheets at twice the size`);
+  const [before, across, down] = [await state(page), await swipe(-150, 0), await swipe(0, -200)];
+  check(before.width === 375 - 32 && asked.includes("set2x-0.png") && !asked.includes("set-0.png"),
+        `phone: ${before.width} pixels wide, 2 × sheets`);
   check(across.frame !== 0 && across.scroll === before.scroll, "phone: a swipe across turns");
   check(down.frame === across.frame && down.scroll > across.scroll, "phone: a swipe up scrolls");
-  await page.close();
   for (const [motion, playing] of [["reduce", false], ["no-preference", true]]) {
     const page = await browser.newPage();
     await page.emulateMediaFeatures([{ name: "prefers-reduced-motion", value: motion }]);
     await page.goto(bases[1] + "sheets.html");
     await spin(page);
     check((await state(page)).playing === playing, `reduced motion ${motion}: playing ${playing}`);
-    await page.close();
   }
   const still = await browser.newPage();
   await still.setJavaScriptEnabled(false);
   await still.goto(bases[1] + "shop.html");
   const poster = await still.$eval("img", (i) => i.complete && i.naturalWidth);
   check(poster === 400, `without JavaScript the poster shows (${poster} pixels wide)`);
-  await still.close();
 }
 
 const shop = JSON.parse(readFileSync(path.join(workDir, "set.json"), "utf8"));
@@ -251,17 +219,16 @@ const first = readFileSync(path.join(workDir, pages[0].split(":")[0]), "utf8");
 writeFileSync(path.join(workDir, "wrong-count.html"),
               first.replace(/"(frames|framesPerLane)":36/g, '"$1":35'));
 for (const file of ["no-such-strip.png", "broken.png"])
-  writeFileSync(path.join(workDir, file + ".html"),
+  writeFileSync(path.join(workDir, `${file}.html`),
                 first.replace(/"file":"[^"]*"/, `"file":"${file}"`));
 writeFileSync(path.join(workDir, "broken.png"), "not a picture");
 
-const launches = [["chromium", { executablePath: chromium, headless: "new", args: [
-  "--no-sandbox", "--allow-file-access-from-files", "--disable-gpu",
-  "--force-color-profile=srgb"] }]];
-if (firefox)
+const launches = [["chromium", { executablePath: chromium, headless: "new", args: ["--no-sandbox",
+  "--allow-file-access-from-files", "--disable-gpu", "--force-color-profile=srgb"] }]];
+if (firefox) // Firefox through WebDriver BiDi; a page from disk may read images beside it
   launches.push(["firefox", { browser: "firefox", product: "firefox", protocol: "webDriverBiDi",
-    executablePath: firefox, headless: true,
-    extraPrefsFirefox: { "security.fileuri.strict_origin_policy": false } }]);
+    executablePath: firefox, extraPrefsFirefox: { "security.fileuri.strict_origin_policy": false },
+  }]);
 for (const [kind, options] of launches) {
   const browser = await puppeteer.launch(options);
   try {
