@@ -385,7 +385,7 @@ TEST_F(CliOutput, theManifestFollowsItsSchemaAndThePageShowsTheSameSheets)
     // The page holds the manifest's own data.
     const QByteArray page = files::readAll(path(u"p.html"_s));
     const QByteArray inlined = "<script type=\"application/json\">";
-    const qsizetype from = page.indexOf(inlined) + inlined.size();
+    const qsizetype from = page.lastIndexOf(inlined) + inlined.size();
     const QJsonObject config
         = QJsonDocument::fromJson(page.mid(from, page.indexOf("</script>", from) - from)).object();
     EXPECT_EQ(config, manifest);
