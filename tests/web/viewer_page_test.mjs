@@ -132,8 +132,8 @@ async function turnPage(browser, url, frames, columns, sheets) {
 // Each browser, with a shop's page around the element where it can emulate what is asked.
 async function checkBrowser(browser, kind) {
   for (const base of bases) {
-    for (const spec of pages) {
-      const [name, frames, columns, sheets] = spec.split(":");
+    for (const entry of pages) {
+      const [name, frames, columns, sheets] = entry.split(":");
       const worst = await turnPage(browser, base + name, +frames, +columns, +(sheets || 1));
       check(worst <= tolerance, `${kind} ${base + name}: every frame shown matches its slice ` +
                                 `(largest difference ${worst.toFixed(3)}, tolerance ${tolerance})`);
