@@ -31,7 +31,7 @@ if [ "$tier" != run ]; then
 fi
 if [ "$tier" = --ci ]; then
     packages+=(
-        chromium nodejs
+        chromium firefox-esr nodejs
         valgrind
         clang-format clang-tidy clang-14 libclang-rt-14-dev
         dpkg-dev file lintian man-db

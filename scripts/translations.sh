@@ -15,7 +15,8 @@ if [ -n "$out" ]; then
     mkdir -p "$out"
     cp src/cli/translations/*.ts src/engine/translations/*.ts "$out/"
 fi
-"$lupdate" -silent -no-obsolete -locations none src/cli -ts "$cli_out/framolin-strip_es.ts" \
+# The viewer module's JavaScript carries its own texts: only the C++ is scanned.
+"$lupdate" -silent -no-obsolete -locations none -extensions h,cpp src/cli -ts "$cli_out/framolin-strip_es.ts" \
     -source-language en -target-language es
 "$lupdate" -silent -no-obsolete -locations none src/engine -ts "$engine_out/framolin-engine_es.ts" \
     -source-language en -target-language es

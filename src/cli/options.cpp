@@ -91,6 +91,11 @@ constexpr OptionRow kOptions[] = {
       QT_TRANSLATE_NOOP("Text",
                         "also write a JSON description of the sheets for web viewers (with "
                         "--html: NAME.json beside the strip)") },
+    { "", "embed", nullptr,
+      QT_TRANSLATE_NOOP("Text",
+                        "print the HTML that shows the sheets in a page of your own (needs "
+                        "--manifest or --html; framolin-spin.js is written beside the "
+                        "manifest)") },
     { "", "from-settings", nullptr,
       QT_TRANSLATE_NOOP("Text",
                         "the list, the output and the size stored with \"Guardar datos\"; "
@@ -256,6 +261,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     options->quiet = parser.isSet(u"quiet"_s);
     options->verbose = parser.isSet(u"verbose"_s);
     options->fromSettings = parser.isSet(u"from-settings"_s);
+    options->embed = parser.isSet(u"embed"_s);
     options->help = parser.isSet(u"help"_s);
     options->version = parser.isSet(u"version"_s);
     options->inputs = parser.positionalArguments();
@@ -488,9 +494,19 @@ bool sheetsCanBeWritten(const Job &job, QString *error)
     QStringList written = job.sheets.size() > 1 ? job.sheetPaths : QStringList();
     if (!job.manifest.isEmpty())
         written.append(job.manifest);
+    if (!job.viewerModule.isEmpty())
+        written.append(job.viewerModule);
     for (const QString &path : std::as_const(written)) {
         if (const QString input = engine::inputThatIsOutput(path, job.files); !input.isEmpty()) {
             *error = u"%1: %2"_s.arg(path, engine::overwritesInput(path, input));
+            return false;
+        }
+    }
+    // The module is the one file of the set that a run does not name itself.
+    for (const QString &other : job.sheetPaths + QStringList { job.html, job.manifest }) {
+        if (!job.viewerModule.isEmpty() && !other.isEmpty()
+            && engine::sameDestination(job.viewerModule, other)) {
+            *error = Text::tr("%1 would be written over %2").arg(job.viewerModule, other);
             return false;
         }
     }
@@ -607,6 +623,19 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     if (!job->html.isEmpty() && job->manifest.isEmpty() && job->output != u"-"_s) {
         const QFileInfo strip(job->output);
         job->manifest = strip.dir().filePath(strip.completeBaseName() + u".json"_s);
+    }
+    job->embed = options.embed;
+    if (job->embed && job->manifest.isEmpty()) {
+        *error = Text::tr("--embed shows the sheets through their manifest: give --manifest "
+                          "FILE or --html PAGE");
+        return false;
+    }
+    // The page holds the module itself, but a copy beside it serves the pages of a web site;
+    // a snippet loads it from beside the manifest.
+    job->viewerModule.clear();
+    if (!job->html.isEmpty() || job->embed) {
+        const QFileInfo beside(job->embed ? job->manifest : job->html);
+        job->viewerModule = beside.dir().filePath(viewerModuleName());
     }
     // A page or a manifest is for browsers: their sheets fit phones unless told otherwise.
     const bool web = !job->html.isEmpty() || !job->manifest.isEmpty();

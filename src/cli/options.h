@@ -28,6 +28,7 @@ struct Options
     bool quiet = false;
     bool verbose = false;
     bool fromSettings = false;
+    bool embed = false;
     bool help = false;
     bool version = false;
     QStringList inputs;
@@ -64,6 +65,8 @@ struct Job
     QList<engine::Sheet> sheets;
     QStringList sheetPaths;
     QString manifest; // the JSON description of the sheets to write; empty for none
+    bool embed = false; // print the snippet that shows the set in another page
+    QString viewerModule; // framolin-spin.js, written with a page or a snippet; empty for none
 };
 
 // Where sheet `index` of `count` of `output` is written: "NAME-0.webp", "NAME-1.webp", …; the

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <memory>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -207,8 +208,17 @@ int runJob(const QStringList &arguments, const Environment &env)
         bytes = QFileInfo(output.path).size();
     if (manifestFile && !manifestFile->write(engine::manifestBytes(manifest, job.manifest), &error))
         return fail(env, u"%1: %2"_s.arg(job.manifest, error), 1);
-    if (page && !page->write(viewerPageHtml(ViewerPage { job.output, manifest }, job.html), &error))
+    const ViewerPage web { job.output, job.manifest, manifest, true,
+                           env.language == Language::Spanish ? u"es"_s : u"en"_s };
+    if (page && !page->write(viewerPageHtml(web, job.html), &error))
         return fail(env, u"%1: %2"_s.arg(job.html, error), 1);
+    if (!job.viewerModule.isEmpty()) {
+        // Put in place with the sheets, so the set and the viewer that reads it go together.
+        auto module = std::make_unique<engine::SaveFile>(job.viewerModule);
+        if (!module->open(&error) || !module->write(viewerModule(), &error))
+            return fail(env, u"%1: %2"_s.arg(job.viewerModule, error), 1);
+        sheets.hold(std::move(module));
+    }
     QString failed;
     if (!sheets.commit(&failed, &error))
         return fail(env, u"%1: %2"_s.arg(failed, error), 1);
@@ -217,6 +227,8 @@ int runJob(const QStringList &arguments, const Environment &env)
     if (page && !page->commit(&error))
         return fail(env, u"%1: %2"_s.arg(job.html, error), 1);
 
+    if (job.embed)
+        std::fputs(qUtf8Printable(embedSnippet(web)), env.out);
     if (!job.quiet) {
         if (job.verbose) {
             for (const LeftOut &entry : std::as_const(job.leftOut))

@@ -434,5 +434,21 @@ ocultos.
         <source>--manifest needs the sheets in files, not on standard output</source>
         <translation>--manifest necesita las hojas en archivos, no en la salida estándar</translation>
     </message>
+    <message>
+        <source>print the HTML that shows the sheets in a page of your own (needs --manifest or --html; framolin-spin.js is written beside the manifest)</source>
+        <translation>escribe el HTML que muestra las hojas en una página propia (requiere --manifest o --html; framolin-spin.js se escribe junto al manifiesto)</translation>
+    </message>
+    <message>
+        <source>%1 would be written over %2</source>
+        <translation>%1 se escribiría sobre %2</translation>
+    </message>
+    <message>
+        <source>--embed shows the sheets through their manifest: give --manifest FILE or --html PAGE</source>
+        <translation>--embed muestra las hojas a través de su manifiesto: indique --manifest ARCHIVO o --html PÁGINA</translation>
+    </message>
+    <message>
+        <source>360° view of %1</source>
+        <translation>Vista de 360° de %1</translation>
+    </message>
 </context>
 </TS>
