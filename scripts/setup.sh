@@ -18,7 +18,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev libxcb1-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-    libjpeg62-turbo-dev libexif-dev zlib1g-dev libisal-dev libtiff-dev
+    libjpeg62-turbo-dev libexif-dev zlib1g-dev libisal-dev libtiff-dev libwebp-dev
     qt6-image-formats-plugins
 )
 if [ "$tier" != run ]; then
@@ -31,7 +31,7 @@ if [ "$tier" != run ]; then
 fi
 if [ "$tier" = --ci ]; then
     packages+=(
-        chromium nodejs
+        chromium firefox-esr nodejs
         valgrind
         clang-format clang-tidy clang-14 libclang-rt-14-dev
         dpkg-dev file lintian man-db
