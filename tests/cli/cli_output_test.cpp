@@ -391,4 +391,35 @@ TEST_F(CliOutput, theManifestFollowsItsSchemaAndThePageShowsTheSameSheets)
     EXPECT_EQ(config, manifest);
 }
 
+// Sheets are built side by side, yet each is the same file for any number of jobs, and a set
+// over --max-bytes leaves nothing behind, the page and the manifest included.
+TEST_F(CliOutput, sheetsAreTheSameForAnyJobsAndASetOverItsBudgetIsDropped)
+{
+    const QStringList files = frames(7);
+    for (const QString format : { u"bmp"_s, u"png"_s, u"jpg"_s, u"webp"_s }) {
+        QStringList run { u"-q"_s, u"-s"_s, u"9x7"_s, u"--frames-per-sheet"_s, u"2"_s };
+        run += QStringList { u"--target"_s, u"mobile"_s, u"-o"_s };
+        ASSERT_EQ(
+            runCli(run + QStringList { path(u"a."_s + format), u"-j"_s, u"1"_s } + files).status,
+            0);
+        ASSERT_EQ(
+            runCli(run + QStringList { path(u"b."_s + format), u"-j"_s, u"4"_s } + files).status,
+            0);
+        for (int i = 0; i < 4; ++i) {
+            const QString sheet = u"-%1."_s.arg(i) + format;
+            EXPECT_EQ(QImage(path(u"a"_s + sheet)).size(), QSize(9, i < 3 ? 14 : 7)) << i;
+            EXPECT_EQ(files::readAll(path(u"a"_s + sheet)), files::readAll(path(u"b"_s + sheet)))
+                << i;
+        }
+    }
+    const QStringList over { u"-s"_s,          u"9x7"_s,         u"--frames-per-sheet"_s,
+                             u"2"_s,           u"--max-bytes"_s, u"1kB"_s,
+                             u"-o"_s,          path(u"c.png"_s), u"--html"_s,
+                             path(u"c.html"_s) };
+    const Result refused = runCli(over + files);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(u"--max-bytes 1000 bytes"_s)) << qPrintable(refused.err);
+    EXPECT_EQ(QDir(m_dir.path()).entryList({ u"c*"_s }, QDir::Files | QDir::Hidden).size(), 0);
+}
+
 } // namespace
