@@ -397,8 +397,8 @@ TEST_F(CliOutput, sheetsAreTheSameForAnyJobsAndASetOverItsBudgetIsDropped)
 {
     const QStringList files = frames(7);
     const QStringList sheets { u"-s"_s, u"9x7"_s, u"--frames-per-sheet"_s, u"2"_s, u"-o"_s };
-    for (const QString format : { u"bmp"_s, u"png"_s, u"jpg"_s, u"webp"_s }) {
-        for (const QString jobs : { u"1"_s, u"4"_s })
+    for (const QString &format : { u"bmp"_s, u"png"_s, u"jpg"_s, u"webp"_s }) {
+        for (const QString &jobs : { u"1"_s, u"4"_s })
             ASSERT_EQ(runCli(QStringList { u"-q"_s, u"-j"_s, jobs }
                              << sheets << path(jobs + u'.' + format) << files)
                           .status,
