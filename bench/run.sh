@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Benchmarks framolin-strip against GraphicsMagick, ImageMagick and libvips on a generated
 # corpus. Installs the peers from Debian when missing, builds an optimised tree in
-# build-bench/, then runs bench/run.py with the given arguments (e.g. --reps 3 --sets photos).
+# build-bench/, then runs bench/run.py with the given arguments (e.g. --reps 3 --sets photos);
+# with --sheets first, bench/sheets.py instead (web sheets against libvips).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -19,4 +20,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DFRAMOLIN_TESTS=OFF >/dev/null
 cmake --build build-bench --parallel "$(nproc)" --target framolin-strip make_corpus decode_floor window_assembly
+if [ "${1:-}" = --sheets ]; then
+    shift
+    exec python3 bench/sheets.py "$@"
+fi
 exec python3 bench/run.py "$@"

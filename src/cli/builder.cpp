@@ -190,7 +190,7 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     // write held up by the disk does not stall the workers at once, and memory holds a few
     // frames however large they are or however many workers there are.
     const qint64 frameBytes = std::max<qint64>(qint64(frame.width()) * frame.height() * 4, 1);
-    const int window = int(std::clamp<qint64>(engine::kReadAheadBytes / frameBytes, 1, 64));
+    const int window = int(std::clamp<qint64>(output.readAhead / frameBytes, 1, 64));
     // No more workers than frames that may be in flight.
     const int workers = std::clamp(jobs, 1, std::max(1, std::min(count, window)));
     // A BMP of one column is filled in any order: each worker writes its own frame at its

@@ -5,6 +5,7 @@
 // so memory holds a few frames, never the strip (WebP, encoded in one piece, excepted).
 
 #include "engine/fit.h"
+#include "engine/limits.h"
 #include "engine/strip_format.h"
 
 #include <QIODevice>
@@ -38,6 +39,8 @@ struct StripOutput
     // When given, the finished file is handed to it to be put in place with the files written
     // beside it, rather than at once.
     engine::SaveGroup *group = nullptr;
+    // Bytes of frames decoded ahead of the writer; sheets built side by side share the budget.
+    qint64 readAhead = engine::kReadAheadBytes;
 };
 
 // Writes the strip of `files` fitted to `frame` to `output`, decoding on `jobs` threads

@@ -3,6 +3,7 @@
 
 #include "inputs.h"
 #include "language.h"
+#include "sheets.h"
 #include "viewer_page.h"
 
 #include "engine/decode.h"
@@ -80,6 +81,11 @@ constexpr OptionRow kOptions[] = {
                         "NAME-1, ... (mobile with --html or --manifest, otherwise none)") },
     { "", "frames-per-sheet", QT_TRANSLATE_NOOP("Text", "N"),
       QT_TRANSLATE_NOOP("Text", "N frames on each sheet instead of the most that fit") },
+    { "", "max-bytes", QT_TRANSLATE_NOOP("Text", "SIZE"),
+      QT_TRANSLATE_NOOP("Text",
+                        "refuse a set of sheets larger than SIZE in all, before the page or the "
+                        "manifest is written: bytes, or with kB, MB, GB (1000) or KiB, MiB, GiB "
+                        "(1024), for example 20MB") },
     { "j", "jobs", QT_TRANSLATE_NOOP("Text", "N"),
       QT_TRANSLATE_NOOP("Text", "pictures decoded at a time (every core)") },
     { "q", "quiet", nullptr, QT_TRANSLATE_NOOP("Text", "no progress bar and no summary") },
@@ -187,7 +193,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         return true;
     };
     std::optional<QString> jobsText, qualityText, columnsText, fitText, backgroundText, framesText,
-        lanesText, targetText, perSheetText;
+        lanesText, targetText, perSheetText, maxBytesText;
     if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
         || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
         || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
@@ -196,8 +202,17 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !single(u"background"_s, &backgroundText) || !single(u"frames"_s, &framesText)
         || !single(u"lanes"_s, &lanesText) || !single(u"target"_s, &targetText)
         || !single(u"frames-per-sheet"_s, &perSheetText)
-        || !single(u"manifest"_s, &options->manifest))
+        || !single(u"manifest"_s, &options->manifest) || !single(u"max-bytes"_s, &maxBytesText))
         return false;
+    if (maxBytesText) {
+        options->maxBytes = byteCount(*maxBytesText);
+        if (!options->maxBytes) {
+            *error = Text::tr("--max-bytes: \"%1\" is not a size such as 20MB, 20MiB, 500kB or "
+                              "a number of bytes")
+                         .arg(*maxBytesText);
+            return false;
+        }
+    }
     if (options->size && (options->width || options->height)) {
         *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
         return false;
@@ -620,6 +635,7 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     job->reverse = options.reverse;
     job->html = options.html.value_or(QString());
     job->manifest = options.manifest.value_or(QString());
+    job->maxBytes = options.maxBytes.value_or(0);
     if (!job->html.isEmpty() && job->manifest.isEmpty() && job->output != u"-"_s) {
         const QFileInfo strip(job->output);
         job->manifest = strip.dir().filePath(strip.completeBaseName() + u".json"_s);

@@ -23,6 +23,7 @@ struct Options
     std::optional<QString> width, height, size, output, format, html, manifest;
     std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet;
     std::optional<engine::Target> target;
+    std::optional<qint64> maxBytes;
     engine::FrameOptions fit;
     bool reverse = false;
     bool quiet = false;
@@ -67,6 +68,7 @@ struct Job
     QString manifest; // the JSON description of the sheets to write; empty for none
     bool embed = false; // print the snippet that shows the set in another page
     QString viewerModule; // framolin-spin.js, written with a page or a snippet; empty for none
+    qint64 maxBytes = 0; // the most bytes the sheets may take together; 0 for no bound
 };
 
 // Where sheet `index` of `count` of `output` is written: "NAME-0.webp", "NAME-1.webp", …; the

@@ -5,6 +5,7 @@
 #include "library_messages.h"
 #include "options.h"
 #include "progress_bar.h"
+#include "sheets.h"
 #include "viewer_page.h"
 
 #include "engine/file_names.h"
@@ -130,6 +131,9 @@ int runJob(const QStringList &arguments, const Environment &env)
     if (toOut && !job.manifest.isEmpty())
         return fail(env, Text::tr("--manifest needs the sheets in files, not on standard output"),
                     2);
+    if (toOut && job.maxBytes > 0)
+        return fail(env, Text::tr("--max-bytes needs the sheets in files, not on standard output"),
+                    2);
     if (toOut && env.outIsTerminal)
         return fail(env, Text::tr("standard output is a terminal: redirect it to a file"), 2);
     StripOutput output { job.output, job.format, job.quality, job.columns, job.fit };
@@ -161,31 +165,21 @@ int runJob(const QStringList &arguments, const Environment &env)
     }
 
     std::optional<ProgressBar> bar;
-    int before = 0; // frames of the sheets already written
     FrameWritten written;
     if (env.errIsTerminal && !job.quiet) {
         bar.emplace(env.err, env.errColumns);
-        written = [&bar, &before, &job](int done, int) {
-            bar->show(before + done, int(job.files.size()));
-        };
+        written = [&bar](int done, int total) { bar->show(done, total); };
     }
     if (!job.warning.isEmpty())
         std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(job.warning));
     engine::SaveGroup sheets;
     if (!toOut)
         output.group = &sheets;
-    for (qsizetype i = 0; i < job.sheets.size(); ++i) {
-        const engine::Sheet &sheet = job.sheets.at(i);
-        if (!toOut)
-            output.path = job.sheetPaths.at(i);
-        output.columns = sheet.columns;
-        if (!buildStrip(job.files.mid(sheet.firstFrame, sheet.frameCount), job.frame, output,
-                        job.jobs, written, &error)) {
-            if (bar)
-                bar->finish();
-            return fail(env, error, 1);
-        }
-        before += sheet.frameCount;
+    const SheetSet set { job.files, job.sheets, toOut ? QStringList() : job.sheetPaths, job.frame };
+    if (!buildSheets(set, output, job.jobs, written, &error)) {
+        if (bar)
+            bar->finish();
+        return fail(env, error, 1);
     }
     if (bar)
         bar->finish();
@@ -206,6 +200,18 @@ int runJob(const QStringList &arguments, const Environment &env)
     }
     if (spool)
         bytes = QFileInfo(output.path).size();
+    if (!toOut) {
+        QList<qint64> sizes;
+        for (const engine::ManifestSheet &sheet : std::as_const(manifest.sheets))
+            sizes.append(sheet.bytes);
+        bool refused = false;
+        const QString problem = setSizeProblem(job.sheetPaths, sizes, job.maxBytes, job.target,
+                                               env.language, &refused);
+        if (refused)
+            return fail(env, problem, 1); // the group drops every sheet
+        if (!problem.isEmpty())
+            std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(problem));
+    }
     if (manifestFile && !manifestFile->write(engine::manifestBytes(manifest, job.manifest), &error))
         return fail(env, u"%1: %2"_s.arg(job.manifest, error), 1);
     const ViewerPage web { job.output, job.manifest, manifest, true,

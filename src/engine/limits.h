@@ -94,6 +94,11 @@ inline constexpr int kDesktopMaxPngSide = 65535;
 // the memory of the tab.
 inline constexpr qint64 kDesktopMaxPixels = 100'000'000;
 
+// A set of sheets for phones beyond this many bytes (20 MB) gets a warning naming each sheet's
+// size: it is several seconds over a mobile connection before the first turn, and the decoded
+// sheets stay in the page's memory on devices that have little of it.
+inline constexpr qint64 kMobileSetBytes = 20'000'000;
+
 // --- Options -----------------------------------------------------------------------------------
 
 // framolin-strip's --jobs: far beyond any desktop's cores, low enough that a typing slip does

@@ -53,6 +53,13 @@ class SaveGroup
 public:
     // Keeps `file`, written in full, until commit(); dropped with the group otherwise.
     void hold(std::unique_ptr<SaveFile> file) { m_files.push_back(std::move(file)); }
+    // Keeps every file `other` holds, after those held already.
+    void hold(SaveGroup &&other)
+    {
+        for (std::unique_ptr<SaveFile> &file : other.m_files)
+            m_files.push_back(std::move(file));
+        other.m_files.clear();
+    }
     const std::vector<std::unique_ptr<SaveFile>> &files() const { return m_files; }
     // Commits every file held, in order. False with the path and the reason of the first
     // that fails; the files after it are dropped.

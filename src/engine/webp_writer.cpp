@@ -3,12 +3,12 @@
 
 #include "save_file.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
-#include <QImageWriter>
-#include <QRegularExpression>
 
-#include <mutex>
+#include <webp/encode.h>
+
+#include <algorithm>
+#include <cstdint>
 
 using namespace Qt::StringLiterals;
 
@@ -16,109 +16,106 @@ namespace engine {
 
 namespace {
 
-// Qt's WebP plug-in gives libwebp's error code only in a warning, so the warnings of the thread
-// encoding are caught while it encodes; other threads' go on to the handler before.
-thread_local QString *caughtWarnings = nullptr;
-QtMessageHandler handlerBefore = nullptr;
-std::mutex catching;
-
-void catchWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
+// Where libwebp's bytes go as it produces them, and why the file refused them.
+struct Output
 {
-    if (caughtWarnings)
-        caughtWarnings->append(message + u'\n');
-    else if (handlerBefore)
-        handlerBefore(type, context, message);
-}
+    SaveFile *file = nullptr;
+    QString reason;
+};
 
-// Encodes `image` into `writer`; on failure, libwebp's reason when the plug-in told it.
-bool encode(QImageWriter &writer, const QImage &image, QString *reason)
+int writeOut(const uint8_t *data, size_t size, const WebPPicture *picture)
 {
-    QString warnings;
-    bool ok = false;
-    {
-        const std::lock_guard lock(catching);
-        handlerBefore = qInstallMessageHandler(catchWarning);
-        caughtWarnings = &warnings;
-        ok = writer.write(image);
-        caughtWarnings = nullptr;
-        qInstallMessageHandler(handlerBefore);
-    }
-    if (!ok) {
-        static const QRegularExpression code(QStringLiteral("error code:\\s*(\\d+)"));
-        const QRegularExpressionMatch match = code.match(warnings);
-        if (match.hasMatch())
-            *reason = webpEncoderError(match.captured(1).toInt());
-        else if (!warnings.isEmpty())
-            *reason = QCoreApplication::translate("engine", "Qt's WebP plug-in says: %1")
-                          .arg(warnings.section(u'\n', 0, 0));
-        else
-            *reason = writer.errorString();
-    }
-    return ok;
+    auto *out = static_cast<Output *>(picture->custom_ptr);
+    return out->file->write(QByteArrayView(data, qsizetype(size)), &out->reason) ? 1 : 0;
 }
 
 class WebpWriter final : public StripWriter
 {
 public:
-    explicit WebpWriter(int quality) : m_quality(std::clamp(quality, 1, 99)) { }
+    explicit WebpWriter(int quality) : m_quality(std::clamp(quality, 1, 99))
+    {
+        WebPPictureInit(&m_picture);
+    }
     ~WebpWriter() override { cancel(); }
 
     bool open(const QString &path, QSize size, QString *reason) override
     {
         cancel();
-        if (!QImageWriter::supportedImageFormats().contains("webp")) {
-            *reason = QCoreApplication::translate(
-                "engine", "Qt's WebP plugin is missing (qt6-image-formats-plugins)");
-            return false;
-        }
         m_file = std::make_unique<SaveFile>(path);
         if (!m_file->open(reason)) {
             m_file.reset();
             return false;
         }
-        m_strip = QImage(size, QImage::Format_RGB888);
-        if (m_strip.isNull()) {
-            *reason = QCoreApplication::translate("engine",
-                                                  "out of memory for a strip of %1 × %2 pixels")
-                          .arg(size.width())
-                          .arg(size.height());
+        // The strip is gathered as 0xAARRGGBB words, which the encoder turns into YUV itself:
+        // the same pixels, and so the same bytes, that Qt's WebP plug-in encoded before.
+        m_picture.use_argb = 1;
+        m_picture.width = size.width();
+        m_picture.height = size.height();
+        if (!WebPPictureAlloc(&m_picture)) {
+            *reason = m_picture.error_code == VP8_ENC_ERROR_OUT_OF_MEMORY
+                ? QCoreApplication::translate("engine",
+                                              "out of memory for a strip of %1 × %2 pixels")
+                      .arg(size.width())
+                      .arg(size.height())
+                : webpEncoderError(m_picture.error_code);
             cancel();
             return false;
         }
-        m_strip.fill(Qt::black);
+        std::fill_n(m_picture.argb, std::size_t(m_picture.argb_stride) * std::size_t(size.height()),
+                    kBlack);
         return true;
     }
 
     bool writeRows(int top, const QImage &image, QString *reason) override
     {
-        if (!m_file) {
+        return writeRowsAt(top, image, reason);
+    }
+
+    // Bands land in the encoder's picture at their rows, so they may come in any order.
+    bool writesFromManyThreads() const override { return true; }
+    bool writeRowsAt(int top, const QImage &image, QString *reason) const override
+    {
+        if (!m_file || !m_picture.argb) {
             *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
         const QImage rows = detail::packable(image);
         const int first = std::max(top, 0);
-        const int last = std::min(top + rows.height(), m_strip.height());
-        for (int y = first; y < last; ++y)
-            detail::packRgbRow(rows, y - top, m_strip.scanLine(y), m_strip.width());
+        const int last = std::min(top + rows.height(), m_picture.height);
+        const int width = std::min(rows.width(), m_picture.width);
+        for (int y = first; y < last; ++y) {
+            uint32_t *out = m_picture.argb + std::size_t(m_picture.argb_stride) * std::size_t(y);
+            const uchar *in = rows.constScanLine(y - top);
+            if (rows.format() == QImage::Format_RGB888) {
+                for (int x = 0; x < width; ++x, in += 3)
+                    out[x] = kBlack | uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | in[2];
+            } else {
+                const auto *pixels = reinterpret_cast<const QRgb *>(in);
+                for (int x = 0; x < width; ++x)
+                    out[x] = kBlack | (pixels[x] & 0xffffffU);
+            }
+            std::fill(out + width, out + m_picture.width, kBlack);
+        }
         return true;
     }
 
     bool commit(QString *reason) override
     {
-        if (!m_file) {
+        if (!m_file || !m_picture.argb) {
             *reason = QCoreApplication::translate("engine", "the file is not open");
             return false;
         }
-        // Encoded in memory, then written whole: the plug-in takes a short write for a failed
-        // encoding and loses the system's reason.
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        QImageWriter writer(&buffer, "webp");
-        writer.setQuality(m_quality);
-        const bool encoded = encode(writer, m_strip, reason);
-        m_strip = QImage();
-        if (!encoded || !m_file->write(bytes, reason)) {
+        WebPConfig config;
+        WebPConfigInit(&config);
+        config.quality = float(m_quality);
+        Output out { m_file.get(), {} };
+        m_picture.writer = writeOut;
+        m_picture.custom_ptr = &out;
+        const bool encoded = WebPEncode(&config, &m_picture) != 0;
+        const WebPEncodingError code = m_picture.error_code;
+        WebPPictureFree(&m_picture);
+        if (!encoded) {
+            *reason = out.reason.isEmpty() ? webpEncoderError(code) : out.reason;
             m_file.reset();
             return false;
         }
@@ -133,14 +130,16 @@ public:
 
     void cancel() override
     {
-        m_strip = QImage();
+        WebPPictureFree(&m_picture);
+        WebPPictureInit(&m_picture);
         m_file.reset(); // drops the unfinished file
     }
 
 private:
+    static constexpr uint32_t kBlack = 0xff000000U;
     const int m_quality;
     std::unique_ptr<SaveFile> m_file;
-    QImage m_strip;
+    WebPPicture m_picture {};
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "language.h"
 #include "options.h"
 #include "progress_bar.h"
+#include "sheets.h"
 
 #include "files.h"
 
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -162,7 +164,9 @@ TEST(Options, badCommandLinesAreRefusedWithOneLine)
     const QStringList bad[] { { u"framolin-strip"_s, u"--frobnicate"_s },
                               { u"framolin-strip"_s, u"--jobs"_s, u"0"_s },
                               { u"framolin-strip"_s, u"--jobs"_s, u"many"_s },
-                              { u"framolin-strip"_s, u"-W"_s } };
+                              { u"framolin-strip"_s, u"-W"_s },
+                              { u"framolin-strip"_s, u"--max-bytes"_s, u"20XB"_s },
+                              { u"framolin-strip"_s, u"--max-bytes"_s, u"0"_s } };
     for (const QStringList &arguments : bad) {
         cli::Options options;
         QString error;
@@ -186,6 +190,32 @@ TEST(Options, stripBeyondTheLimitIsRefusedBeforeAnythingIsWritten)
     cli::Job job;
     EXPECT_FALSE(cli::resolveJob(options, {}, 1, &job, &error));
     EXPECT_TRUE(error.contains(u"32767 × 65534"_s)) << qPrintable(error);
+}
+
+TEST(SetSize, unitsAreReadAsNamedAndABudgetRefusesWhereABigPhoneSetIsWarned)
+{
+    const std::pair<QString, qint64> sizes[] {
+        { u"20MB"_s, 20'000'000 },   { u"20MiB"_s, 20 << 20 }, { u"500kB"_s, 500'000 },
+        { u"1.5 GiB"_s, 3LL << 29 }, { u"2 KIB"_s, 2048 },     { u"123456"_s, 123456 }
+    };
+    for (const auto &[text, bytes] : sizes)
+        EXPECT_EQ(cli::byteCount(text), bytes) << qPrintable(text);
+    // Budget, target, refused, what the line says: 21 MB in two sheets.
+    const std::tuple<qint64, engine::Target, bool, QString> rows[] {
+        { 20'000'000, engine::Target::None, true, u"21.000.000 bytes"_s },
+        { 0, engine::Target::Mobile, false, u"s-0.webp 11,4 MiB, s-1.webp 8,6 MiB"_s },
+        { 21'000'000, engine::Target::Mobile, false, {} },
+        { 0, engine::Target::Desktop, false, {} }
+    };
+    for (const auto &[budget, target, refuse, says] : rows) {
+        bool refused = false;
+        const QString problem
+            = cli::setSizeProblem({ u"s-0.webp"_s, u"s-1.webp"_s }, { 12'000'000, 9'000'000 },
+                                  budget, target, cli::Language::Spanish, &refused);
+        EXPECT_EQ(refused, refuse) << budget;
+        EXPECT_TRUE(problem.isEmpty() == says.isEmpty() && problem.contains(says))
+            << qPrintable(problem);
+    }
 }
 
 TEST(ProgressBar, fillsInProportionAndEndsFull)

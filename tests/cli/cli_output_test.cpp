@@ -391,4 +391,29 @@ TEST_F(CliOutput, theManifestFollowsItsSchemaAndThePageShowsTheSameSheets)
     EXPECT_EQ(config, manifest);
 }
 
+// Sheets are built side by side, yet each is the same file for any number of jobs, and a set
+// over --max-bytes leaves nothing behind, the page and the manifest included.
+TEST_F(CliOutput, sheetsAreTheSameForAnyJobsAndASetOverItsBudgetIsDropped)
+{
+    const QStringList files = frames(7);
+    const QStringList sheets { u"-s"_s, u"9x7"_s, u"--frames-per-sheet"_s, u"2"_s, u"-o"_s };
+    for (const QString &format : { u"bmp"_s, u"png"_s, u"jpg"_s, u"webp"_s }) {
+        for (const QString &jobs : { u"1"_s, u"4"_s })
+            ASSERT_EQ(runCli(QStringList { u"-q"_s, u"-j"_s, jobs }
+                             << sheets << path(jobs + u'.' + format) << files)
+                          .status,
+                      0);
+        for (int i = 0; i < 4; ++i) {
+            const QString sheet = u"-%1."_s.arg(i) + format;
+            EXPECT_EQ(QImage(path(u'1' + sheet)).size(), QSize(9, i < 3 ? 14 : 7)) << i;
+            EXPECT_EQ(files::readAll(path(u'1' + sheet)), files::readAll(path(u'4' + sheet))) << i;
+        }
+    }
+    const QStringList budget { u"--max-bytes"_s, u"100"_s, u"--html"_s, path(u"c.html"_s) };
+    const Result refused = runCli(budget + sheets << path(u"c.png"_s) << files);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(u"--max-bytes 100 bytes"_s)) << qPrintable(refused.err);
+    EXPECT_EQ(QDir(m_dir.path()).entryList({ u"c*"_s }, QDir::Files | QDir::Hidden).size(), 0);
+}
+
 } // namespace

@@ -450,5 +450,29 @@ ocultos.
         <source>360° view of %1</source>
         <translation>Vista de 360° de %1</translation>
     </message>
+    <message>
+        <source>SIZE</source>
+        <translation>TAMAÑO</translation>
+    </message>
+    <message>
+        <source>refuse a set of sheets larger than SIZE in all, before the page or the manifest is written: bytes, or with kB, MB, GB (1000) or KiB, MiB, GiB (1024), for example 20MB</source>
+        <translation>rechaza un juego de hojas de más de TAMAÑO en total, antes de escribir la página o el manifiesto: bytes, o con kB, MB, GB (1000) o KiB, MiB, GiB (1024), por ejemplo 20MB</translation>
+    </message>
+    <message>
+        <source>--max-bytes: &quot;%1&quot; is not a size such as 20MB, 20MiB, 500kB or a number of bytes</source>
+        <translation>--max-bytes: &quot;%1&quot; no es un tamaño como 20MB, 20MiB, 500kB o un número de bytes</translation>
+    </message>
+    <message>
+        <source>--max-bytes needs the sheets in files, not on standard output</source>
+        <translation>--max-bytes necesita las hojas en archivos, no en la salida estándar</translation>
+    </message>
+    <message>
+        <source>the sheets take %1 (%2 bytes), over --max-bytes %3 bytes: nothing was written; use a lower --quality, a smaller frame or fewer --frames</source>
+        <translation>las hojas ocupan %1 (%2 bytes), más que --max-bytes %3 bytes: no se escribió nada; use una --quality menor, un cuadro más pequeño o menos --frames</translation>
+    </message>
+    <message>
+        <source>the sheets take %1, more than a phone should load (%2): %3</source>
+        <translation>las hojas ocupan %1, más de lo que un teléfono debería cargar (%2): %3</translation>
+    </message>
 </context>
 </TS>

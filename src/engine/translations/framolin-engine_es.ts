@@ -124,10 +124,6 @@
         <translation>este formato no se escribe como flujo</translation>
     </message>
     <message>
-        <source>Qt&apos;s WebP plugin is missing (qt6-image-formats-plugins)</source>
-        <translation>falta el complemento WebP de Qt (qt6-image-formats-plugins)</translation>
-    </message>
-    <message>
         <source>out of memory for a strip of %1 × %2 pixels</source>
         <translation>no hay memoria para una tira de %1 × %2 píxeles</translation>
     </message>
@@ -170,10 +166,6 @@
     <message>
         <source>the PNG picture&apos;s metadata passes %1 MB</source>
         <translation>los metadatos de la imagen PNG pasan de %1 MB</translation>
-    </message>
-    <message>
-        <source>Qt&apos;s WebP plug-in says: %1</source>
-        <translation>el complemento WebP de Qt dice: %1</translation>
     </message>
     <message>
         <source>the WebP encoder ran out of memory</source>
