@@ -57,23 +57,21 @@ Background backgroundOf(const QImage &image)
             if (edgeRow || x < band || x >= image.width() - band)
                 border.push_back(line[x]);
     }
-    const auto middle = border.begin() + std::ptrdiff_t(border.size() / 2);
+    const std::size_t middle = border.size() / 2;
+    const auto median = [&](std::vector<int> &values) {
+        std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(middle), values.end());
+        return values[middle];
+    };
     Background background;
-    for (int c = 0; c < 3; ++c) {
-        std::vector<int> values;
-        values.reserve(border.size());
-        for (const QRgb pixel : border)
-            values.push_back(channels(pixel)[std::size_t(c)]);
-        std::nth_element(values.begin(), values.begin() + (middle - border.begin()), values.end());
-        background.colour[std::size_t(c)] = values[std::size_t(middle - border.begin())];
+    std::vector<int> values(border.size());
+    for (std::size_t c = 0; c < 3; ++c) {
+        std::transform(border.cbegin(), border.cend(), values.begin(),
+                       [&](QRgb pixel) { return channels(pixel)[c]; });
+        background.colour[c] = median(values);
     }
-    std::vector<int> strays;
-    strays.reserve(border.size());
-    for (const QRgb pixel : border)
-        strays.push_back(distance(channels(pixel), background.colour));
-    std::nth_element(strays.begin(), strays.begin() + (middle - border.begin()), strays.end());
-    background.tolerance = std::clamp(3 * strays[std::size_t(middle - border.begin())],
-                                      kMinTolerance, kMaxTolerance);
+    std::transform(border.cbegin(), border.cend(), values.begin(),
+                   [&](QRgb pixel) { return distance(channels(pixel), background.colour); });
+    background.tolerance = std::clamp(3 * median(values), kMinTolerance, kMaxTolerance);
     return background;
 }
 
