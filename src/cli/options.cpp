@@ -6,6 +6,7 @@
 #include "sheets.h"
 #include "viewer_page.h"
 
+#include "engine/crop.h"
 #include "engine/decode.h"
 #include "engine/same_file.h"
 #include "engine/settings_file.h"
@@ -18,6 +19,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <limits>
 
@@ -53,6 +55,12 @@ constexpr OptionRow kOptions[] = {
     { "", "background", QT_TRANSLATE_NOOP("Text", "COLOR"),
       QT_TRANSLATE_NOOP("Text",
                         "the margins' colour with --fit contain: a name or #rrggbb (#f0f0f0)") },
+    { "", "crop", QT_TRANSLATE_NOOP("Text", "BOX"),
+      QT_TRANSLATE_NOOP("Text",
+                        "X,Y,W,H: this part of every picture (upright pixels); auto[:MARGIN]: "
+                        "the part around the object in all pictures, symmetric about their "
+                        "centre line, MARGIN % added on each side (5), widened to the frame's "
+                        "aspect") },
     { "", "frames", QT_TRANSLATE_NOOP("Text", "N"),
       QT_TRANSLATE_NOOP("Text", "N pictures spread evenly over the inputs (of each lane)") },
     { "", "reverse", nullptr, QT_TRANSLATE_NOOP("Text", "the frames in the opposite order") },
@@ -193,7 +201,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         return true;
     };
     std::optional<QString> jobsText, qualityText, columnsText, fitText, backgroundText, framesText,
-        lanesText, targetText, perSheetText, maxBytesText;
+        lanesText, targetText, perSheetText, maxBytesText, cropText;
     if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
         || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
         || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
@@ -202,7 +210,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !single(u"background"_s, &backgroundText) || !single(u"frames"_s, &framesText)
         || !single(u"lanes"_s, &lanesText) || !single(u"target"_s, &targetText)
         || !single(u"frames-per-sheet"_s, &perSheetText)
-        || !single(u"manifest"_s, &options->manifest) || !single(u"max-bytes"_s, &maxBytesText))
+        || !single(u"manifest"_s, &options->manifest) || !single(u"max-bytes"_s, &maxBytesText)
+        || !single(u"crop"_s, &cropText))
         return false;
     if (maxBytesText) {
         options->maxBytes = byteCount(*maxBytesText);
@@ -268,6 +277,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         *error = Text::tr("--background is only for --fit contain");
         return false;
     }
+    if (cropText && !cropRequest(*cropText, &options->crop, error))
+        return false;
     options->reverse = parser.isSet(u"reverse"_s);
     if (options->format && !engine::formatNamed(*options->format)) {
         *error = Text::tr("--format: \"%1\" is not bmp, png, jpeg or webp").arg(*options->format);
@@ -280,6 +291,41 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
     options->help = parser.isSet(u"help"_s);
     options->version = parser.isSet(u"version"_s);
     options->inputs = parser.positionalArguments();
+    return true;
+}
+
+bool cropRequest(const QString &text, engine::CropRequest *request, QString *error)
+{
+    static const QRegularExpression autoCrop(u"^auto(?::(\\d+(?:\\.\\d+)?)%?)?$"_s);
+    static const QRegularExpression box(u"^(\\d+),(\\d+),(\\d+),(\\d+)$"_s);
+    const QString given = text.trimmed();
+    if (const QRegularExpressionMatch match = autoCrop.match(given); match.hasMatch()) {
+        const double percent = match.hasCaptured(1) ? match.captured(1).toDouble() : -1;
+        if (percent > engine::kMaxCropMarginPercent) {
+            *error = Text::tr("--crop: a margin of \"%1\" is over %2 %")
+                         .arg(text)
+                         .arg(engine::kMaxCropMarginPercent);
+            return false;
+        }
+        request->kind = engine::CropRequest::Kind::Auto;
+        request->margin = percent < 0 ? engine::kDefaultCropMargin : percent / 100;
+        return true;
+    }
+    const QRegularExpressionMatch match = box.match(given);
+    std::array<int, 4> values {};
+    bool ok = match.hasMatch();
+    for (int i = 0; ok && i < 4; ++i) {
+        values[std::size_t(i)] = match.captured(i + 1).toInt(&ok);
+        ok = ok && values[std::size_t(i)] <= engine::kMaxCropSide;
+    }
+    if (!ok || values[2] == 0 || values[3] == 0) {
+        *error = Text::tr("--crop: \"%1\" is not auto, auto:MARGIN or X,Y,W,H (whole pixels, "
+                          "width and height above 0)")
+                     .arg(text);
+        return false;
+    }
+    request->kind = engine::CropRequest::Kind::Box;
+    request->box = QRect(values[0], values[1], values[2], values[3]);
     return true;
 }
 
@@ -392,16 +438,11 @@ QSize stripSize(qint64 frames, QSize frame, int columns)
 
 namespace {
 
-// The side given as 0 taken from the upright aspect of the picture at `path`, to the nearest
-// pixel. False with one line when the picture cannot be read or the side would be too long.
-bool sideFromAspect(const QString &path, int *width, int *height, QString *error)
+// The side given as 0 taken from the aspect of `picture` (the upright picture at `path`, or
+// the part of it cropped), to the nearest pixel. False with one line when the side would be
+// too long.
+bool sideFromAspect(QSize picture, const QString &path, int *width, int *height, QString *error)
 {
-    QString reason;
-    const QSize picture = engine::probeUpright(path, &reason);
-    if (!picture.isValid()) {
-        *error = u"%1: %2"_s.arg(path, reason);
-        return false;
-    }
     const auto scaled = [](qint64 a, qint64 b, qint64 c) { return (2 * a * b + c) / (2 * c); };
     const qint64 side = *width == 0 ? scaled(*height, picture.width(), picture.height())
                                     : scaled(*width, picture.height(), picture.width());
@@ -416,6 +457,18 @@ bool sideFromAspect(const QString &path, int *width, int *height, QString *error
     }
     (*width == 0 ? *width : *height) = int(std::max<qint64>(side, 1));
     return true;
+}
+
+// As sideFromAspect, from the upright picture at `path`; also false when it cannot be read.
+bool sideFromPicture(const QString &path, int *width, int *height, QString *error)
+{
+    QString reason;
+    const QSize picture = engine::probeUpright(path, &reason);
+    if (!picture.isValid()) {
+        *error = u"%1: %2"_s.arg(path, reason);
+        return false;
+    }
+    return sideFromAspect(picture, path, width, height, error);
 }
 
 // A page is only worth writing for a strip that browsers open, and never over the strip or
@@ -626,8 +679,26 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     for (const int index : std::as_const(chosen))
         files.append(job->files.at(index));
     job->files = files;
-    if ((width == 0 || height == 0)
-        && !sideFromAspect(job->files.constFirst(), &width, &height, error)) {
+    job->jobs = options.jobs.value_or(std::max(1, cores));
+    job->cropAsked = options.crop.kind != engine::CropRequest::Kind::Whole;
+    // The box is found for the frame's aspect, or gives the frame's missing side.
+    if (!engine::resolveCrop(job->files, options.crop, QSize(width, height), job->jobs,
+                             &job->fit.crop, error)) {
+        // A picture that cannot be read is the input's fault, as it is without a crop.
+        QString reason;
+        fault = std::all_of(job->files.cbegin(), job->files.cend(),
+                            [&](const QString &file) {
+                                return engine::probeUpright(file, &reason).isValid();
+                            })
+            ? 2
+            : 1;
+        return false;
+    }
+    if ((width == 0 || height == 0) && !job->fit.crop.isNull()) {
+        if (!sideFromAspect(job->fit.crop.size(), job->files.constFirst(), &width, &height, error))
+            return false;
+    } else if ((width == 0 || height == 0)
+               && !sideFromPicture(job->files.constFirst(), &width, &height, error)) {
         fault = 1;
         return false;
     }
@@ -691,7 +762,6 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
         return false;
     if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
         return false;
-    job->jobs = options.jobs.value_or(std::max(1, cores));
     job->quiet = options.quiet;
     job->verbose = options.verbose;
     return true;

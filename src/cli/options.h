@@ -5,6 +5,7 @@
 
 #include "inputs.h"
 
+#include "engine/crop.h"
 #include "engine/fit.h"
 #include "engine/sheet_layout.h"
 #include "engine/strip_format.h"
@@ -25,6 +26,7 @@ struct Options
     std::optional<engine::Target> target;
     std::optional<qint64> maxBytes;
     engine::FrameOptions fit;
+    engine::CropRequest crop;
     bool reverse = false;
     bool quiet = false;
     bool verbose = false;
@@ -49,6 +51,7 @@ struct Job
     QString html; // the viewer page to write beside the strip; empty for none
     QSize frame;
     engine::FrameOptions fit;
+    bool cropAsked = false; // --crop was given, whatever box it found
     int lanes = 1; // the pictures are this many turns of equal length, one after the other
     int jobs = 1;
     bool quiet = false;
@@ -88,6 +91,10 @@ struct SavedWork
     QString output, width, height;
 };
 bool readSavedWork(const QString &iniPath, SavedWork *work, QString *error);
+
+// --crop's value: "auto", "auto:MARGIN" (a percentage of the object's box added on each side)
+// or "X,Y,W,H" in upright source pixels. False with one line naming the text otherwise.
+bool cropRequest(const QString &text, engine::CropRequest *request, QString *error);
 
 // A frame size written WIDTHxHEIGHT ("320x200", also with "X" or "×"), each side as
 // frameSide reads it, or 0 when `zeroSide` (to be taken from the pictures). False with one line

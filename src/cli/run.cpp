@@ -239,6 +239,16 @@ int runJob(const QStringList &arguments, const Environment &env)
         if (job.verbose) {
             for (const LeftOut &entry : std::as_const(job.leftOut))
                 say(env, Text::tr("left out: %1 (%2)").arg(entry.path, entry.reason));
+            const QRect box = job.fit.crop;
+            if (!box.isNull())
+                say(env,
+                    Text::tr("crop box: %1,%2,%3,%4")
+                        .arg(box.x())
+                        .arg(box.y())
+                        .arg(box.width())
+                        .arg(box.height()));
+            else if (job.cropAsked)
+                say(env, Text::tr("crop box: no object found, the whole picture"));
         }
         Summary summary;
         summary.frames = int(job.files.size());

@@ -20,10 +20,16 @@ struct CropRequest
     double margin = kDefaultCropMargin; // Auto: share of the object's box added on each side
 };
 
+// Why `box` cannot crop a picture of `picture` pixels, for the user.
+QString cropOutside(QRect box, QSize picture);
+
 // The box every picture of `files` is cropped to before it is fitted to `frame` (null for the
 // whole picture), decoding on `jobs` threads for Auto. False with one line naming the file and
 // the reason when a picture cannot be read, the pictures' sizes differ (Auto) or the box is
-// not inside them (Box).
+// not inside them (Box). Auto finds the object against the background of each picture's border,
+// takes the union, makes it symmetric about the pictures' vertical centre line, adds the margin
+// and grows it to the aspect of `frame` (unless a side is 0) within the picture; null when no
+// picture shows anything but background.
 bool resolveCrop(const QStringList &files, const CropRequest &request, QSize frame, int jobs,
                  QRect *box, QString *error);
 

@@ -2,6 +2,7 @@
 #include "decode.h"
 
 #include "bmp_read.h"
+#include "crop.h"
 #include "decode_budget.h"
 #include "jpeg.h"
 #include "orientation.h"
@@ -205,6 +206,21 @@ QSize checkedSize(QImageReader &reader, QString *reason, JpegHeader *jpegHeader 
     return size;
 }
 
+// `size` (as stored) as it is seen, turned by the picture's orientation tag.
+QSize uprightSize(QImageReader &reader, const QByteArray &format, QFile &file,
+                  const JpegHeader &header, QSize size)
+{
+    bool turned = false;
+    if (isJpeg(format)) {
+        turned = swapsSides(header.orientation);
+    } else if (format == "webp") {
+        turned = swapsSides(webpOrientation(file)); // Qt's WebP reader ignores the tag
+    } else {
+        turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
+    }
+    return turned ? size.transposed() : size;
+}
+
 } // namespace
 
 QSize probe(const QString &path, QString *reason)
@@ -228,15 +244,7 @@ QSize probeUpright(const QString &path, QString *reason)
     const QSize size = checkedSize(reader, reason, &header);
     if (!size.isValid())
         return {};
-    bool turned = false;
-    if (isJpeg(format)) {
-        turned = swapsSides(header.orientation);
-    } else if (format == "webp") {
-        turned = swapsSides(webpOrientation(file)); // Qt's WebP reader ignores the tag
-    } else {
-        turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
-    }
-    return turned ? size.transposed() : size;
+    return uprightSize(reader, format, file, header, size);
 }
 
 namespace {
@@ -320,10 +328,24 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
     const QSize full = checkedSize(reader, reason, &header);
     if (!full.isValid())
         return {};
+    // A crop box is cut from the whole upright picture decoded just large enough for the box
+    // to reach the frame, so a JPEG still decodes small.
+    QSize decodeFor = frame;
+    Fit decodeFit = options.fit;
+    QSize seen;
+    if (!options.crop.isNull()) {
+        seen = uprightSize(reader, format, file, header, full);
+        if (!QRect(QPoint(), seen).contains(options.crop) || options.crop.isEmpty()) {
+            *reason = cropOutside(options.crop, seen);
+            return {};
+        }
+        decodeFor = cropDecodeSize(seen, options.crop, frame, options.fit);
+        decodeFit = Fit::Cover; // the whole picture, its aspect kept
+    }
     // Held until the frame is made, so the decodes of every thread together stay within the
     // shared budget.
     const DecodeBudget::Lease lease
-        = DecodeBudget::shared().acquire(decodeBytes(reader, format, full, frame, header));
+        = DecodeBudget::shared().acquire(decodeBytes(reader, format, full, decodeFor, header));
     QImage image;
     // JPEG goes straight to libjpeg at the smallest DCT scale that still covers the frame:
     // decoding is nearly all of a frame's cost. Qt takes what libjpeg leaves to it (CMYK).
@@ -331,8 +353,8 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
     if (isJpeg(format)) {
         // The orientation tag is read during the decode; a picture turned a quarter needs the
         // frame's sides the other way round, so the larger of the two scales is budgeted.
-        const int eighths
-            = std::max(jpegScaleEighths(full, frame), jpegScaleEighths(full, frame.transposed()));
+        const int eighths = std::max(jpegScaleEighths(full, decodeFor),
+                                     jpegScaleEighths(full, decodeFor.transposed()));
         const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
         const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
         if (width * height * 4 > kMaxDecodeBytes) {
@@ -346,16 +368,18 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
                           .arg(frame.height());
             return {};
         }
-        jpeg = decodeJpegReduced(file, frame, options.fit, &image, reason);
+        jpeg = decodeJpegReduced(file, decodeFor, decodeFit, &image, reason);
     }
     if (jpeg == JpegResult::Failed)
         return {};
     if (format == "bmp")
         image = readBmp(file, reason);
     else if (jpeg == JpegResult::Unsupported)
-        image = decodeWithQt(source, full, frame, options.fit, reason);
+        image = decodeWithQt(source, full, decodeFor, decodeFit, reason);
     if (image.isNull())
         return {};
+    if (!options.crop.isNull())
+        image = image.copy(scaledBox(options.crop, seen, image.size()));
     QImage stretched = fitToFrame(image, frame, options);
     if (stretched.isNull())
         *reason

@@ -58,6 +58,33 @@ QSize decodeTarget(QSize picture, QSize frame, Fit fit)
     return fit == Fit::Contain ? containTarget(picture, frame).size() : frame;
 }
 
+QSize cropDecodeSize(QSize picture, QRect box, QSize frame, Fit fit)
+{
+    const QSize kept = decodeTarget(box.size(), frame, fit);
+    // The larger of the two scales the box needs, as the fraction kept / side.
+    const bool byWidth = qint64(kept.width()) * box.height() >= qint64(kept.height()) * box.width();
+    const qint64 num = byWidth ? kept.width() : kept.height();
+    const qint64 den = std::max(byWidth ? box.width() : box.height(), 1);
+    const auto side = [&](int whole) {
+        return int(std::clamp<qint64>((whole * num + den - 1) / den, 1, whole));
+    };
+    return { side(picture.width()), side(picture.height()) };
+}
+
+QRect scaledBox(QRect box, QSize from, QSize to)
+{
+    const auto edge = [](qint64 at, int fromSide, int toSide) {
+        return int((2 * at * toSide + fromSide) / (2 * qint64(fromSide)));
+    };
+    const int left = std::min(edge(box.x(), from.width(), to.width()), to.width() - 1);
+    const int top = std::min(edge(box.y(), from.height(), to.height()), to.height() - 1);
+    const int right = std::clamp(edge(qint64(box.x()) + box.width(), from.width(), to.width()),
+                                 left + 1, to.width());
+    const int bottom = std::clamp(edge(qint64(box.y()) + box.height(), from.height(), to.height()),
+                                  top + 1, to.height());
+    return { QPoint(left, top), QPoint(right - 1, bottom - 1) };
+}
+
 QImage fitToFrame(const QImage &image, QSize frame, const FrameOptions &options)
 {
     switch (options.fit) {

@@ -35,6 +35,14 @@ QRect containTarget(QSize picture, QSize frame);
 // is never enlarged: the frame, or for Contain only the part of it the picture fills.
 QSize decodeTarget(QSize picture, QSize frame, Fit fit);
 
+// The size to decode the whole upright `picture` at (its own aspect, never above it) so that
+// `box` of it still reaches what `fit` keeps of it in `frame`.
+QSize cropDecodeSize(QSize picture, QRect box, QSize frame, Fit fit);
+
+// `box` of a picture of `from` pixels, in the same picture scaled to `to`: edges to the nearest
+// pixel, never empty, within `to`.
+QRect scaledBox(QRect box, QSize from, QSize to);
+
 // `image` (upright) fitted to exactly `frame`: stretched, covered or contained. Contained
 // frames are opaque RGB32; the others keep stretch()'s formats. Null when memory runs out.
 QImage fitToFrame(const QImage &image, QSize frame, const FrameOptions &options);

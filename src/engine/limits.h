@@ -106,5 +106,11 @@ inline constexpr qint64 kMobileSetBytes = 20'000'000;
 inline constexpr int kMaxJobs = 256;
 // --quality of JPEG and WebP runs from 1 to this.
 inline constexpr int kMaxQuality = 100;
+// --crop auto:MARGIN: a margin of the object's whole size on each side already triples the
+// box; more would only ever mean the whole picture.
+inline constexpr int kMaxCropMarginPercent = 100;
+// --crop X,Y,W,H: keeps the box's sums far from overflowing; JPEG, GIF and WebP pictures are
+// never wider or taller.
+inline constexpr int kMaxCropSide = 65535;
 
 } // namespace engine

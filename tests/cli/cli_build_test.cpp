@@ -204,6 +204,9 @@ TEST_F(CliBuild, everyFailureIsOneLineAndLeavesTheOutputAsItWas)
         { { u"--lanes"_s, u"2"_s, u"-o"_s, output, good[0] }, 2, u"--lanes: 1 imágenes no"_s },
         { { u"--frames"_s, u"2"_s, u"-o"_s, output, good[0] }, 2, u"--frames: 2 son más"_s },
         { { u"-s"_s, u"9x0"_s, u"-o"_s, output, garbage }, 1, garbage + u": datos de imagen"_s },
+        { { u"--crop"_s, u"1,2,3"_s, u"-o"_s, output, good[0] }, 2, u"--crop: \"1,2,3\""_s },
+        { { u"--crop"_s, u"auto:101"_s, u"-o"_s, output, good[0] }, 2, u"--crop: un margen"_s },
+        { { u"--crop"_s, u"0,1,9999,9"_s, u"-o"_s, output, good[0] }, 2, good[0] + u": el rec"_s },
     };
     for (const Row &row : rows) {
         const Result result = runCli(row.arguments, path(u"none.ini"_s));

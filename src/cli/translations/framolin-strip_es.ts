@@ -474,5 +474,29 @@ ocultos.
         <source>the sheets take %1, more than a phone should load (%2): %3</source>
         <translation>las hojas ocupan %1, más de lo que un teléfono debería cargar (%2): %3</translation>
     </message>
+    <message>
+        <source>BOX</source>
+        <translation>CAJA</translation>
+    </message>
+    <message>
+        <source>X,Y,W,H: this part of every picture (upright pixels); auto[:MARGIN]: the part around the object in all pictures, symmetric about their centre line, MARGIN % added on each side (5), widened to the frame&apos;s aspect</source>
+        <translation>X,Y,W,H: esta parte de cada imagen (píxeles con la imagen derecha); auto[:MARGEN]: la parte alrededor del objeto en todas las imágenes, simétrica respecto a su línea central, con un MARGEN % añadido a cada lado (5), ensanchada a la proporción del cuadro</translation>
+    </message>
+    <message>
+        <source>--crop: a margin of &quot;%1&quot; is over %2 %</source>
+        <translation>--crop: un margen de &quot;%1&quot; pasa del %2 %</translation>
+    </message>
+    <message>
+        <source>--crop: &quot;%1&quot; is not auto, auto:MARGIN or X,Y,W,H (whole pixels, width and height above 0)</source>
+        <translation>--crop: &quot;%1&quot; no es auto, auto:MARGEN ni X,Y,W,H (píxeles enteros, ancho y alto mayores que 0)</translation>
+    </message>
+    <message>
+        <source>crop box: %1,%2,%3,%4</source>
+        <translation>recorte: %1,%2,%3,%4</translation>
+    </message>
+    <message>
+        <source>crop box: no object found, the whole picture</source>
+        <translation>recorte: no se encontró ningún objeto, la imagen entera</translation>
+    </message>
 </context>
 </TS>

@@ -195,5 +195,13 @@
         <source>the WebP encoder failed (error %1)</source>
         <translation>el codificador WebP falló (error %1)</translation>
     </message>
+    <message>
+        <source>the crop box %1,%2,%3,%4 is not inside the %5 × %6 picture</source>
+        <translation>el recorte %1,%2,%3,%4 no está dentro de la imagen de %5 × %6</translation>
+    </message>
+    <message>
+        <source>%1 × %2 pixels, the first picture %3 × %4: an automatic crop needs pictures of one size</source>
+        <translation>%1 × %2 píxeles, la primera imagen %3 × %4: el recorte automático necesita imágenes de un solo tamaño</translation>
+    </message>
 </context>
 </TS>
