@@ -203,5 +203,17 @@
         <source>the WebP encoder failed (error %1)</source>
         <translation>el codificador WebP falló (error %1)</translation>
     </message>
+    <message>
+        <source>the folder could not be made</source>
+        <translation>no se pudo crear la carpeta</translation>
+    </message>
+    <message>
+        <source>the folder it goes in does not exist</source>
+        <translation>la carpeta donde va no existe</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>no es una carpeta</translation>
+    </message>
 </context>
 </TS>
