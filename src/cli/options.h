@@ -20,10 +20,13 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, size, output, format, html, manifest;
+    std::optional<QString> width, height, size, output, format, html, manifest, framesDir;
     std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet;
     std::optional<engine::Target> target;
     engine::FrameOptions fit;
+    bool poster = false;
+    bool scale2x = false;
+    std::optional<QSize> zoom; // a side of 0 follows the frame's aspect
     bool reverse = false;
     bool quiet = false;
     bool verbose = false;
@@ -64,6 +67,12 @@ struct Job
     QList<engine::Sheet> sheets;
     QStringList sheetPaths;
     QString manifest; // the JSON description of the sheets to write; empty for none
+    // Written beside the sheets when asked (extra_outputs.h).
+    bool poster = false;
+    QString framesDir; // each frame as its own file there, and DIR.zip; empty for none
+    QList<engine::Sheet> sheets2x; // the sheets at twice the frame size; empty for none
+    QStringList sheet2xPaths;
+    QSize zoom; // single frames at this size in NAME-zoom/; empty for none
 };
 
 // Where sheet `index` of `count` of `output` is written: "NAME-0.webp", "NAME-1.webp", …; the

@@ -101,5 +101,9 @@ inline constexpr qint64 kDesktopMaxPixels = 100'000'000;
 inline constexpr int kMaxJobs = 256;
 // --quality of JPEG and WebP runs from 1 to this.
 inline constexpr int kMaxQuality = 100;
+// --poster: the first frame, shown before the sheets arrive and by pages without scripts, is
+// scaled down to at most this many pixels a side, so it stays a few tens of kB however large
+// the frames are.
+inline constexpr int kMaxPosterSide = 640;
 
 } // namespace engine
