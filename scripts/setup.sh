@@ -18,7 +18,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev libxcb1-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-    libjpeg62-turbo-dev libexif-dev zlib1g-dev libisal-dev libtiff-dev libwebp-dev
+    libjpeg62-turbo-dev libexif-dev zlib1g-dev libisal-dev libtiff-dev libwebp-dev libzip-dev
     qt6-image-formats-plugins
 )
 if [ "$tier" != run ]; then
@@ -26,7 +26,7 @@ if [ "$tier" != run ]; then
         libgtest-dev libpng-dev
         xvfb xauth xdotool
         appstream desktop-file-utils
-        locales
+        locales unzip
     )
 fi
 if [ "$tier" = --ci ]; then

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "options.h"
 
+#include "extra_outputs.h"
 #include "inputs.h"
 #include "language.h"
 #include "sheets.h"
@@ -110,6 +111,24 @@ constexpr OptionRow kOptions[] = {
                         "print the HTML that shows the sheets in a page of your own (needs "
                         "--manifest or --html; framolin-spin.js is written beside the "
                         "manifest)") },
+    { "", "poster", nullptr,
+      QT_TRANSLATE_NOOP("Text",
+                        "also write the first frame as a small JPEG, NAME-poster.jpg beside the "
+                        "strip (at most 640 pixels a side)") },
+    { "", "frames-dir", QT_TRANSLATE_NOOP("Text", "DIR"),
+      QT_TRANSLATE_NOOP("Text",
+                        "also write each frame as its own file in DIR (made if missing), "
+                        "0001.EXT, 0002.EXT, ... in the strip's format, and DIR.zip holding "
+                        "them") },
+    { "", "scale", QT_TRANSLATE_NOOP("Text", "LIST"),
+      QT_TRANSLATE_NOOP("Text",
+                        "1 (the default) or 1,2: also the sheets at twice the frame size, "
+                        "NAME@2x.EXT or NAME-0@2x.EXT, ..., decoded from the pictures") },
+    { "", "zoom", QT_TRANSLATE_NOOP("Text", "WxH"),
+      QT_TRANSLATE_NOOP("Text",
+                        "also write each frame at this larger size as JPEG in NAME-zoom/ "
+                        "(0001.jpg, ...), decoded from the pictures; a side of 0 follows the "
+                        "frame's aspect") },
     { "", "from-settings", nullptr,
       QT_TRANSLATE_NOOP("Text",
                         "the list, the output and the size stored with \"Guardar datos\"; "
@@ -201,7 +220,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         return true;
     };
     std::optional<QString> jobsText, qualityText, columnsText, fitText, backgroundText, framesText,
-        lanesText, targetText, perSheetText, maxBytesText, cropText;
+        lanesText, targetText, perSheetText, maxBytesText, cropText, scaleText, zoomText;
     if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
         || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
         || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
@@ -211,7 +230,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !single(u"lanes"_s, &lanesText) || !single(u"target"_s, &targetText)
         || !single(u"frames-per-sheet"_s, &perSheetText)
         || !single(u"manifest"_s, &options->manifest) || !single(u"max-bytes"_s, &maxBytesText)
-        || !single(u"crop"_s, &cropText))
+        || !single(u"crop"_s, &cropText) || !single(u"frames-dir"_s, &options->framesDir)
+        || !single(u"scale"_s, &scaleText) || !single(u"zoom"_s, &zoomText))
         return false;
     if (maxBytesText) {
         options->maxBytes = byteCount(*maxBytesText);
@@ -222,6 +242,31 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
             return false;
         }
     }
+    if (scaleText) {
+        const QString scales = QString(*scaleText).remove(u' ');
+        if (scales != u"1"_s && scales != u"1,2"_s) {
+            *error = Text::tr("--scale: \"%1\" is not 1 or 1,2").arg(*scaleText);
+            return false;
+        }
+        options->scale2x = scales == u"1,2"_s;
+    }
+    if (zoomText) {
+        QSize zoom;
+        if (!frameSize(*zoomText, &zoom, error, true)) {
+            *error = u"--zoom: "_s + *error;
+            return false;
+        }
+        if (zoom.isNull()) {
+            *error = Text::tr("a frame side of 0 takes it from the other side: give that one");
+            return false;
+        }
+        options->zoom = zoom;
+    }
+    if (options->framesDir && options->framesDir->isEmpty()) {
+        *error = Text::tr("--frames-dir needs a folder");
+        return false;
+    }
+    options->poster = parser.isSet(u"poster"_s);
     if (options->size && (options->width || options->height)) {
         *error = Text::tr("--size gives both sides: give it without -W/--width and -H/--height");
         return false;
@@ -499,12 +544,14 @@ bool pageCanShowStrip(const Job &job, QString *error)
     return true;
 }
 
-// The sheets of `job` under its target, or false with one line that names a request that fits.
-bool planJobSheets(const Options &options, Job *job, QString *error)
+// The sheets of `job` under its target, its frames `scale` times their size (2: the sheets
+// for high-density screens), or false with one line that names a request that fits.
+bool planJobSheets(const Options &options, Job *job, QString *error, int scale = 1)
 {
+    const QSize frame = job->frame * scale;
     const engine::SheetRequest request { job->files.size(),
                                          job->lanes,
-                                         job->frame,
+                                         frame,
                                          job->format,
                                          job->target,
                                          options.columns.value_or(0),
@@ -515,12 +562,11 @@ bool planJobSheets(const Options &options, Job *job, QString *error)
     using Fault = engine::SheetPlan::Fault;
     if (plan.fault == Fault::FrameTooLarge) {
         *error = job->target == engine::Target::None
-            ? engine::formatLimitProblem(job->format, job->frame)
+            ? engine::formatLimitProblem(job->format, frame)
             : Text::tr("--target %1: a frame of %2 × %3 is larger than a sheet may be (%4 pixels "
                        "a side, %5 pixels); choose a smaller frame or another --target")
-                  .arg(target, QString::number(job->frame.width()),
-                       QString::number(job->frame.height()), QString::number(limits.side),
-                       QString::number(limits.pixels));
+                  .arg(target, QString::number(frame.width()), QString::number(frame.height()),
+                       QString::number(limits.side), QString::number(limits.pixels));
         return false;
     }
     if (plan.fault == Fault::SheetTooLarge) {
@@ -542,6 +588,14 @@ bool planJobSheets(const Options &options, Job *job, QString *error)
                               QString::number(plan.tooLarge.height()), QString::number(limits.side),
                               QString::number(limits.pixels), fits);
         return false;
+    }
+    if (scale != 1) {
+        job->sheets2x = plan.sheets;
+        job->sheet2xPaths.clear();
+        for (int i = 0; i < job->sheets2x.size(); ++i)
+            job->sheet2xPaths.append(
+                doubledPath(sheetPath(job->output, i, int(job->sheets2x.size()))));
+        return true;
     }
     job->sheets = plan.sheets;
     job->columns = plan.columns;
@@ -743,11 +797,22 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     if (!planJobSheets(options, job, error))
         return false;
     const QSize size = job->sheets.constFirst().pixels;
-    if (!engine::stripFits(size.width(), size.height())) {
-        *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
-                     .arg(QString::number(size.width()), QString::number(size.height()),
-                          QString::number(engine::kMaxStripBytes / engine::kMega));
+    job->sheets2x.clear();
+    job->sheet2xPaths.clear();
+    if (options.scale2x && !planJobSheets(options, job, error, 2)) {
+        *error = u"--scale 1,2: "_s + *error;
         return false;
+    }
+    QList<QSize> largest { size };
+    if (!job->sheets2x.isEmpty())
+        largest.append(job->sheets2x.constFirst().pixels);
+    for (const QSize pixels : std::as_const(largest)) {
+        if (!engine::stripFits(pixels.width(), pixels.height())) {
+            *error = Text::tr("a strip of %1 × %2 pixels is over the limit of %3 MiB")
+                         .arg(QString::number(pixels.width()), QString::number(pixels.height()),
+                              QString::number(engine::kMaxStripBytes / engine::kMega));
+            return false;
+        }
     }
     // A BMP that browsers will not show is only warned about, since the file itself is sound.
     job->warning.clear();
@@ -761,6 +826,11 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     if (!sheetsCanBeWritten(*job, error))
         return false;
     if (!job->html.isEmpty() && !pageCanShowStrip(*job, error))
+        return false;
+    job->poster = options.poster;
+    job->framesDir = options.framesDir.value_or(QString());
+    job->zoom = options.zoom ? zoomSize(*options.zoom, job->frame) : QSize();
+    if (!extrasCanBeWritten(*job, error))
         return false;
     job->quiet = options.quiet;
     job->verbose = options.verbose;

@@ -21,12 +21,15 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, size, output, format, html, manifest;
+    std::optional<QString> width, height, size, output, format, html, manifest, framesDir;
     std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet;
     std::optional<engine::Target> target;
     std::optional<qint64> maxBytes;
     engine::FrameOptions fit;
     engine::CropRequest crop;
+    bool poster = false;
+    bool scale2x = false;
+    std::optional<QSize> zoom; // a side of 0 follows the frame's aspect
     bool reverse = false;
     bool quiet = false;
     bool verbose = false;
@@ -72,6 +75,12 @@ struct Job
     bool embed = false; // print the snippet that shows the set in another page
     QString viewerModule; // framolin-spin.js, written with a page or a snippet; empty for none
     qint64 maxBytes = 0; // the most bytes the sheets may take together; 0 for no bound
+    // Written beside the sheets when asked (extra_outputs.h).
+    bool poster = false;
+    QString framesDir; // each frame as its own file there, and DIR.zip; empty for none
+    QList<engine::Sheet> sheets2x; // the sheets at twice the frame size; empty for none
+    QStringList sheet2xPaths;
+    QSize zoom; // single frames at this size in NAME-zoom/; empty for none
 };
 
 // Where sheet `index` of `count` of `output` is written: "NAME-0.webp", "NAME-1.webp", …; the

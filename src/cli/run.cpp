@@ -2,6 +2,7 @@
 #include "run.h"
 
 #include "builder.h"
+#include "extra_outputs.h"
 #include "library_messages.h"
 #include "options.h"
 #include "progress_bar.h"
@@ -187,10 +188,19 @@ int runJob(const QStringList &arguments, const Environment &env)
         return fail(env, Text::tr("standard output: %1").arg(systemError()), 1);
     if (spool && !copyTo(output.path, env.out, &error))
         return fail(env, Text::tr("standard output: %1").arg(error), 1);
+    ExtraOutputs extras(job);
+    if (!extras.write(&error))
+        return fail(env, error, 1);
 
-    engine::Manifest manifest {
-        job.frame, int(job.files.size()), job.lanes, job.reverse, 12, job.format, job.target, {}
-    };
+    engine::Manifest manifest;
+    manifest.frame = job.frame;
+    manifest.frames = int(job.files.size());
+    manifest.lanes = job.lanes;
+    manifest.reverse = job.reverse;
+    manifest.format = job.format;
+    manifest.target = job.target;
+    manifest.title = QFileInfo(job.manifest).completeBaseName();
+    extras.describe(&manifest);
     qint64 bytes = stream ? stream->written() : 0;
     for (qsizetype i = 0; i < job.sheets.size(); ++i) {
         const qint64 size = toOut ? bytes : sheets.files().at(std::size_t(i))->size();
@@ -226,7 +236,7 @@ int runJob(const QStringList &arguments, const Environment &env)
         sheets.hold(std::move(module));
     }
     QString failed;
-    if (!sheets.commit(&failed, &error))
+    if (!sheets.commit(&failed, &error) || !extras.commit(&failed, &error))
         return fail(env, u"%1: %2"_s.arg(failed, error), 1);
     if (manifestFile && !manifestFile->commit(&error))
         return fail(env, u"%1: %2"_s.arg(job.manifest, error), 1);

@@ -112,5 +112,9 @@ inline constexpr int kMaxCropMarginPercent = 100;
 // --crop X,Y,W,H: keeps the box's sums far from overflowing; JPEG, GIF and WebP pictures are
 // never wider or taller.
 inline constexpr int kMaxCropSide = 65535;
+// --poster: the first frame, shown before the sheets arrive and by pages without scripts, is
+// scaled down to at most this many pixels a side, so it stays a few tens of kB however large
+// the frames are.
+inline constexpr int kMaxPosterSide = 640;
 
 } // namespace engine

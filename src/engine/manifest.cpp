@@ -16,15 +16,18 @@ QString relativeUrl(const QString &path, const QString &from)
     const QDir dir = QFileInfo(from).absoluteDir();
     const QString relative = dir.relativeFilePath(QFileInfo(path).absoluteFilePath());
     QStringList segments = relative.split(u'/');
+    // '@' is left as it is: a path may hold it, and "NAME@2x.webp" reads as people wrote it.
     for (QString &segment : segments)
-        segment = QString::fromLatin1(QUrl::toPercentEncoding(segment));
+        segment = QString::fromLatin1(QUrl::toPercentEncoding(segment, "@"));
     return segments.join(u'/');
 }
 
-QJsonObject manifestJson(const Manifest &manifest, const QString &at)
+namespace {
+
+QJsonArray sheetsJson(const QList<ManifestSheet> &list, const QString &at)
 {
     QJsonArray sheets;
-    for (const ManifestSheet &entry : manifest.sheets) {
+    for (const ManifestSheet &entry : list) {
         sheets.append(QJsonObject {
             { u"file"_s, relativeUrl(entry.path, at) },
             { u"columns"_s, entry.sheet.columns },
@@ -36,7 +39,22 @@ QJsonObject manifestJson(const Manifest &manifest, const QString &at)
             { u"bytes"_s, entry.bytes },
         });
     }
-    return QJsonObject {
+    return sheets;
+}
+
+QJsonArray urls(const QStringList &paths, const QString &at)
+{
+    QJsonArray list;
+    for (const QString &path : paths)
+        list.append(relativeUrl(path, at));
+    return list;
+}
+
+} // namespace
+
+QJsonObject manifestJson(const Manifest &manifest, const QString &at)
+{
+    QJsonObject json {
         { u"version"_s, kManifestVersion },
         { u"frameWidth"_s, manifest.frame.width() },
         { u"frameHeight"_s, manifest.frame.height() },
@@ -47,8 +65,29 @@ QJsonObject manifestJson(const Manifest &manifest, const QString &at)
         { u"fps"_s, manifest.framesPerSecond },
         { u"format"_s, formatName(manifest.format).toLower() },
         { u"target"_s, targetName(manifest.target) },
-        { u"sheets"_s, sheets },
+        { u"sheets"_s, sheetsJson(manifest.sheets, at) },
     };
+    if (!manifest.title.isEmpty())
+        json.insert(u"title"_s, manifest.title);
+    if (!manifest.poster.isEmpty())
+        json.insert(u"poster"_s,
+                    QJsonObject { { u"file"_s, relativeUrl(manifest.poster, at) },
+                                  { u"width"_s, manifest.posterSize.width() },
+                                  { u"height"_s, manifest.posterSize.height() } });
+    if (!manifest.sheets2x.isEmpty())
+        json.insert(u"sheets2x"_s, sheetsJson(manifest.sheets2x, at));
+    if (!manifest.frameFiles.isEmpty()) {
+        QJsonObject files { { u"files"_s, urls(manifest.frameFiles, at) } };
+        if (!manifest.framesZip.isEmpty())
+            files.insert(u"zip"_s, relativeUrl(manifest.framesZip, at));
+        json.insert(u"frameFiles"_s, files);
+    }
+    if (!manifest.zoomFiles.isEmpty())
+        json.insert(u"zoom"_s,
+                    QJsonObject { { u"width"_s, manifest.zoom.width() },
+                                  { u"height"_s, manifest.zoom.height() },
+                                  { u"files"_s, urls(manifest.zoomFiles, at) } });
+    return json;
 }
 
 QByteArray manifestBytes(const Manifest &manifest, const QString &at)

@@ -11,6 +11,7 @@
 #include <QList>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace engine {
 
@@ -34,10 +35,21 @@ struct Manifest
     StripFormat format = StripFormat::Png;
     Target target = Target::None;
     QList<ManifestSheet> sheets;
+    // Written only when set: the set's name for the viewer's label; the first frame as a small
+    // JPEG; the sheets at twice the frame size; each frame as its own file and their archive;
+    // the frames at a larger size.
+    QString title;
+    QString poster;
+    QSize posterSize;
+    QList<ManifestSheet> sheets2x;
+    QStringList frameFiles;
+    QString framesZip;
+    QSize zoom;
+    QStringList zoomFiles;
 };
 
-// `path` as a URL relative to the folder of `from`, each segment percent-encoded so that
-// spaces, '#', '?' and non-ASCII names survive.
+// `path` as a URL relative to the folder of `from`, each segment percent-encoded (but '@') so
+// that spaces, '#', '?' and non-ASCII names survive.
 QString relativeUrl(const QString &path, const QString &from);
 
 // `manifest` as JSON for a file at `at`: sheet files relative to it.

@@ -8,6 +8,10 @@
 #include "pictures.h"
 #include "window.h"
 
+#include "extra_outputs.h"
+
+#include "engine/decode.h"
+#include "engine/frame_files.h"
 #include "engine/png_writer.h"
 
 #include <QDir>
@@ -15,6 +19,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -414,6 +420,120 @@ TEST_F(CliOutput, sheetsAreTheSameForAnyJobsAndASetOverItsBudgetIsDropped)
     EXPECT_EQ(refused.status, 1);
     EXPECT_TRUE(refused.err.contains(u"--max-bytes 100 bytes"_s)) << qPrintable(refused.err);
     EXPECT_EQ(QDir(m_dir.path()).entryList({ u"c*"_s }, QDir::Files | QDir::Hidden).size(), 0);
+}
+
+TEST(CliOutputNames, postersStaySmallAndFramesAreNumberedInOrder)
+{
+    const std::tuple<QSize, QSize> posters[] { { { 320, 200 }, { 320, 200 } },
+                                               { { 640, 640 }, { 640, 640 } },
+                                               { { 1920, 1080 }, { 640, 360 } },
+                                               { { 100, 2000 }, { 32, 640 } } };
+    for (const auto &[frame, poster] : posters)
+        EXPECT_EQ(cli::posterSize(frame), poster) << frame.width();
+    const std::tuple<int, int, QString> names[] { { 0, 5, u"0001.webp"_s },
+                                                  { 4, 5, u"0005.webp"_s },
+                                                  { 0, 10000, u"00001.webp"_s },
+                                                  { 9999, 10000, u"10000.webp"_s } };
+    for (const auto &[index, count, name] : names)
+        EXPECT_EQ(engine::frameFileName(index, count, u"webp"_s), name);
+}
+
+TEST_F(CliOutput, posterFramesZipDoubledSheetsAndZoomComeFromThePicturesAndTheManifest)
+{
+    QStringList files;
+    for (int i = 0; i < 5; ++i) {
+        files.append(path(u"d%1.png"_s.arg(i)));
+        ASSERT_TRUE(pictures::write(pictures::pattern(36, 28, i), files.last(), "PNG"));
+    }
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(u"out"_s));
+    const QString out = path(u"out/s.png"_s);
+    ASSERT_EQ(runCli(QStringList { u"-q"_s, u"-s"_s, u"9x7"_s, u"--frames-per-sheet"_s, u"2"_s,
+                                   u"-o"_s, out, u"--html"_s, path(u"out/p.html"_s), u"--poster"_s,
+                                   u"--frames-dir"_s, path(u"out/fr"_s), u"--scale"_s, u"1,2"_s,
+                                   u"--zoom"_s, u"18x0"_s }
+                     + files)
+                  .status,
+              0);
+    QFile schemaFile(QStringLiteral(FRAMOLIN_MANIFEST_SCHEMA));
+    ASSERT_TRUE(schemaFile.open(QIODevice::ReadOnly));
+    const QJsonObject m = QJsonDocument::fromJson(files::readAll(path(u"out/s.json"_s))).object();
+    expectValid(m, QJsonDocument::fromJson(schemaFile.readAll()).object(), u"manifest"_s);
+    EXPECT_EQ(m[u"title"_s].toString(), u"s"_s);
+    EXPECT_EQ(
+        m[u"poster"_s].toObject(),
+        (QJsonObject { { u"file"_s, u"s-poster.jpg"_s }, { u"width"_s, 9 }, { u"height"_s, 7 } }));
+    EXPECT_EQ(QImage(path(u"out/s-poster.jpg"_s)).size(), QSize(9, 7));
+    const auto cell = [](const QString &file, QRect at = {}) {
+        const QImage image = QImage(file).convertToFormat(QImage::Format_RGB32);
+        return at.isNull() ? image : image.copy(at);
+    };
+    const auto decoded = [&](int i, QSize size) {
+        QString reason;
+        return engine::decodeFrame(files[i], size, &reason).convertToFormat(QImage::Format_RGB32);
+    };
+    // Sheets at twice the size hold each frame decoded at that size, never the frame enlarged.
+    const QJsonArray sheets2x = m[u"sheets2x"_s].toArray();
+    ASSERT_EQ(sheets2x.size(), 3);
+    for (qsizetype i = 0; i < sheets2x.size(); ++i) {
+        const QJsonObject sheet = sheets2x[i].toObject();
+        const QString file = path(u"out/"_s + sheet[u"file"_s].toString());
+        EXPECT_EQ(sheet[u"file"_s].toString(), u"s-%1@2x.png"_s.arg(i));
+        EXPECT_EQ(QImage(file).size(), QSize(18, i < 2 ? 28 : 14));
+        EXPECT_EQ(sheet[u"bytes"_s].toInteger(), QFileInfo(file).size());
+        EXPECT_EQ(cell(file, QRect(0, 0, 18, 14)), decoded(int(2 * i), QSize(18, 14))) << i;
+    }
+    const QJsonObject frameFiles = m[u"frameFiles"_s].toObject(), zoom = m[u"zoom"_s].toObject();
+    EXPECT_EQ(frameFiles[u"zip"_s].toString(), u"fr.zip"_s);
+    EXPECT_EQ(zoom[u"width"_s].toInt() * 100 + zoom[u"height"_s].toInt(), 1814);
+    QStringList listed;
+    for (int i = 0; i < 5; ++i) {
+        listed.append(u"fr/000%1.png"_s.arg(i + 1));
+        EXPECT_EQ(frameFiles[u"files"_s][i].toString(), listed.last());
+        EXPECT_EQ(cell(path(u"out/"_s + listed.last())), decoded(i, QSize(9, 7))) << i;
+        EXPECT_EQ(zoom[u"files"_s][i].toString(), u"s-zoom/000%1.jpg"_s.arg(i + 1));
+        EXPECT_EQ(QImage(path(u"out/s-zoom/000%1.jpg"_s.arg(i + 1))).size(), QSize(18, 14));
+    }
+    if (QStandardPaths::findExecutable(u"unzip"_s).isEmpty())
+        GTEST_SKIP() << "unzip is not installed";
+    QProcess unzip;
+    unzip.start(u"unzip"_s, { u"-t"_s, path(u"out/fr.zip"_s) });
+    ASSERT_TRUE(unzip.waitForFinished());
+    EXPECT_EQ(unzip.exitCode(), 0) << unzip.readAll().constData();
+    unzip.start(u"unzip"_s, { u"-Z1"_s, path(u"out/fr.zip"_s) });
+    ASSERT_TRUE(unzip.waitForFinished());
+    EXPECT_EQ(QString::fromUtf8(unzip.readAll()).split(u'\n', Qt::SkipEmptyParts), listed);
+}
+
+TEST_F(CliOutput, extraOutputsRefusedOrFailingLeaveNothingWritten)
+{
+    const QStringList files = frames(2);
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath(u"out/s-zoom"_s));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"out/s-zoom/0001.jpg"_s)).constData(), 0600), 0);
+    files::writeAll(path(u"out/file"_s), "a file");
+    const QString out = path(u"out/s.png"_s);
+    const std::tuple<QStringList, int, QString> rows[] {
+        { { u"-o"_s, out, u"--frames-dir"_s, m_dir.path() }, 2, u"imagen de entrada"_s },
+        { { u"-o"_s, out, u"--frames-dir"_s, path(u"out/file"_s) }, 2, u"no es una carpeta"_s },
+        { { u"-o"_s, out, u"--zoom"_s, u"8x8"_s }, 2, u"no es mayor"_s },
+        { { u"-o"_s, u"-"_s, u"--poster"_s }, 2, u"salida estándar"_s },
+        { { u"-o"_s, out, u"--frames-dir"_s, path(u"none/fr"_s) }, 1, u"no existe"_s },
+        { { u"-o"_s, out, u"--poster"_s, u"--frames-dir"_s, path(u"out/made"_s), u"--zoom"_s,
+            u"18x14"_s },
+          1,
+          u"no es un archivo normal"_s },
+    };
+    for (const auto &[arguments, status, says] : rows) {
+        const Result result = runCli(QStringList { u"-s"_s, u"9x7"_s } + arguments + files);
+        EXPECT_EQ(result.status, status) << qPrintable(arguments.join(u' '));
+        EXPECT_TRUE(result.err.contains(says)) << qPrintable(result.err);
+        EXPECT_EQ(
+            QDir(path(u"out"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList({ u"file"_s, u"s-zoom"_s }));
+        EXPECT_EQ(
+            QDir(path(u"out/s-zoom"_s))
+                .entryList(QDir::System | QDir::Hidden | QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList { u"0001.jpg"_s });
+    }
 }
 
 } // namespace

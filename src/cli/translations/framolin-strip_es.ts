@@ -498,5 +498,57 @@ ocultos.
         <source>crop box: no object found, the whole picture</source>
         <translation>recorte: no se encontró ningún objeto, la imagen entera</translation>
     </message>
+    <message>
+        <source>--poster, --frames-dir, --scale and --zoom need the strip in a file, not on standard output</source>
+        <translation>--poster, --frames-dir, --scale y --zoom necesitan la tira en un archivo, no en la salida estándar</translation>
+    </message>
+    <message>
+        <source>--zoom: %1 × %2 is not larger than the frame (%3 × %4)</source>
+        <translation>--zoom: %1 × %2 no es mayor que el cuadro (%3 × %4)</translation>
+    </message>
+    <message>
+        <source>%1 would be written over %2</source>
+        <translation>%1 se escribiría encima de %2</translation>
+    </message>
+    <message>
+        <source>%1: not a folder</source>
+        <translation>%1: no es una carpeta</translation>
+    </message>
+    <message>
+        <source>%1 holds the input picture %2: write the frames to another folder</source>
+        <translation>%1 contiene la imagen de entrada %2: escriba los cuadros en otra carpeta</translation>
+    </message>
+    <message>
+        <source>also write the first frame as a small JPEG, NAME-poster.jpg beside the strip (at most 640 pixels a side)</source>
+        <translation>escribir también el primer cuadro como un JPEG pequeño, NOMBRE-poster.jpg junto a la tira (640 píxeles por lado como mucho)</translation>
+    </message>
+    <message>
+        <source>DIR</source>
+        <translation>CARPETA</translation>
+    </message>
+    <message>
+        <source>also write each frame as its own file in DIR (made if missing), 0001.EXT, 0002.EXT, ... in the strip&apos;s format, and DIR.zip holding them</source>
+        <translation>escribir también cada cuadro como un archivo propio en CARPETA (creada si falta), 0001.EXT, 0002.EXT, ... en el formato de la tira, y CARPETA.zip que los contiene</translation>
+    </message>
+    <message>
+        <source>LIST</source>
+        <translation>LISTA</translation>
+    </message>
+    <message>
+        <source>1 (the default) or 1,2: also the sheets at twice the frame size, NAME@2x.EXT or NAME-0@2x.EXT, ..., decoded from the pictures</source>
+        <translation>1 (por omisión) o 1,2: también las hojas al doble del tamaño de cuadro, NOMBRE@2x.EXT o NOMBRE-0@2x.EXT, ..., decodificadas de las imágenes</translation>
+    </message>
+    <message>
+        <source>also write each frame at this larger size as JPEG in NAME-zoom/ (0001.jpg, ...), decoded from the pictures; a side of 0 follows the frame&apos;s aspect</source>
+        <translation>escribir también cada cuadro a este tamaño mayor como JPEG en NOMBRE-zoom/ (0001.jpg, ...), decodificado de las imágenes; un lado de 0 sigue la proporción del cuadro</translation>
+    </message>
+    <message>
+        <source>--scale: &quot;%1&quot; is not 1 or 1,2</source>
+        <translation>--scale: &quot;%1&quot; no es 1 ni 1,2</translation>
+    </message>
+    <message>
+        <source>--frames-dir needs a folder</source>
+        <translation>--frames-dir necesita una carpeta</translation>
+    </message>
 </context>
 </TS>

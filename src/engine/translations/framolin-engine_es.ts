@@ -203,5 +203,17 @@
         <source>%1 × %2 pixels, the first picture %3 × %4: an automatic crop needs pictures of one size</source>
         <translation>%1 × %2 píxeles, la primera imagen %3 × %4: el recorte automático necesita imágenes de un solo tamaño</translation>
     </message>
+    <message>
+        <source>the folder could not be made</source>
+        <translation>no se pudo crear la carpeta</translation>
+    </message>
+    <message>
+        <source>the folder it goes in does not exist</source>
+        <translation>la carpeta donde va no existe</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>no es una carpeta</translation>
+    </message>
 </context>
 </TS>
