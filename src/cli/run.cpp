@@ -167,6 +167,10 @@ int runJob(const QStringList &arguments, const Environment &env)
         written = [&bar, &before, &job](int done, int) {
             bar->show(before + done, int(job.files.size()));
         };
+    } else if (env.progress) {
+        written = [&env, &before, &job](int done, int) {
+            env.progress(before + done, int(job.files.size()));
+        };
     }
     if (!job.warning.isEmpty())
         std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(job.warning));
@@ -263,6 +267,11 @@ int run(const QStringList &arguments, const Environment &env)
 {
     const Translation translation(env.language);
     const LibraryMessagesSilenced silenced(env.err);
+    return runJob(arguments, env);
+}
+
+int runInHost(const QStringList &arguments, const Environment &env)
+{
     return runJob(arguments, env);
 }
 
