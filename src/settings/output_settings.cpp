@@ -4,6 +4,9 @@
 #include "engine/limits.h"
 #include "engine/working_set.h"
 
+#include <utility>
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 namespace settings {
@@ -25,23 +28,33 @@ int number(const QString &text, int low, int high, int fallback)
     return ok && value >= low && value <= high ? value : fallback;
 }
 
+// The stored texts of `options`, key by key.
+std::vector<std::pair<QString, QString>> storedValues(const engine::OutputOptions &options)
+{
+    return {
+        { kFit, engine::fitName(options.fit) },
+        { kCrop, options.autoCrop ? u"auto"_s : u"none"_s },
+        { kWebFormat, engine::formatName(options.webFormat).toLower() },
+        { kQuality, QString::number(options.quality) },
+        { kTarget, engine::targetName(options.target) },
+        { kColumns, QString::number(options.columns) },
+        { kFramesPerSheet, QString::number(options.framesPerSheet) },
+        { kFrames, QString::number(options.frames) },
+        { kReverse, yesNo(options.reverse) },
+        { kLanes, QString::number(options.lanes) },
+    };
+}
+
 } // namespace
 
 void storeOutputOptions(runtime::SettingsStore &store, const engine::OutputOptions &options)
 {
-    const auto save = [&store](const QString &key, const QString &value) {
+    // With the defaults and no group yet, the file stays what the designed window writes.
+    const auto values = storedValues(options);
+    if (values == storedValues({}) && store.GetSetting(kApp, kOutput, kFit).isEmpty())
+        return;
+    for (const auto &[key, value] : values)
         store.SaveSetting(kApp, kOutput, key, value);
-    };
-    save(kFit, engine::fitName(options.fit));
-    save(kCrop, options.autoCrop ? u"auto"_s : u"none"_s);
-    save(kWebFormat, engine::formatName(options.webFormat).toLower());
-    save(kQuality, QString::number(options.quality));
-    save(kTarget, engine::targetName(options.target));
-    save(kColumns, QString::number(options.columns));
-    save(kFramesPerSheet, QString::number(options.framesPerSheet));
-    save(kFrames, QString::number(options.frames));
-    save(kReverse, yesNo(options.reverse));
-    save(kLanes, QString::number(options.lanes));
 }
 
 engine::OutputOptions restoreOutputOptions(runtime::SettingsStore &store)

@@ -9,7 +9,8 @@
 
 namespace settings {
 
-// Writes every option; the caller flushes with the rest of "Guardar datos".
+// Writes every option, unless they are the defaults and none was ever stored; the caller
+// flushes with the rest of "Guardar datos".
 void storeOutputOptions(runtime::SettingsStore &store, const engine::OutputOptions &options);
 
 // The stored options; a key that is missing or holds what no option takes keeps its default,
