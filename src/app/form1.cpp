@@ -4,9 +4,11 @@
 #include "about.h"
 #include "add_pictures.h"
 #include "exit_dialog.h"
+#include "output_dialog.h"
 #include "readme.h"
 #include "save_as.h"
 
+#include "settings/output_settings.h"
 #include "tooltips/form_tips.h"
 
 #include <QCloseEvent>
@@ -17,6 +19,10 @@
 using namespace Qt::StringLiterals;
 
 namespace app {
+
+namespace {
+constexpr int kNormalFocus = 1; // the page opens in a window of its own, in front
+}
 
 Form1::Form1(Services services)
     : Form1Design(static_cast<runtime::Form &>(*this)),
@@ -29,7 +35,8 @@ Form1::Form1(Services services)
       m_saver(*objeto, *Text1, *List1, services.boxes, m_assembly,
               [this](const strip::SavedStrip &saved) { stripSaved(saved); }),
       m_savedSettings(*List1, *Text1, *ancho, *alto, services.settings, services.boxes),
-      m_lastFolder(services.settings), m_savedBalloon(new SavedBalloon(this))
+      m_lastFolder(services.settings), m_savedBalloon(new SavedBalloon(this)),
+      m_webExport(new WebExport(this))
 {
     addMenuEntries();
     connectEvents();
@@ -112,6 +119,12 @@ void Form1::connectEvents()
     on(mEliminar.action(), &QAction::triggered, [this] { mEliminar_Click(); });
     on(mVistaPrevia.action(), &QAction::triggered, [this] { mVistaPrevia_Click(); });
     on(mGuardarComo.action(), &QAction::triggered, [this] { mGuardarComo_Click(); });
+    on(mEstirar.action(), &QAction::triggered, [this] { mEstirar_Click(); });
+    on(mLlenarRecortando.action(), &QAction::triggered, [this] { mLlenarRecortando_Click(); });
+    on(mEncajar.action(), &QAction::triggered, [this] { mEncajar_Click(); });
+    on(mRecortarObjeto.action(), &QAction::triggered, [this] { mRecortarObjeto_Click(); });
+    on(mOpcionesSalida.action(), &QAction::triggered, [this] { mOpcionesSalida_Click(); });
+    on(mExportarWeb.action(), &QAction::triggered, [this] { mExportarWeb_Click(); });
 }
 
 void Form1::Form_Load()
@@ -152,6 +165,94 @@ void Form1::mGuardarComo_Click()
         return; // cancelled: the output field keeps what it held
     Text1->setText(path);
     m_saver.Command5_Click();
+}
+
+void Form1::Command3_Click()
+{
+    // Stored first: "Guardar datos" writes everything in the one flush that ends it.
+    settings::storeOutputOptions(m_services.settings, m_output);
+    m_savedSettings.Command3_Click();
+}
+
+void Form1::Command6_Click()
+{
+    m_savedSettings.Command6_Click();
+    setOutputOptions(settings::restoreOutputOptions(m_services.settings));
+}
+
+void Form1::setOutputOptions(const engine::OutputOptions &options)
+{
+    m_output = options;
+    engine::FrameOptions fit;
+    fit.fit = options.fit;
+    m_assembly.setFrameOptions(fit, options.autoCrop);
+    showFrameOptions(options.fit, options.autoCrop);
+}
+
+void Form1::setFit(engine::Fit fit)
+{
+    engine::OutputOptions options = m_output;
+    options.fit = fit;
+    setOutputOptions(options);
+}
+
+void Form1::mRecortarObjeto_Click()
+{
+    engine::OutputOptions options = m_output;
+    options.autoCrop = mRecortarObjeto.action()->isChecked();
+    setOutputOptions(options);
+}
+
+void Form1::mOpcionesSalida_Click()
+{
+    // Window-modal without a nested loop: the window keeps painting, and tests fill it in.
+    auto *dialog = new OutputDialog(m_output, m_english, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        m_services.program.run([&] { setOutputOptions(dialog->options()); });
+    });
+    dialog->open();
+}
+
+void Form1::mExportarWeb_Click()
+{
+    if (m_webExport->running())
+        return; // one at a time; the entry is disabled meanwhile
+    QString filter = u"Página web (*.html)"_s;
+    QString page = m_services.dialogs.GetSaveFileName(u"Exportar para la web"_s, filter,
+                                                      m_lastFolder.start(), &filter);
+    if (page.isEmpty())
+        return;
+    if (!page.endsWith(u".html"_s, Qt::CaseInsensitive)
+        && !page.endsWith(u".htm"_s, Qt::CaseInsensitive))
+        page += u".html"_s;
+    m_lastFolder.remember(page);
+    QStringList files;
+    for (int i = 0; i < List1->ListCount(); ++i)
+        files.append(List1->List(i));
+    mExportarWeb.action()->setEnabled(false);
+    m_webExport->start(
+        webExportArguments(files, ancho->Text(), alto->Text(), m_output, page),
+        [this](int written, int total) { progress(written - 1, total - 1); },
+        [this, page](const QString &error) { webExported(page, error); });
+}
+
+void Form1::webExported(const QString &page, const QString &error)
+{
+    mExportarWeb.action()->setEnabled(true);
+    m_services.program.run([&] {
+        if (!error.isEmpty()) {
+            m_services.boxes.MsgBox(u"No se pudo exportar para la web: %1"_s.arg(error),
+                                    runtime::mb::kCritical, u"Exportar para la web"_s);
+            return;
+        }
+        const int answer = m_services.boxes.MsgBox(
+            u"Se escribió la página \"%1\" con sus hojas y su manifiesto.\n"
+            "¿Abrirla en el navegador?"_s.arg(page),
+            runtime::mb::kYesNo, u"Exportar para la web"_s);
+        if (answer == runtime::mb::kYes)
+            m_services.starter.Shell(page, kNormalFocus);
+    });
 }
 
 void Form1::stripSaved(const strip::SavedStrip &saved)

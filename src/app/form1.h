@@ -9,6 +9,7 @@
 #include "last_folder.h"
 #include "saved_balloon.h"
 #include "services.h"
+#include "web_export.h"
 
 #include "layout/drag.h"
 #include "layout/form_window.h"
@@ -89,8 +90,9 @@ public:
     // Asks for the output file, puts it in Text1 and saves the strip there.
     void mGuardarComo_Click();
     void mGuardarImagen_Click() { Command5_Click(); }
-    void Command3_Click() { m_savedSettings.Command3_Click(); }
-    void Command6_Click() { m_savedSettings.Command6_Click(); }
+    // The designed groups, and the output options in a group of their own.
+    void Command3_Click();
+    void Command6_Click();
     void Command4_Click() { m_savedSettings.Command4_Click(); }
     void mGuardar_Click() { Command3_Click(); }
     void mAbrir_Click() { Command6_Click(); }
@@ -99,6 +101,20 @@ public:
     void openAtStart(const QStringList &paths);
     // Opens (or brings forward) the spin preview of the canvas's strip.
     void mVistaPrevia_Click();
+    // How the next assembly fits and crops the pictures.
+    void mEstirar_Click() { setFit(engine::Fit::Stretch); }
+    void mLlenarRecortando_Click() { setFit(engine::Fit::Cover); }
+    void mEncajar_Click() { setFit(engine::Fit::Contain); }
+    void mRecortarObjeto_Click();
+    // Opens the output options' dialog; accepting it sets them all.
+    void mOpcionesSalida_Click();
+    // Asks for the page to write, then writes it with its sheets and manifest as
+    // framolin-strip --html does, and offers to open it.
+    void mExportarWeb_Click();
+
+    const engine::OutputOptions &outputOptions() const { return m_output; }
+    void setOutputOptions(const engine::OutputOptions &options);
+    const WebExport &webExport() const { return *m_webExport; }
 
     const strip::Assembly &assembly() const { return m_assembly; }
     const layout::Drag &drag() const { return m_drag; }
@@ -119,6 +135,8 @@ private:
     // The assembly painted a frame: the bar and an open preview follow the strip.
     void stripPainted(double value, double max);
     void stripSaved(const strip::SavedStrip &saved);
+    void setFit(engine::Fit fit);
+    void webExported(const QString &page, const QString &error);
     // Routes a Qt signal to a handler through the program's dispatch.
     template<typename Sender, typename Signal, typename Handler>
     void on(Sender *sender, Signal signal, Handler handler);
@@ -136,6 +154,8 @@ private:
     LastFolder m_lastFolder;
     preview::SpinPreview *m_preview = nullptr; // made on first use, owned by this window
     SavedBalloon *m_savedBalloon = nullptr; // owned by this window
+    WebExport *m_webExport = nullptr; // owned by this window
+    engine::OutputOptions m_output;
     bool m_english = false;
 };
 

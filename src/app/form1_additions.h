@@ -9,6 +9,8 @@
 
 #include "runtime/controls.h"
 
+#include "engine/fit.h"
+
 #include <vector>
 
 namespace app {
@@ -24,6 +26,16 @@ public:
     runtime::MenuEntry mAnadirImagenes, mAnadirCarpeta, mInvertirOrden, mSep2;
     // After "Guardar imágen": the output chosen in a file dialog, then saved.
     runtime::MenuEntry mGuardarComo;
+    // After it: the sheets, manifest and page framolin-strip --html writes, in a chosen place.
+    runtime::MenuEntry mExportarWeb;
+    // In "Opciones", after the designed entry: how the pictures fit the frames (a submenu of
+    // three exclusive choices, stretched by default), the crop around the object, and the
+    // dialog of every output option.
+    runtime::MenuEntry mAjuste, mEstirar, mLlenarRecortando, mEncajar;
+    runtime::MenuEntry mRecortarObjeto, mOpcionesSalida;
+
+    // Ticks the fit and crop entries as `fit` and `autoCrop` say.
+    void showFrameOptions(engine::Fit fit, bool autoCrop);
 
     // Their English captions, which join the switch to English.
     std::vector<Caption> englishCaptions();

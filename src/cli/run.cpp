@@ -170,6 +170,8 @@ int runJob(const QStringList &arguments, const Environment &env)
     if (env.errIsTerminal && !job.quiet) {
         bar.emplace(env.err, env.errColumns);
         written = [&bar](int done, int total) { bar->show(done, total); };
+    } else if (env.progress) {
+        written = [&env](int done, int total) { env.progress(done, total); };
     }
     if (!job.warning.isEmpty())
         std::fprintf(env.err, "framolin-strip: %s\n", qUtf8Printable(job.warning));
@@ -301,6 +303,11 @@ int run(const QStringList &arguments, const Environment &env)
 {
     const Translation translation(env.language);
     const LibraryMessagesSilenced silenced(env.err);
+    return runJob(arguments, env);
+}
+
+int runInHost(const QStringList &arguments, const Environment &env)
+{
     return runJob(arguments, env);
 }
 

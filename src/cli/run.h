@@ -25,6 +25,9 @@ struct Environment
     Language language = Language::English;
     bool outIsTerminal = false; // a strip is never written to a terminal
     std::function<int()> errColumns; // the terminal's width, for the progress bar
+    // Without the bar: told of every frame written, counting those of earlier sheets, on the
+    // thread that runs the job.
+    std::function<void(int written, int total)> progress;
 };
 
 // 0 when the strip was written (or help or the version was shown), 1 when a picture or the
@@ -46,6 +49,11 @@ struct Summary
     qsizetype leftOut = 0;
 };
 QString summaryLine(const Summary &summary, Language language);
+
+// run() for a program that hosts the job on a thread of its own: the host has installed the
+// catalogues of `env.language` (a Translation made on its main thread) and keeps the picture
+// libraries' prints as it likes, since neither may be changed from a worker thread.
+int runInHost(const QStringList &arguments, const Environment &env);
 
 // run() on the command line's own bytes. An argument that is not valid UTF-8 could only be
 // taken as another name: it is refused, named with its bytes escaped, with status 1.

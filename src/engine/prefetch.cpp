@@ -7,8 +7,8 @@
 
 namespace engine {
 
-FramePrefetch::FramePrefetch(int workers, qint64 budgetBytes)
-    : m_budget(budgetBytes), m_workers(std::max(workers, 0))
+FramePrefetch::FramePrefetch(int workers, qint64 budgetBytes, const FrameOptions &options)
+    : m_budget(budgetBytes), m_options(options), m_workers(std::max(workers, 0))
 {
     if (m_workers > 0)
         m_pool = std::make_unique<WorkerPool>(m_workers);
@@ -73,7 +73,7 @@ void FramePrefetch::decode(int index, quint64 generation)
     QString reason;
     QImage image;
     try {
-        image = decodeFrame(path, frame, &reason);
+        image = decodeFrame(path, frame, &reason, m_options);
     } catch (...) {
         // Marked failed below: the caller decodes it again on its turn and reports why.
     }

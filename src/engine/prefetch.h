@@ -6,6 +6,7 @@
 // same pixels as decoding at that moment would.
 
 #include "file_stamp.h"
+#include "fit.h"
 #include "pool.h"
 
 #include <QImage>
@@ -20,8 +21,8 @@ class FramePrefetch
 {
 public:
     // `workers` threads (none: nothing is decoded ahead), holding at most `budgetBytes` of
-    // frames decoded ahead.
-    FramePrefetch(int workers, qint64 budgetBytes);
+    // frames decoded ahead, each fitted to its frame as `options` say.
+    FramePrefetch(int workers, qint64 budgetBytes, const FrameOptions &options = {});
     // Drops the decodes not yet started and waits for the running ones.
     ~FramePrefetch();
     FramePrefetch(const FramePrefetch &) = delete;
@@ -62,6 +63,7 @@ private:
     void decode(int index, quint64 generation);
 
     const qint64 m_budget;
+    const FrameOptions m_options;
     std::mutex m_mutex;
     std::condition_variable m_finished;
     std::map<int, Slot> m_slots;

@@ -51,6 +51,18 @@ inline const QString kHeight = QStringLiteral("Height");
 // Beyond what "Guardar datos" stores: the folder the window's file dialogs open at.
 inline const QString kDialogs = QStringLiteral("Dialogs");
 inline const QString kLastFolder = QStringLiteral("LastFolder");
+// Also stored by "Guardar datos": how frames fit and the export for the web (OutputOptions).
+inline const QString kOutput = QStringLiteral("Output");
+inline const QString kFit = QStringLiteral("Fit");
+inline const QString kCrop = QStringLiteral("Crop");
+inline const QString kWebFormat = QStringLiteral("WebFormat");
+inline const QString kQuality = QStringLiteral("Quality");
+inline const QString kTarget = QStringLiteral("Target");
+inline const QString kColumns = QStringLiteral("Columns");
+inline const QString kFramesPerSheet = QStringLiteral("FramesPerSheet");
+inline const QString kFrames = QStringLiteral("Frames");
+inline const QString kReverse = QStringLiteral("Reverse");
+inline const QString kLanes = QStringLiteral("Lanes");
 // "InputFile" followed by the entry's index in decimal.
 QString inputFile(int index);
 } // namespace keys

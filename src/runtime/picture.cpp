@@ -22,7 +22,7 @@ QImage Picture::stretched(QSize size) const
     if (!m_image.isNull())
         return engine::stretch(m_image, size);
     QString reason;
-    QImage frame = engine::decodeFrame(m_path, size, &reason);
+    QImage frame = engine::decodeFrame(m_path, size, &reason, m_options);
     if (frame.isNull())
         throw RuntimeError(err::kInvalidPicture,
                            u"Imagen no válida: \"%1\" (%2)"_s.arg(m_path, reason));

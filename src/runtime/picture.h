@@ -3,6 +3,8 @@
 // A loaded picture: either decoded pixels, or a checked file that is decoded only when it is
 // drawn, straight at the size it is drawn at (so a large photo is never held at full size).
 
+#include "engine/fit.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -26,6 +28,8 @@ public:
     // Gives the picture its pixels already stretched to `frame.size()`, decoded ahead from the
     // same file: drawing it at that size then costs no decode. A null frame changes nothing.
     void setStretched(QImage frame) { m_stretched = std::move(frame); }
+    // How stretched() fits the picture to the size it is drawn at; stretched whole by default.
+    void setFrameOptions(const engine::FrameOptions &options) { m_options = options; }
 
 private:
     friend Picture LoadPicture(const QString &path);
@@ -34,6 +38,7 @@ private:
     QImage m_image;
     QImage m_stretched;
     QSize m_size;
+    engine::FrameOptions m_options;
 };
 
 // Checks that `path` names a readable BMP, JPEG, GIF, PNG, WebP or TIFF picture and reads its

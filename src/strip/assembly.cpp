@@ -8,6 +8,7 @@
 #include "runtime/picture.h"
 
 #include "engine/compose.h"
+#include "engine/crop.h"
 #include "engine/working_set.h"
 
 #include <algorithm>
@@ -82,6 +83,26 @@ QSize Assembly::frameSize() const
     return { frameSide(ancho.Text(), u"ancho"_s), frameSide(alto.Text(), u"alto"_s) };
 }
 
+engine::FrameOptions Assembly::runOptions(int count, QSize frame) const
+{
+    engine::FrameOptions options = m_fit;
+    if (!m_autoCrop || count == 0)
+        return options;
+    QStringList files;
+    for (int i = 0; i < count; ++i) {
+        files.append(List1.List(i));
+        if (files.constLast().isEmpty()) // as the loop below would stop there
+            throw runtime::RuntimeError(runtime::err::kFileNotFound, engine::emptyEntryMessage(i));
+    }
+    engine::CropRequest request;
+    request.kind = engine::CropRequest::Kind::Auto;
+    QString error;
+    if (!engine::resolveCrop(files, request, frame, std::max(1, m_decodeThreads), &options.crop,
+                             &error))
+        throw runtime::RuntimeError(runtime::err::kInvalidPicture, error);
+    return options;
+}
+
 // Sets the box's outer height as the canvas always had it, and gives the strip room for every
 // frame of the run: the box only shows the strip's top-left part and never crops it.
 void Assembly::sizeCanvas(int count, QSize frame)
@@ -114,12 +135,15 @@ void Assembly::Command2_Click()
     m_paintedFrames = 0;
     m_storedFrames = 0;
     sizeCanvas(count, frame);
+    // One box for the whole turn, found before any frame is painted.
+    const engine::FrameOptions options = runOptions(count, frame);
 
     // Workers decode the next frames for the list and size as they stand now; whatever has
     // changed by a frame's turn is decoded again then, so the strip is the same as painting
     // each frame from its file on its turn. Leaving this scope (the end, an error, the program
     // ending) drops what is left and waits for the decodes under way.
-    m_ahead = std::make_unique<engine::FramePrefetch>(m_decodeThreads, engine::kReadAheadBytes);
+    m_ahead = std::make_unique<engine::FramePrefetch>(m_decodeThreads, engine::kReadAheadBytes,
+                                                      options);
     const DropOnExit dropAhead(m_ahead);
     engine::FramePrefetch &ahead = *m_ahead;
     const auto planAhead = [&](int from, QSize size) {
@@ -143,6 +167,7 @@ void Assembly::Command2_Click()
         if (path.isEmpty()) // left by restoring a list whose entry was missing
             throw runtime::RuntimeError(runtime::err::kFileNotFound, engine::emptyEntryMessage(i));
         runtime::Picture picture = runtime::LoadPicture(path);
+        picture.setFrameOptions(options);
         picture.setStretched(ahead.take(i, path, frame));
         buff.setPicture(std::move(picture));
         const float top = float(double(i) * frame.height());

@@ -8,6 +8,7 @@
 #include "runtime/controls.h"
 #include "runtime/services.h"
 
+#include "engine/fit.h"
 #include "engine/prefetch.h"
 
 #include <memory>
@@ -39,11 +40,21 @@ public:
     // Waits until the frames planned ahead are decoded (tests use it to meet them decoded).
     void waitForDecodesAhead();
 
+    // How the next runs fit each picture to the frame, and whether they first find one crop
+    // box around the object in every listed picture. Stretched whole by default.
+    void setFrameOptions(const engine::FrameOptions &fit, bool autoCrop)
+    {
+        m_fit = fit;
+        m_autoCrop = autoCrop;
+    }
+
     // The canvas's strip before any assembly: the box's design-time drawing area.
     static void prepareCanvas(runtime::PictureBox &objeto);
 
 private:
     QSize frameSize() const;
+    // The fit of this run, with the crop box found over `count` entries of the list.
+    engine::FrameOptions runOptions(int count, QSize frame) const;
     void sizeCanvas(int count, QSize frame);
 
     runtime::ListBox &List1;
@@ -62,6 +73,8 @@ private:
     int m_paintedFrames = 0;
     int m_storedFrames = 0; // of those, painted while the canvas kept its drawing
     QSize m_paintedFrameSize;
+    engine::FrameOptions m_fit;
+    bool m_autoCrop = false;
 };
 
 } // namespace strip

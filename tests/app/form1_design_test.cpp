@@ -59,8 +59,10 @@ TEST_F(Form1Test, hasTheFiveMenusWithTheirEntriesInOrder)
 {
     // The entries added to the design (left out of the tree below), and the keys given to
     // entries people reach for; the other entries have none.
-    const QStringList added { u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s,
-                              u"Guardar como..."_s };
+    const QStringList added { u"Añadir imágenes..."_s,      u"Añadir carpeta..."_s,
+                              u"Invertir orden"_s,          u"Guardar como..."_s,
+                              u"Exportar para la web..."_s, u"Ajuste de los cuadros"_s,
+                              u"Recortar al objeto"_s,      u"Opciones de salida..."_s };
     const QStringList withKeys {
         u"Salir"_s,          u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Comenzar montaje"_s,
         u"Guardar imágen"_s, u"Leer archivo léeme"_s, u"Vista previa"_s,      u"Guardar como..."_s

@@ -114,10 +114,16 @@ TEST(Menus, newEntriesOpenMontajeAndKeepTheDesignedOnesInTheirOrder)
     Window w;
     const QMenu *montaje = w.form.mMontaje.action()->menu();
     ASSERT_NE(montaje, nullptr);
-    EXPECT_EQ(captions(montaje),
-              QStringList({ u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s,
-                            u"-"_s, u"Comenzar montaje"_s, u"Guardar imágen"_s,
-                            u"Guardar como..."_s, u"Vista previa"_s }));
+    EXPECT_EQ(
+        captions(montaje),
+        QStringList({ u"Añadir imágenes..."_s, u"Añadir carpeta..."_s, u"Invertir orden"_s, u"-"_s,
+                      u"Comenzar montaje"_s, u"Guardar imágen"_s, u"Guardar como..."_s,
+                      u"Exportar para la web..."_s, u"Vista previa"_s }));
+    EXPECT_EQ(captions(w.form.mOpciones.action()->menu()),
+              QStringList({ u"Auto Redibujar"_s, u"Ajuste de los cuadros"_s,
+                            u"Recortar al objeto"_s, u"Opciones de salida..."_s }));
+    EXPECT_EQ(captions(w.form.mAjuste.action()->menu()),
+              QStringList({ u"Estirar"_s, u"Llenar recortando"_s, u"Encajar"_s }));
 }
 
 TEST(Menus, shortcutsAreShownOnTheirEntries)
@@ -148,6 +154,11 @@ TEST(Menus, theNewEntriesSwitchToEnglishWithTheRest)
     EXPECT_EQ(w.form.mAnadirCarpeta.Caption(), u"Add folder..."_s);
     EXPECT_EQ(w.form.mInvertirOrden.Caption(), u"Reverse order"_s);
     EXPECT_EQ(w.form.mGuardarComo.Caption(), u"Save as..."_s);
+    EXPECT_EQ(w.form.mExportarWeb.Caption(), u"Export for the web..."_s);
+    EXPECT_EQ(w.form.mAjuste.Caption(), u"Fit of the frames"_s);
+    EXPECT_EQ(w.form.mLlenarRecortando.Caption(), u"Fill by cropping"_s);
+    EXPECT_EQ(w.form.mRecortarObjeto.Caption(), u"Crop to the object"_s);
+    EXPECT_EQ(w.form.mOpcionesSalida.Caption(), u"Output options..."_s);
 }
 
 TEST(Keyboard, shortcutsRunTheirCommandsAndCtrlQAsksFirst)

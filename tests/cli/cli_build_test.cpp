@@ -337,3 +337,75 @@ TEST_F(CliBuild, windowAndCommandLineReadSavedSettingsAndFrameSidesAlike)
 }
 
 } // namespace
+
+// The window's fit (and crop, where framolin-strip takes --crop) and the command line's.
+TEST_F(CliBuild, windowFitsAndCropsTheFramesAsTheCommandLineDoes)
+{
+    const QStringList files = mixedInputs();
+    cli::Options probe;
+    QString unused;
+    const bool cliCrops = cli::parseArguments({ u"x"_s, u"--crop"_s, u"auto"_s }, &probe, &unused);
+    for (const bool crop : { false, cliCrops }) {
+        for (const char *fit : { "cover", "contain" }) {
+            fakes::Services s;
+            app::Form1 form(fakes::appServices(s));
+            (qstrcmp(fit, "cover") == 0 ? form.mLlenarRecortando : form.mEncajar)
+                .action()
+                ->trigger();
+            if (crop)
+                form.mRecortarObjeto.action()->trigger();
+            for (const QString &file : files)
+                form.List1->AddItem(file);
+            form.ancho->setText(u"37"_s);
+            form.alto->setText(u"21"_s);
+            form.Text1->setText(path(u"window.bmp"_s));
+            s.program.run([&] {
+                form.Command2_Click();
+                form.Command5_Click();
+            });
+            ASSERT_TRUE(s.boxes.shown.empty()) << qPrintable(s.boxes.shown.front().prompt);
+            QStringList arguments { u"-s"_s, u"37x21"_s,        u"--fit"_s, QLatin1StringView(fit),
+                                    u"-o"_s, path(u"cli.bmp"_s) };
+            if (crop)
+                arguments << u"--crop"_s << u"auto"_s;
+            ASSERT_EQ(runCli(arguments + files).status, 0);
+            EXPECT_TRUE(readAll(path(u"window.bmp"_s)) == readAll(path(u"cli.bmp"_s))) << fit;
+        }
+    }
+}
+
+TEST_F(CliBuild, exportForTheWebWritesEveryFileHtmlWritesByteForByteAndOffersThePage)
+{
+    const QStringList files = mixedInputs();
+    fakes::Services s;
+    app::Form1 form(fakes::appServices(s));
+    for (const QString &file : files)
+        form.List1->AddItem(file);
+    engine::OutputOptions options;
+    options.fit = engine::Fit::Contain;
+    options.webFormat = engine::StripFormat::Webp;
+    options.quality = 70;
+    options.columns = 2;
+    options.frames = 5;
+    options.reverse = true;
+    form.setOutputOptions(options);
+    ASSERT_TRUE(QDir(path({})).mkpath(u"window"_s) && QDir(path({})).mkpath(u"cli"_s));
+    s.dialogs.saves = { path(u"window/spin"_s) };
+    form.mExportarWeb.action()->trigger();
+    while (form.webExport().running())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_EQ(s.starter.started, QStringList { path(u"window/spin.html"_s) });
+
+    const Result result
+        = runCli(QStringList { u"--fit"_s, u"contain"_s, u"--quality"_s, u"70"_s, u"--columns"_s,
+                               u"2"_s, u"--frames"_s, u"5"_s, u"--reverse"_s, u"-o"_s,
+                               path(u"cli/spin.webp"_s), u"--html"_s, path(u"cli/spin.html"_s) }
+                 + files);
+    ASSERT_EQ(result.status, 0) << qPrintable(result.err);
+    const QStringList written = QDir(path(u"cli"_s)).entryList(QDir::Files);
+    EXPECT_GE(written.size(), 3);
+    EXPECT_EQ(QDir(path(u"window"_s)).entryList(QDir::Files), written);
+    for (const QString &name : written)
+        EXPECT_TRUE(readAll(path(u"window/"_s + name)) == readAll(path(u"cli/"_s + name)))
+            << qPrintable(name);
+}
