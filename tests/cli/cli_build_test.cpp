@@ -338,14 +338,20 @@ TEST_F(CliBuild, windowAndCommandLineReadSavedSettingsAndFrameSidesAlike)
 
 } // namespace
 
-// The window's fit (and crop, where framolin-strip takes --crop) and the command line's.
+// The window's fit and crop and the command line's. The automatic crop wants pictures of one
+// size: a turn of an object moving on a plain backdrop.
 TEST_F(CliBuild, windowFitsAndCropsTheFramesAsTheCommandLineDoes)
 {
-    const QStringList files = mixedInputs();
-    cli::Options probe;
-    QString unused;
-    const bool cliCrops = cli::parseArguments({ u"x"_s, u"--crop"_s, u"auto"_s }, &probe, &unused);
-    for (const bool crop : { false, cliCrops }) {
+    QStringList turn;
+    for (int i = 0; i < 4; ++i) {
+        QImage picture(90, 60, QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        QPainter(&picture).fillRect(30 + 4 * i, 12, 14, 30, Qt::darkRed);
+        turn << path(u"turn%1.png"_s.arg(i));
+        ASSERT_TRUE(pictures::write(picture, turn.last(), "PNG"));
+    }
+    for (const bool crop : { false, true }) {
+        const QStringList files = crop ? turn : mixedInputs();
         for (const char *fit : { "cover", "contain" }) {
             fakes::Services s;
             app::Form1 form(fakes::appServices(s));
