@@ -20,6 +20,21 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Noise of up to ±amplitude on every channel, as a camera sensor leaves it.
+void addNoise(QImage &image, int amplitude, std::mt19937 &random)
+{
+    std::uniform_int_distribution<int> noise(-amplitude, amplitude);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int n = noise(random);
+            const QRgb c = line[x];
+            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
+                           std::clamp(qBlue(c) + n, 0, 255));
+        }
+    }
+}
+
 QImage photo(int width, int height, unsigned seed)
 {
     std::mt19937 random(seed);
@@ -39,16 +54,7 @@ QImage photo(int width, int height, unsigned seed)
     }
     p.end();
     // Noise as a camera sensor leaves it: what makes photos expensive to decode.
-    std::uniform_int_distribution<int> noise(-12, 12);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int n = noise(random);
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
+    addNoise(image, 12, random);
     return image;
 }
 
@@ -81,16 +87,7 @@ QImage turntable(int width, int height, int shot, int shots, unsigned seed)
     p.setBrush(QColor(250, 250, 240));
     p.drawEllipse(QRect(cx - w / 3 + int(w / 4 * std::cos(angle)), base - h / 2, w / 6, h / 8));
     p.end();
-    std::uniform_int_distribution<int> noise(-8, 8);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int n = noise(random);
-            const QRgb c = line[x];
-            line[x] = qRgb(std::clamp(qRed(c) + n, 0, 255), std::clamp(qGreen(c) + n, 0, 255),
-                           std::clamp(qBlue(c) + n, 0, 255));
-        }
-    }
+    addNoise(image, 8, random);
     return image;
 }
 

@@ -13,15 +13,7 @@ if [ -z "$firefox" ]; then
     echo "SKIP: firefox-esr is not installed (scripts/setup.sh --ci installs it)"
     exit 77
 fi
-# The same driver as the Chromium test, beside the build, fetched once.
-driver="$work/../node"
-if [ ! -d "$driver/node_modules/puppeteer-core" ]; then
-    mkdir -p "$driver"
-    if ! npm install --silent --no-audit --no-fund --prefix "$driver" puppeteer-core@22.15.0 >&2; then
-        echo "SKIP: puppeteer-core could not be installed from npm"
-        exit 77
-    fi
-fi
+source "$here/driver.sh"
 
 rm -rf "$work" && mkdir -p "$work"
 # 360 frames: the 36 samples ten times. WebP sheets for phones, and one PNG column for

@@ -12,15 +12,7 @@ if [ -z "$chromium" ]; then
     echo "SKIP: chromium is not installed (scripts/setup.sh installs Debian's chromium)"
     exit 77
 fi
-# The driver is a test-only tool from npm, kept beside the build so it is fetched once.
-driver="$work/../node"
-if [ ! -d "$driver/node_modules/puppeteer-core" ]; then
-    mkdir -p "$driver"
-    if ! npm install --silent --no-audit --no-fund --prefix "$driver" puppeteer-core@22.15.0 >&2; then
-        echo "SKIP: puppeteer-core could not be installed from npm"
-        exit 77
-    fi
-fi
+source "$here/driver.sh"
 
 rm -rf "$work" && mkdir -p "$work"
 # The same 36 frames as a BMP and a PNG in one column, as a PNG sprite sheet of 6 columns, and
