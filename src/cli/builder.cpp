@@ -36,9 +36,17 @@ struct Frame
 
 // The decoded picture at the frame size, transparency and all: it is laid over the canvas's
 // back colour only as it is written (see writeFrame), so no second frame-sized copy exists.
-Frame makeFrame(const QString &path, QSize size, const engine::FrameOptions &fit)
+Frame makeFrame(const QString &path, QSize size, const engine::FrameOptions &fit,
+                const engine::KeptDecodes *kept)
 {
     Frame frame;
+    if (kept) {
+        const auto found = kept->constFind(path);
+        if (found != kept->cend())
+            frame.pixels = engine::frameFromUpright(*found, size, fit, &frame.reason);
+        if (!frame.pixels.isNull() || !frame.reason.isEmpty())
+            return frame;
+    }
     if (!QFileInfo(path).isFile()) {
         frame.reason = QFileInfo::exists(path) ? Text::tr("not a readable file")
                                                : Text::tr("file not found");
@@ -197,7 +205,7 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
     // place in the file, so the frames never queue up for one writer.
     const bool workersWrite = columns == 1 && writer->writesFromManyThreads();
     const Pipeline::Make make = [&](int index) {
-        Frame made = makeFrame(files[index], frame, output.fit);
+        Frame made = makeFrame(files[index], frame, output.fit, output.kept);
         if (!workersWrite || made.pixels.isNull())
             return made;
         const auto write = [&](int top, const QImage &rows, QString *why) {

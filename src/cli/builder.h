@@ -4,6 +4,7 @@
 // frame (or each row of frames, side by side) is written as soon as the frames before it are,
 // so memory holds a few frames, never the strip (WebP, encoded in one piece, excepted).
 
+#include "engine/crop.h"
 #include "engine/fit.h"
 #include "engine/limits.h"
 #include "engine/strip_format.h"
@@ -41,6 +42,8 @@ struct StripOutput
     engine::SaveGroup *group = nullptr;
     // Bytes of frames decoded ahead of the writer; sheets built side by side share the budget.
     qint64 readAhead = engine::kReadAheadBytes;
+    // Pictures already decoded whole (by the crop's search), to cut frames from where they can.
+    const engine::KeptDecodes *kept = nullptr;
 };
 
 // Writes the strip of `files` fitted to `frame` to `output`, decoding on `jobs` threads

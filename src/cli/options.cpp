@@ -737,7 +737,7 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     job->cropAsked = options.crop.kind != engine::CropRequest::Kind::Whole;
     // The box is found for the frame's aspect, or gives the frame's missing side.
     if (!engine::resolveCrop(job->files, options.crop, QSize(width, height), job->jobs,
-                             &job->fit.crop, error)) {
+                             &job->fit.crop, error, &job->kept)) {
         // A picture that cannot be read is the input's fault, as it is without a crop.
         QString reason;
         fault = std::all_of(job->files.cbegin(), job->files.cend(),

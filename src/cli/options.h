@@ -55,6 +55,7 @@ struct Job
     QSize frame;
     engine::FrameOptions fit;
     bool cropAsked = false; // --crop was given, whatever box it found
+    engine::KeptDecodes kept; // pictures the crop's search decoded, for the frames
     int lanes = 1; // the pictures are this many turns of equal length, one after the other
     int jobs = 1;
     bool quiet = false;

@@ -138,6 +138,7 @@ int runJob(const QStringList &arguments, const Environment &env)
     if (toOut && env.outIsTerminal)
         return fail(env, Text::tr("standard output is a terminal: redirect it to a file"), 2);
     StripOutput output { job.output, job.format, job.quality, job.columns, job.fit };
+    output.kept = &job.kept;
     std::optional<StreamOut> stream;
     std::optional<QTemporaryDir> spool;
     if (toOut && engine::formatStreams(job.format)) {

@@ -2,6 +2,7 @@
 #include "crop.h"
 
 #include "decode.h"
+#include "limits.h"
 #include "pool.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,11 @@ namespace {
 constexpr int kSearchSide = 320;
 // The background is read from a band this share of the shorter side wide (at least 2 pixels).
 constexpr int kBorderShare = 40;
+// The search decodes each picture as its frame would need it for a box of this share of the
+// picture's sides, centred: a turntable's object usually takes about that much, so the frames
+// can mostly be cut from the search's decodes instead of decoding twice. Covered or stretched,
+// as most frames are; a contained frame may need a smaller decode, and then decodes again.
+constexpr int kGuessPercent = 60;
 // A pixel this close to the background on every channel is background: the noise of a plain
 // backdrop, and the gentle gradient of a lit one, stay under it.
 constexpr int kMinTolerance = 24;
@@ -192,7 +198,7 @@ QString cropOutside(QRect box, QSize picture)
 }
 
 bool resolveCrop(const QStringList &files, const CropRequest &request, QSize frame, int jobs,
-                 QRect *box, QString *error)
+                 QRect *box, QString *error, KeptDecodes *kept)
 {
     *box = QRect();
     if (request.kind == CropRequest::Kind::Whole)
@@ -234,17 +240,30 @@ bool resolveCrop(const QStringList &files, const CropRequest &request, QSize fra
     const QSize search = first.width() <= kSearchSide && first.height() <= kSearchSide
         ? first
         : first.scaled(kSearchSide, kSearchSide, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    // A decode over its share of the keeping budget (or with a side of the frame still to be
+    // found) is made small for the search alone, as it would be without keeping: the box found
+    // never depends on whether the decodes are kept.
+    const QSize guessSize = first * kGuessPercent / 100;
+    const QRect guess(
+        QPoint((first.width() - guessSize.width()) / 2, (first.height() - guessSize.height()) / 2),
+        guessSize.expandedTo(QSize(1, 1)));
+    const qint64 share = frame.isEmpty() ? 0 : kCropKeepBytes / files.size();
     std::vector<QRect> found(std::size_t(files.size()));
+    std::vector<UprightDecode> decodes(kept ? std::size_t(files.size()) : 0);
     const bool decoded = runJobs(
         int(files.size()), jobs,
         [&](int index, QString *reason) {
             const QString &file = files.at(index);
-            const QImage image = decodeFrame(file, search, reason);
-            if (image.isNull()) {
+            UprightDecode decode
+                = decodeUpright(file, guess, frame, Fit::Cover, reason, share, search);
+            if (decode.image.isNull()) {
                 *reason = located(file, *reason);
                 return false;
             }
-            found[std::size_t(index)] = objectBox(image.convertToFormat(QImage::Format_RGB32));
+            const QImage small = fitToFrame(decode.image, search, {});
+            found[std::size_t(index)] = objectBox(small.convertToFormat(QImage::Format_RGB32));
+            if (kept && decode.eighths != 0)
+                decodes[std::size_t(index)] = std::move(decode);
             return true;
         },
         error);
@@ -258,6 +277,9 @@ bool resolveCrop(const QStringList &files, const CropRequest &request, QSize fra
     if (objects.isNull())
         return true;
     *box = turnBox(objects, first, request.margin, frame);
+    for (std::size_t i = 0; i < decodes.size(); ++i)
+        if (!decodes[i].image.isNull())
+            kept->insert(files.at(qsizetype(i)), std::move(decodes[i]));
     return true;
 }
 

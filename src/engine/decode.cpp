@@ -316,36 +316,48 @@ qint64 decodeBytes(QImageReader &reader, const QByteArray &format, QSize full, Q
 
 } // namespace
 
-QImage decodeFrame(const QString &path, QSize frame, QString *reason, const FrameOptions &options)
+namespace {
+
+// The picture opened for decoding, with what its header says.
+struct Opened
 {
     Source source;
-    QFile &file = source.file;
     QImageReader reader;
-    if (!openReader(path, source, reader, reason))
-        return {};
-    const QByteArray format = reader.format();
+    QByteArray format;
     JpegHeader header;
-    const QSize full = checkedSize(reader, reason, &header);
-    if (!full.isValid())
-        return {};
-    // A crop box is cut from the whole upright picture decoded just large enough for the box
-    // to reach the frame, so a JPEG still decodes small.
-    QSize decodeFor = frame;
-    Fit decodeFit = options.fit;
-    QSize seen;
-    if (!options.crop.isNull()) {
-        seen = uprightSize(reader, format, file, header, full);
-        if (!QRect(QPoint(), seen).contains(options.crop) || options.crop.isEmpty()) {
-            *reason = cropOutside(options.crop, seen);
-            return {};
-        }
-        decodeFor = cropDecodeSize(seen, options.crop, frame, options.fit);
-        decodeFit = Fit::Cover; // the whole picture, its aspect kept
+    QSize full; // as stored
+
+    bool open(const QString &path, QString *reason)
+    {
+        if (!openReader(path, source, reader, reason))
+            return false;
+        format = reader.format();
+        full = checkedSize(reader, reason, &header);
+        return full.isValid();
     }
+    QSize seen() { return uprightSize(reader, format, source.file, header, full); }
+};
+
+// The DCT scale libjpeg decodes a JPEG of `stored` pixels at for `decodeFor` (upright, the
+// picture's aspect kept), as decodeJpegReduced chooses it.
+int eighthsFor(QSize stored, bool turned, QSize decodeFor)
+{
+    return jpegScaleEighths(stored, turned ? decodeFor.transposed() : decodeFor);
+}
+
+// The whole upright picture decoded for `decodeFor` kept by `decodeFit` (JPEG at the smallest
+// DCT scale that covers it, other formats whole), holding its share of the decode budget
+// meanwhile. `frame` only words the reason. *eighths says which decode it was (UprightDecode).
+QImage decodeOpened(Opened &opened, QSize decodeFor, Fit decodeFit, QSize frame, int *eighths,
+                    QString *reason)
+{
+    const QByteArray &format = opened.format;
+    const QSize full = opened.full;
+    *eighths = 8;
     // Held until the frame is made, so the decodes of every thread together stay within the
     // shared budget.
-    const DecodeBudget::Lease lease
-        = DecodeBudget::shared().acquire(decodeBytes(reader, format, full, decodeFor, header));
+    const DecodeBudget::Lease lease = DecodeBudget::shared().acquire(
+        decodeBytes(opened.reader, format, full, decodeFor, opened.header));
     QImage image;
     // JPEG goes straight to libjpeg at the smallest DCT scale that still covers the frame:
     // decoding is nearly all of a frame's cost. Qt takes what libjpeg leaves to it (CMYK).
@@ -353,10 +365,10 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
     if (isJpeg(format)) {
         // The orientation tag is read during the decode; a picture turned a quarter needs the
         // frame's sides the other way round, so the larger of the two scales is budgeted.
-        const int eighths = std::max(jpegScaleEighths(full, decodeFor),
-                                     jpegScaleEighths(full, decodeFor.transposed()));
-        const qint64 width = (qint64(full.width()) * eighths + 7) / 8;
-        const qint64 height = (qint64(full.height()) * eighths + 7) / 8;
+        const int most = std::max(jpegScaleEighths(full, decodeFor),
+                                  jpegScaleEighths(full, decodeFor.transposed()));
+        const qint64 width = (qint64(full.width()) * most + 7) / 8;
+        const qint64 height = (qint64(full.height()) * most + 7) / 8;
         if (width * height * 4 > kMaxDecodeBytes) {
             *reason = QCoreApplication::translate("engine",
                                                   "the %1 × %2 pixel picture does not fit in %3 MB "
@@ -368,18 +380,23 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
                           .arg(frame.height());
             return {};
         }
-        jpeg = decodeJpegReduced(file, decodeFor, decodeFit, &image, reason);
+        jpeg = decodeJpegReduced(opened.source.file, decodeFor, decodeFit, &image, reason);
+        *eighths = jpeg == JpegResult::Decoded
+            ? eighthsFor(full, swapsSides(opened.header.orientation),
+                         decodeTarget(opened.seen(), decodeFor, decodeFit))
+            : 0;
     }
     if (jpeg == JpegResult::Failed)
         return {};
     if (format == "bmp")
-        image = readBmp(file, reason);
+        image = readBmp(opened.source.file, reason);
     else if (jpeg == JpegResult::Unsupported)
-        image = decodeWithQt(source, full, decodeFor, decodeFit, reason);
-    if (image.isNull())
-        return {};
-    if (!options.crop.isNull())
-        image = image.copy(scaledBox(options.crop, seen, image.size()));
+        image = decodeWithQt(opened.source, full, decodeFor, decodeFit, reason);
+    return image;
+}
+
+QImage fitted(const QImage &image, QSize frame, const FrameOptions &options, QString *reason)
+{
     QImage stretched = fitToFrame(image, frame, options);
     if (stretched.isNull())
         *reason
@@ -387,6 +404,76 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
                   .arg(frame.width())
                   .arg(frame.height());
     return stretched;
+}
+
+} // namespace
+
+QImage decodeFrame(const QString &path, QSize frame, QString *reason, const FrameOptions &options)
+{
+    // A crop box is cut from the whole upright picture decoded just large enough for the box
+    // to reach the frame, so a JPEG still decodes small.
+    if (!options.crop.isNull()) {
+        const UprightDecode decoded = decodeUpright(path, options.crop, frame, options.fit, reason);
+        return decoded.image.isNull() ? QImage()
+                                      : frameFromUpright(decoded, frame, options, reason);
+    }
+    Opened opened;
+    if (!opened.open(path, reason))
+        return {};
+    int eighths = 0;
+    const QImage image = decodeOpened(opened, frame, options.fit, frame, &eighths, reason);
+    return image.isNull() ? QImage() : fitted(image, frame, options, reason);
+}
+
+UprightDecode decodeUpright(const QString &path, QRect box, QSize frame, Fit fit, QString *reason,
+                            qint64 maxBytes, QSize small)
+{
+    UprightDecode decoded;
+    Opened opened;
+    if (!opened.open(path, reason))
+        return decoded;
+    decoded.seen = opened.seen();
+    decoded.stored = opened.full;
+    decoded.turned = decoded.seen != opened.full;
+    if (!QRect(QPoint(), decoded.seen).contains(box) || box.isEmpty()) {
+        *reason = cropOutside(box, decoded.seen);
+        return decoded;
+    }
+    QSize decodeFor = cropDecodeSize(decoded.seen, box, frame, fit);
+    // What the decode holds: a JPEG at its DCT scale, anything else whole.
+    const int scale
+        = isJpeg(opened.format) ? eighthsFor(decoded.stored, decoded.turned, decodeFor) : 8;
+    const qint64 bytes = (qint64(decoded.stored.width()) * scale + 7) / 8
+        * ((qint64(decoded.stored.height()) * scale + 7) / 8) * 4;
+    const bool tooLarge = bytes > maxBytes;
+    if (tooLarge)
+        decodeFor = small;
+    // Cover: the whole picture, its aspect kept.
+    decoded.image = decodeOpened(opened, decodeFor, tooLarge ? Fit::Stretch : Fit::Cover, frame,
+                                 &decoded.eighths, reason);
+    decoded.jpeg = isJpeg(opened.format);
+    if (tooLarge)
+        decoded.eighths = 0;
+    return decoded;
+}
+
+QImage frameFromUpright(const UprightDecode &decoded, QSize frame, const FrameOptions &options,
+                        QString *reason)
+{
+    const QRect box = options.crop;
+    if (decoded.image.isNull() || decoded.eighths == 0 || box.isNull())
+        return {};
+    if (!QRect(QPoint(), decoded.seen).contains(box) || box.isEmpty()) {
+        *reason = cropOutside(box, decoded.seen);
+        return {};
+    }
+    if (decoded.jpeg
+        && decoded.eighths
+            != eighthsFor(decoded.stored, decoded.turned,
+                          cropDecodeSize(decoded.seen, box, frame, options.fit)))
+        return {};
+    return fitted(decoded.image.copy(scaledBox(box, decoded.seen, decoded.image.size())), frame,
+                  options, reason);
 }
 
 } // namespace engine

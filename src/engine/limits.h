@@ -66,6 +66,11 @@ inline constexpr qint64 kMaxWholePixels = kMaxDecodeBytes / 4;
 // one frame however large.
 inline constexpr qint64 kReadAheadBytes = 32 * kMega;
 
+// Most bytes of pictures the automatic crop keeps decoded for the frames to be cut from, shared
+// evenly by the pictures: 36 photos of 3000 × 2000 for 320 × 200 frames take 54 MB. A picture
+// whose decode is over its share is decoded again for its frame.
+inline constexpr qint64 kCropKeepBytes = 128 * kMega;
+
 // --- Formats and browsers --------------------------------------------------------------------
 
 // Largest side each format can hold. BMP and PNG have no limit below what a strip may be; JPEG's

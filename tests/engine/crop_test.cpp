@@ -60,9 +60,26 @@ TEST(Crop, autoBoxCoversTheObjectInEveryPictureSymmetricAndShapedLikeTheFrame)
     for (const auto &[frame, margin] : rows) {
         QRect box;
         QString error;
+        engine::KeptDecodes kept;
         ASSERT_TRUE(engine::resolveCrop(files, { engine::CropRequest::Kind::Auto, {}, margin },
-                                        frame, 2, &box, &error))
+                                        frame, 2, &box, &error, &kept))
             << qPrintable(error);
+        // A frame cut from a kept decode is the one decoded afresh, or none is cut.
+        int cut = 0;
+        for (const engine::Fit fit :
+             { engine::Fit::Stretch, engine::Fit::Cover, engine::Fit::Contain })
+            for (const QSize size : { frame, frame / 2 })
+                for (auto one = kept.cbegin(); !frame.isEmpty() && one != kept.cend(); ++one) {
+                    const engine::FrameOptions options { fit, qRgb(0, 0, 255), box };
+                    const QImage fromKept = engine::frameFromUpright(*one, size, options, &error);
+                    cut += fromKept.isNull() ? 0 : 1;
+                    EXPECT_TRUE(fromKept.isNull()
+                                || fromKept
+                                    == engine::decodeFrame(one.key(), size, &error, options))
+                        << qPrintable(one.key()) << " " << size.width();
+                }
+        EXPECT_EQ(kept.size(), frame.isEmpty() ? 0 : files.size());
+        EXPECT_GE(cut, frame.isEmpty() ? 0 : files.size()) << frame.width();
         for (const QRect &object : objects)
             EXPECT_TRUE(box.contains(object)) << frame.width() << " " << object.x();
         EXPECT_EQ(box.left(), 300 - 1 - box.right()) << frame.width();
