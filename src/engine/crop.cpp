@@ -2,7 +2,7 @@
 #include "crop.h"
 
 #include "decode.h"
-#include "limits.h"
+#include "engine/limits.h"
 #include "pool.h"
 
 #include <QCoreApplication>
@@ -279,7 +279,7 @@ bool resolveCrop(const QStringList &files, const CropRequest &request, QSize fra
     *box = turnBox(objects, first, request.margin, frame);
     for (std::size_t i = 0; i < decodes.size(); ++i)
         if (!decodes[i].image.isNull())
-            kept->insert(files.at(qsizetype(i)), std::move(decodes[i]));
+            kept->insert(files.at(qsizetype(i)), decodes[i]);
     return true;
 }
 
