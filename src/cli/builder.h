@@ -14,9 +14,11 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace engine {
 class SaveGroup;
+class StripWriter;
 }
 
 namespace cli {
@@ -41,6 +43,8 @@ struct StripOutput
     engine::SaveGroup *group = nullptr;
     // Bytes of frames decoded ahead of the writer; sheets built side by side share the budget.
     qint64 readAhead = engine::kReadAheadBytes;
+    // When given, makes the writer instead of `format` (a loop's, which plays the frames).
+    std::function<std::unique_ptr<engine::StripWriter>()> makeWriter {};
 };
 
 // Writes the strip of `files` fitted to `frame` to `output`, decoding on `jobs` threads

@@ -4,6 +4,7 @@
 #include "builder.h"
 #include "extra_outputs.h"
 #include "library_messages.h"
+#include "loop.h"
 #include "options.h"
 #include "progress_bar.h"
 #include "sheets.h"
@@ -149,6 +150,31 @@ int runJob(const QStringList &arguments, const Environment &env)
         if (!spool->isValid())
             return fail(env, u"%1: %2"_s.arg(QDir::tempPath(), spool->errorString()), 1);
         output.path = spool->filePath(u"strip"_s);
+    }
+
+    if (job.loop) {
+        std::optional<ProgressBar> bar;
+        FrameWritten written = env.progress;
+        if (env.errIsTerminal && !job.quiet) {
+            bar.emplace(env.err, env.errColumns);
+            written = [&bar](int done, int total) { bar->show(done, total); };
+        }
+        engine::SaveGroup files;
+        LoopWritten loop;
+        const bool built = buildLoop(job, written, &files, &loop, &error);
+        if (bar)
+            bar->finish();
+        QString failed;
+        if (!built)
+            return fail(env, error, 1);
+        if (!files.commit(&failed, &error))
+            return fail(env, u"%1: %2"_s.arg(failed, error), 1);
+        if (!job.quiet) {
+            if (const QString choice = loopChoice(job, loop, env.language); !choice.isEmpty())
+                say(env, u"framolin-strip: "_s + choice);
+            say(env, loopSummary(job, loop, env.language));
+        }
+        return 0;
     }
 
     // The page and the manifest are opened first and every file is put in place only once all
