@@ -19,7 +19,7 @@
 namespace engine {
 class SaveGroup;
 class StripWriter;
-}
+} // namespace engine
 
 namespace cli {
 

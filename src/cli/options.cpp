@@ -707,8 +707,8 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     }
     job->format = options.format ? *engine::formatNamed(*options.format)
                                  : engine::formatForPath(job->output);
-    job->loop = options.format ? std::nullopt
-                               : engine::loopFormatForPath(job->output, options.animate);
+    job->loop
+        = options.format ? std::nullopt : engine::loopFormatForPath(job->output, options.animate);
     if ((options.animate || options.fps) && !job->loop) {
         *error = Text::tr("%1 is only for a loop: an output ending in .gif, .mp4, .webm, or .webp "
                           "with --animate")

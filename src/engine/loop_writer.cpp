@@ -32,11 +32,6 @@ namespace engine {
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("engine", text);
-}
-
 // Milliseconds (or hundredths) from the start to frame `index`, rounded, so frame lengths
 // alternate (8 and 9 hundredths at 12 fps) and a turn lasts exactly frames / fps.
 int timeOf(qint64 index, int fps, int unitsPerSecond)
@@ -83,14 +78,14 @@ public:
     bool add(const QImage &frame, QString *reason) override
     {
         QImage rgba = frame.convertToFormat(QImage::Format_RGBA8888);
-        liq_image *image = liq_image_create_rgba(m_attr, rgba.constBits(), rgba.width(),
-                                                 rgba.height(), 0);
-        const liq_error added = image ? liq_histogram_add_image(m_histogram, m_attr, image)
-                                      : LIQ_OUT_OF_MEMORY;
+        liq_image *image
+            = liq_image_create_rgba(m_attr, rgba.constBits(), rgba.width(), rgba.height(), 0);
+        const liq_error added
+            = image ? liq_histogram_add_image(m_histogram, m_attr, image) : LIQ_OUT_OF_MEMORY;
         if (image)
             liq_image_destroy(image);
         if (added != LIQ_OK) {
-            *reason = tr("no memory for the GIF's palette");
+            *reason = QCoreApplication::translate("engine", "no memory for the GIF's palette");
             return false;
         }
         m_frames.push_back(std::move(rgba));
@@ -125,7 +120,7 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
 {
     liq_result *result = nullptr;
     if (liq_histogram_quantize(m_histogram, m_attr, &result) != LIQ_OK) {
-        *reason = tr("the GIF's palette could not be made");
+        *reason = QCoreApplication::translate("engine", "the GIF's palette could not be made");
         return false;
     }
     liq_set_dithering_level(result, 1.0f);
@@ -138,8 +133,8 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
     const int clear = mapSize - 1;
     std::vector<GifColorType> colours(std::size_t(mapSize), GifColorType { 0, 0, 0 });
     for (int i = 0; i < used; ++i)
-        colours[std::size_t(i)] = { palette->entries[i].r, palette->entries[i].g,
-                                    palette->entries[i].b };
+        colours[std::size_t(i)]
+            = { palette->entries[i].r, palette->entries[i].g, palette->entries[i].b };
     GifOut sink { &out, {} };
     int error = 0;
     GifFileType *gif = EGifOpen(&sink, gifWrite, &error);
@@ -210,7 +205,9 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
     if (gif && EGifCloseFile(gif, &error) != GIF_OK)
         ok = false;
     if (!ok)
-        *reason = !sink.reason.isEmpty() ? sink.reason : tr("the GIF could not be written");
+        *reason = !sink.reason.isEmpty()
+            ? sink.reason
+            : QCoreApplication::translate("engine", "the GIF could not be written");
     return ok;
 }
 
@@ -277,7 +274,8 @@ private:
     {
         if (code >= 0 || code == AVERROR_EOF)
             return true;
-        *reason = tr("the video encoder failed: %1").arg(avError(code));
+        *reason = QCoreApplication::translate("engine", "the video encoder failed: %1")
+                      .arg(avError(code));
         return false;
     }
     bool drain(QString *reason)
@@ -315,8 +313,8 @@ bool VideoEncoder::start(QSize frame, int, const LoopSettings &settings, QString
     // failures come back as codes and are named in the program's own line.
     av_log_set_level(AV_LOG_QUIET);
     const bool mp4 = m_format == LoopFormat::Mp4;
-    m_temporary.setFileTemplate(QDir::tempPath() + (mp4 ? u"/framolin-XXXXXX.mp4"_s
-                                                        : u"/framolin-XXXXXX.webm"_s));
+    m_temporary.setFileTemplate(QDir::tempPath()
+                                + (mp4 ? u"/framolin-XXXXXX.mp4"_s : u"/framolin-XXXXXX.webm"_s));
     if (!m_temporary.open()) {
         *reason = m_temporary.errorString();
         return false;
@@ -325,7 +323,8 @@ bool VideoEncoder::start(QSize frame, int, const LoopSettings &settings, QString
     const QByteArray path = m_temporary.fileName().toUtf8();
     const AVCodec *codec = avcodec_find_encoder_by_name(mp4 ? "libx264" : "libvpx-vp9");
     if (!codec) {
-        *reason = tr("this system's FFmpeg has no %1 encoder").arg(mp4 ? u"H.264"_s : u"VP9"_s);
+        *reason = QCoreApplication::translate("engine", "this system's FFmpeg has no %1 encoder")
+                      .arg(mp4 ? u"H.264"_s : u"VP9"_s);
         return false;
     }
     if (!check(avformat_alloc_output_context2(&m_context, nullptr, mp4 ? "mp4" : "webm",
@@ -337,7 +336,7 @@ bool VideoEncoder::start(QSize frame, int, const LoopSettings &settings, QString
     m_picture = av_frame_alloc();
     m_packet = av_packet_alloc();
     if (!m_stream || !m_codec || !m_picture || !m_packet) {
-        *reason = tr("no memory for the video encoder");
+        *reason = QCoreApplication::translate("engine", "no memory for the video encoder");
         return false;
     }
     m_codec->width = frame.width();
@@ -363,8 +362,8 @@ bool VideoEncoder::start(QSize frame, int, const LoopSettings &settings, QString
     }
     int code = avcodec_open2(m_codec, codec, &options);
     av_dict_free(&options);
-    if (!check(code, reason) || !check(avcodec_parameters_from_context(m_stream->codecpar, m_codec),
-                                       reason))
+    if (!check(code, reason)
+        || !check(avcodec_parameters_from_context(m_stream->codecpar, m_codec), reason))
         return false;
     m_stream->time_base = m_codec->time_base;
     m_stream->avg_frame_rate = m_codec->framerate;
@@ -383,7 +382,7 @@ bool VideoEncoder::start(QSize frame, int, const LoopSettings &settings, QString
                              frame.height(), AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr,
                              nullptr);
     if (check(code, reason) && !m_scale) {
-        *reason = tr("no memory for the video encoder");
+        *reason = QCoreApplication::translate("engine", "no memory for the video encoder");
         return false;
     }
     return code >= 0;
@@ -393,7 +392,7 @@ bool VideoEncoder::start(QSize frame, int, const LoopSettings &settings, QString
 
 QString webpError(int code)
 {
-    return tr("the WebP encoder failed (error %1)").arg(code);
+    return QCoreApplication::translate("engine", "the WebP encoder failed (error %1)").arg(code);
 }
 
 class WebpEncoder final : public Encoder
@@ -416,7 +415,7 @@ public:
         m_config.quality = float(std::min(settings.quality, 99));
         m_encoder = WebPAnimEncoderNew(frame.width(), frame.height(), &options);
         if (!m_encoder) {
-            *reason = tr("no memory for the WebP encoder");
+            *reason = QCoreApplication::translate("engine", "no memory for the WebP encoder");
             return false;
         }
         return true;
@@ -484,10 +483,10 @@ public:
             *reason = problem;
             return false;
         }
-        m_frame = QImage(loopPictureSize(m_settings.format, m_settings.frame),
-                         QImage::Format_RGB888);
+        m_frame
+            = QImage(loopPictureSize(m_settings.format, m_settings.frame), QImage::Format_RGB888);
         if (m_frame.isNull()) {
-            *reason = tr("no memory for a frame");
+            *reason = QCoreApplication::translate("engine", "no memory for a frame");
             return false;
         }
         return m_sink.openFile(path, reason)
@@ -566,13 +565,18 @@ QString loopProblem(const LoopSettings &settings, qint64 frames)
     const QSize frame = settings.frame;
     const QSize picture = loopPictureSize(settings.format, frame);
     if (frames < 1 || frames > kMaxLoopFrames)
-        return tr("a loop holds 1 to %1 frames, not %2").arg(kMaxLoopFrames).arg(frames);
+        return QCoreApplication::translate("engine", "a loop holds 1 to %1 frames, not %2")
+            .arg(kMaxLoopFrames)
+            .arg(frames);
     if (picture.isEmpty())
-        return tr("a video frame needs at least 2 pixels a side");
+        return QCoreApplication::translate("engine",
+                                           "a video frame needs at least 2 pixels a side");
     if (frame.width() > kMaxLoopSide || frame.height() > kMaxLoopSide
         || qint64(frame.width()) * frame.height() > kMaxLoopFramePixels)
-        return tr("a loop's frame is at most %1 pixels a side and %2 × %3 pixels in all, not "
-                  "%4 × %5")
+        return QCoreApplication::translate(
+                   "engine",
+                   "a loop's frame is at most %1 pixels a side and %2 × %3 pixels in all, not "
+                   "%4 × %5")
             .arg(kMaxLoopSide)
             .arg(kMaxLoopSide)
             .arg(kMaxLoopFramePixels / kMaxLoopSide)
@@ -580,8 +584,10 @@ QString loopProblem(const LoopSettings &settings, qint64 frames)
             .arg(frame.height());
     if (settings.format == LoopFormat::Gif
         && frames * qint64(frame.width()) * frame.height() * 4 > kMaxGifKeptBytes)
-        return tr("a GIF of %1 frames of %2 × %3 needs more than %4 MiB to make its palette; "
-                  "use fewer frames, smaller frames or a video loop")
+        return QCoreApplication::translate(
+                   "engine",
+                   "a GIF of %1 frames of %2 × %3 needs more than %4 MiB to make its palette; "
+                   "use fewer frames, smaller frames or a video loop")
             .arg(frames)
             .arg(frame.width())
             .arg(frame.height())
