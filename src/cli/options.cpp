@@ -82,6 +82,10 @@ constexpr OptionRow kOptions[] = {
       QT_TRANSLATE_NOOP("Text",
                         "frames a second of a loop: an output ending in .gif, .mp4 or .webm, or "
                         ".webp with --animate, is one turn that plays forever (12)") },
+    { "", "loop", QT_TRANSLATE_NOOP("Text", "FILE"),
+      QT_TRANSLATE_NOOP("Text",
+                        "also write the frames as a loop (.gif, .mp4, .webm or animated .webp) "
+                        "beside the sheets, listed in their manifest") },
     { "", "animate", nullptr,
       QT_TRANSLATE_NOOP("Text", "a .webp output is an animated loop instead of a still strip") },
     { "", "columns", QT_TRANSLATE_NOOP("Text", "N"),
@@ -239,7 +243,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !single(u"manifest"_s, &options->manifest) || !single(u"max-bytes"_s, &maxBytesText)
         || !single(u"crop"_s, &cropText) || !single(u"frames-dir"_s, &options->framesDir)
         || !single(u"scale"_s, &scaleText) || !single(u"zoom"_s, &zoomText)
-        || !single(u"fps"_s, &fpsText))
+        || !single(u"fps"_s, &fpsText) || !single(u"loop"_s, &options->loop))
         return false;
     if (maxBytesText) {
         options->maxBytes = byteCount(*maxBytesText);
@@ -624,6 +628,15 @@ bool sheetsCanBeWritten(const Job &job, QString *error)
         return false;
     }
     QStringList written = job.sheets.size() > 1 ? job.sheetPaths : QStringList();
+    if (!job.loopFile.isEmpty()) {
+        const engine::LoopSettings loop { job.loopFileFormat, job.frame, job.fps };
+        if (const QString problem = engine::loopProblem(loop, job.files.size());
+            !problem.isEmpty()) {
+            *error = u"--loop: "_s + problem;
+            return false;
+        }
+        written.append(job.loopFile);
+    }
     if (!job.manifest.isEmpty())
         written.append(job.manifest);
     if (!job.viewerModule.isEmpty())
@@ -709,7 +722,20 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
                                  : engine::formatForPath(job->output);
     job->loop
         = options.format ? std::nullopt : engine::loopFormatForPath(job->output, options.animate);
-    if ((options.animate || options.fps) && !job->loop) {
+    if (options.loop) {
+        const auto format = engine::loopFormatForPath(*options.loop, true);
+        if (!format || job->loop) {
+            *error = job->loop ? Text::tr("--loop writes a loop beside sheets, and %1 is a loop "
+                                          "already")
+                                     .arg(job->output)
+                               : Text::tr("--loop: %1 does not end in .gif, .mp4, .webm or .webp")
+                                     .arg(*options.loop);
+            return false;
+        }
+        job->loopFile = *options.loop;
+        job->loopFileFormat = *format;
+    }
+    if ((options.animate || options.fps) && !job->loop && !options.loop) {
         *error = Text::tr("%1 is only for a loop: an output ending in .gif, .mp4, .webm, or .webp "
                           "with --animate")
                      .arg(options.animate ? u"--animate"_s : u"--fps"_s);

@@ -22,7 +22,7 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, size, output, format, html, manifest, framesDir;
+    std::optional<QString> width, height, size, output, format, html, manifest, framesDir, loop;
     std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet, fps;
     std::optional<engine::Target> target;
     std::optional<qint64> maxBytes;
@@ -68,6 +68,9 @@ struct Job
     // strip: the frames play one after the other at `fps`, and there are no sheets.
     std::optional<engine::LoopFormat> loop;
     int fps = engine::kDefaultLoopFps;
+    // A loop written beside the sheets and listed in their manifest; empty for none.
+    QString loopFile;
+    engine::LoopFormat loopFileFormat = engine::LoopFormat::Gif;
     int quality = engine::kDefaultQuality;
     int columns = 1; // frames side by side; 1 is one column, the window's strip
     QString warning; // one line to show before writing, or empty

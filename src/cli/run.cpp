@@ -219,6 +219,21 @@ int runJob(const QStringList &arguments, const Environment &env)
     ExtraOutputs extras(job);
     if (!extras.write(&error))
         return fail(env, error, 1);
+    // The loop beside the sheets is put in place with them; --max-bytes is the sheets' budget.
+    std::optional<engine::ManifestLoop> besideLoop;
+    if (!job.loopFile.isEmpty()) {
+        Job loopJob = job;
+        loopJob.output = job.loopFile;
+        loopJob.loop = job.loopFileFormat;
+        loopJob.maxBytes = 0;
+        LoopWritten loop;
+        if (!buildLoop(loopJob, {}, &sheets, &loop, &error))
+            return fail(env, error, 1);
+        besideLoop = { job.loopFile, engine::loopFormatName(*loopJob.loop).toLower(), job.fps,
+                       engine::loopPictureSize(*loopJob.loop, job.frame), loop.bytes };
+        if (!job.quiet)
+            say(env, loopSummary(loopJob, loop, env.language));
+    }
 
     engine::Manifest manifest;
     manifest.frame = job.frame;
@@ -229,6 +244,7 @@ int runJob(const QStringList &arguments, const Environment &env)
     manifest.target = job.target;
     manifest.title = QFileInfo(job.manifest).completeBaseName();
     extras.describe(&manifest);
+    manifest.loop = besideLoop;
     qint64 bytes = stream ? stream->written() : 0;
     for (qsizetype i = 0; i < job.sheets.size(); ++i) {
         const qint64 size = toOut ? bytes : sheets.files().at(std::size_t(i))->size();

@@ -578,5 +578,17 @@ ocultos.
         <source>%1 is only for a loop: an output ending in .gif, .mp4, .webm, or .webp with --animate</source>
         <translation>%1 es solo para un bucle: una salida terminada en .gif, .mp4, .webm, o .webp con --animate</translation>
     </message>
+    <message>
+        <source>also write the frames as a loop (.gif, .mp4, .webm or animated .webp) beside the sheets, listed in their manifest</source>
+        <translation>escribe también los cuadros como un bucle (.gif, .mp4, .webm o .webp animado) junto a las hojas, citado en su manifiesto</translation>
+    </message>
+    <message>
+        <source>--loop writes a loop beside sheets, and %1 is a loop already</source>
+        <translation>--loop escribe un bucle junto a las hojas, y %1 ya es un bucle</translation>
+    </message>
+    <message>
+        <source>--loop: %1 does not end in .gif, .mp4, .webm or .webp</source>
+        <translation>--loop: %1 no termina en .gif, .mp4, .webm ni .webp</translation>
+    </message>
 </context>
 </TS>
