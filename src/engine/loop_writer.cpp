@@ -36,7 +36,7 @@ namespace {
 // alternate (8 and 9 hundredths at 12 fps) and a turn lasts exactly frames / fps.
 int timeOf(qint64 index, int fps, int unitsPerSecond)
 {
-    return int((index * unitsPerSecond * 2 + fps) / (2 * fps));
+    return int((index * unitsPerSecond * 2 + fps) / (qint64(2) * fps));
 }
 
 class Encoder
