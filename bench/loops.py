@@ -2,14 +2,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Times loops: 36 photos as a GIF against ImageMagick and as an MP4 against the ffmpeg command.
 
-The 36 photos are first made into 480 x 320 PNG frames (framolin-strip --frames-dir, not timed),
+The photos are the turntable corpus (36 shots of one turn), or with --set photos 36 unrelated
+pictures, the worst case for a GIF's one palette. They are first made into 480 x 320 PNG frames (framolin-strip --frames-dir, not timed),
 and every tool reads those same frames: framolin-strip -o loop.gif / loop.mp4 at 12 fps;
 ImageMagick's `convert -delay 8 -loop 0 frames/*.png out.gif` (the real binary, not a wrapper);
 `ffmpeg -framerate 12 -i %04d.png -c:v libx264 -pix_fmt yuv420p -movflags +faststart`. The look
 is compared as the mean PSNR of every frame of the loop against its source frame (both as RGB,
 through ffmpeg's psnr filter, frames paired in order). Each repetition runs every tool once, in
 turn; the table gives medians of wall time, CPU time, peak RSS, and the file's bytes and PSNR.
-Usage: bench/loops.py [--reps N] [--build DIR] [--corpus DIR]
+Usage: bench/loops.py [--reps N] [--build DIR] [--corpus DIR] [--set turntable|photos]
 Normally started by bench/run.sh --loops, which installs ImageMagick and builds first.
 """
 
@@ -32,7 +33,9 @@ IMAGEMAGICK = "/usr/bin/convert-im6.q16"  # /usr/local/bin/convert may be a wrap
 
 def psnr(loop, frames):
     """Mean PSNR (dB) of the loop's frames against the source frames, in order."""
-    graph = ("[0:v]setpts=N,format=rgb24[a];[1:v]setpts=N,format=rgb24[b];[a][b]psnr")
+    # Both put on the same clock, frame i at i / 12 s, so frames pair by their order.
+    graph = ("[0:v]settb=1/12,setpts=N,format=rgb24[a];[1:v]settb=1/12,setpts=N,format=rgb24[b];"
+             "[a][b]psnr")
     result = subprocess.run(["ffmpeg", "-hide_banner", "-nostats", "-i", loop, "-framerate", "12",
                              "-i", os.path.join(frames, "%04d.png"), "-lavfi", graph,
                              "-f", "null", "-"], stderr=subprocess.PIPE, text=True, check=True)
@@ -46,10 +49,11 @@ def main():
     parser.add_argument("--reps", type=int, default=3)
     parser.add_argument("--build", default=os.path.join(here, "..", "build-bench"))
     parser.add_argument("--corpus", default=os.path.join(here, "..", "build-bench", "corpus"))
+    parser.add_argument("--set", default="turntable", choices=["turntable", "photos"])
     args = parser.parse_args()
-    photos = corpus(args.build, args.corpus, "photos")[:FRAMES]
+    photos = corpus(args.build, args.corpus, args.set)[:FRAMES]
     strip = os.path.join(args.build, "src/cli/framolin-strip")
-    out = os.path.join(args.corpus, "out-loops")
+    out = os.path.join(args.corpus, "out-loops-" + args.set)
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
     frames = os.path.join(out, "frames")
@@ -72,8 +76,8 @@ def main():
                              "yuv420p", "-movflags", "+faststart", os.path.join(out, "ff.mp4")],
                   "ff.mp4")]),
     ]
-    print("Machine: %d cores; %d photos -> %s frames at 12 fps, median of %d paired runs" % (
-        os.cpu_count(), FRAMES, size, args.reps))
+    print("Machine: %d cores; %d %s photos -> %s frames at 12 fps, median of %d paired runs" % (
+        os.cpu_count(), FRAMES, args.set, size, args.reps))
     for name, rows in sets:
         results = {label: [] for label, _, _ in rows}
         for _ in range(args.reps):

@@ -68,9 +68,8 @@ public:
         m_fps = settings.fps;
         m_frames.reserve(std::size_t(frames));
         m_attr = liq_attr_create();
-        // 255 colours and one index left for "as the frame before".
-        const int colours = settings.quality >= 90 ? 255 : 256 >> ((109 - settings.quality) / 20);
-        liq_set_max_colors(m_attr, std::clamp(colours, 2, 255));
+        const int colours = settings.quality >= 90 ? 256 : 256 >> ((109 - settings.quality) / 20);
+        liq_set_max_colors(m_attr, std::clamp(colours, 2, 256));
         liq_set_speed(m_attr, 8);
         m_histogram = liq_histogram_create(m_attr);
         return true;
@@ -125,12 +124,11 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
     }
     liq_set_dithering_level(result, 1.0f);
     const liq_palette *palette = liq_get_palette(result);
-    // The colour map holds a power of two entries; the last is the see-through index.
+    // The colour map holds a power of two entries.
     const int used = int(palette->count);
     int mapSize = 2;
-    while (mapSize < used + 1)
+    while (mapSize < used)
         mapSize *= 2;
-    const int clear = mapSize - 1;
     std::vector<GifColorType> colours(std::size_t(mapSize), GifColorType { 0, 0, 0 });
     for (int i = 0; i < used; ++i)
         colours[std::size_t(i)]
@@ -161,20 +159,17 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
         m_frames[f] = QImage(); // its memory goes as the file grows
         if (!ok)
             break;
-        // After the first frame only the box of pixels that changed is written, and within it
-        // the unchanged ones see through to the frame before: a turn on a still background
-        // compresses far better.
+        // After the first frame only the box of pixels that changed is written. Within it every
+        // pixel is written: seeing through to the frame before where a dithered index repeats
+        // scatters holes that make LZW's strings shorter, and the files larger.
         QRect box(0, 0, width, height);
-        std::vector<unsigned char> shown = indices;
         if (f > 0) {
             int left = width, right = -1, top = height, bottom = -1;
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
                     const std::size_t at = std::size_t(y) * std::size_t(width) + std::size_t(x);
-                    if (indices[at] == previous[at]) {
-                        shown[at] = GifByteType(clear);
+                    if (indices[at] == previous[at])
                         continue;
-                    }
                     left = std::min(left, x);
                     right = std::max(right, x);
                     top = std::min(top, y);
@@ -187,14 +182,14 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
         control.DisposalMode = DISPOSE_DO_NOT;
         control.UserInputFlag = false;
         control.DelayTime = timeOf(qint64(f) + 1, m_fps, 100) - timeOf(qint64(f), m_fps, 100);
-        control.TransparentColor = f > 0 ? clear : NO_TRANSPARENT_COLOR;
+        control.TransparentColor = NO_TRANSPARENT_COLOR;
         GifByteType extension[4];
         const std::size_t length = EGifGCBToExtension(&control, extension);
         ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_OK
             && EGifPutImageDesc(gif, box.x(), box.y(), box.width(), box.height(), false, nullptr)
                 == GIF_OK;
         for (int y = box.top(); ok && y <= box.bottom(); ++y)
-            ok = EGifPutLine(gif, shown.data() + std::size_t(y) * std::size_t(width) + box.x(),
+            ok = EGifPutLine(gif, indices.data() + std::size_t(y) * std::size_t(width) + box.x(),
                              box.width())
                 == GIF_OK;
         std::swap(previous, indices);
