@@ -3,11 +3,12 @@
 # Benchmarks framolin-strip against GraphicsMagick, ImageMagick and libvips on a generated
 # corpus. Installs the peers from Debian when missing, builds an optimised tree in
 # build-bench/, then runs bench/run.py with the given arguments (e.g. --reps 3 --sets photos);
-# with --sheets first, bench/sheets.py instead (web sheets against libvips).
+# with --sheets first, bench/sheets.py instead (web sheets against libvips); with --loops first,
+# bench/loops.py (GIF and MP4 loops against ImageMagick and the ffmpeg command).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-peers=(graphicsmagick imagemagick libvips-tools time)
+peers=(graphicsmagick imagemagick libvips-tools time ffmpeg)
 missing=()
 for p in "${peers[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -23,5 +24,9 @@ cmake --build build-bench --parallel "$(nproc)" --target framolin-strip make_cor
 if [ "${1:-}" = --sheets ]; then
     shift
     exec python3 bench/sheets.py "$@"
+fi
+if [ "${1:-}" = --loops ]; then
+    shift
+    exec python3 bench/loops.py "$@"
 fi
 exec python3 bench/run.py "$@"

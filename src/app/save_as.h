@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Guardar como...": the output file chosen in the desktop's save dialog, one filter per
-// format a strip is written in.
+// format a strip is written in and per loop its frames are played in.
 
 #include "last_folder.h"
 
@@ -12,7 +12,8 @@
 
 namespace app {
 
-// "BMP (*.bmp)", "PNG (*.png)", "JPEG (*.jpg *.jpeg)", "WebP (*.webp)", in that order.
+// "BMP (*.bmp)", "PNG (*.png)", "JPEG (*.jpg *.jpeg)", "WebP (*.webp)", then the loops
+// "GIF animado (*.gif)", "Vídeo MP4 (*.mp4)", "Vídeo WebM (*.webm)", in that order.
 QStringList stripFilters();
 
 // Asks where to write the strip, starting at `typedOutput` when its folder exists, otherwise in

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saved_balloon.h"
 
+#include "engine/loop_writer.h"
+
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPainter>
@@ -40,7 +42,8 @@ QString savedText(const strip::SavedStrip &saved, bool english, const QFontMetri
     if (!english)
         bytes.replace(u',', u'.');
     const QString path = metrics.elidedText(saved.path, Qt::ElideMiddle, kPathWidth);
-    const QString format = engine::formatName(saved.format);
+    const QString format
+        = saved.loop ? engine::loopFormatName(*saved.loop) : engine::formatName(saved.format);
     if (english)
         return u"Saved: %1\n%2 frames, %3 × %4 pixels, %5, %6 bytes"_s.arg(path)
             .arg(saved.frames)

@@ -172,8 +172,9 @@ bool buildStrip(const QStringList &files, QSize frame, const StripOutput &output
 {
     const int count = int(files.size());
     const int columns = std::max(output.columns, 1);
-    const std::unique_ptr<engine::StripWriter> writer
-        = engine::makeStripWriter(output.format, output.quality);
+    const std::unique_ptr<engine::StripWriter> writer = output.makeWriter
+        ? output.makeWriter()
+        : engine::makeStripWriter(output.format, output.quality);
     if (output.group)
         writer->holdCommitIn(output.group);
     QString reason;

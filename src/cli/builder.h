@@ -15,10 +15,12 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace engine {
 class SaveGroup;
-}
+class StripWriter;
+} // namespace engine
 
 namespace cli {
 
@@ -44,6 +46,8 @@ struct StripOutput
     qint64 readAhead = engine::kReadAheadBytes;
     // Pictures already decoded whole (by the crop's search), to cut frames from where they can.
     const engine::KeptDecodes *kept = nullptr;
+    // When given, makes the writer instead of `format` (a loop's, which plays the frames).
+    std::function<std::unique_ptr<engine::StripWriter>()> makeWriter {};
 };
 
 // Writes the strip of `files` fitted to `frame` to `output`, decoding on `jobs` threads

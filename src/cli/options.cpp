@@ -77,7 +77,17 @@ constexpr OptionRow kOptions[] = {
     { "f", "format", QT_TRANSLATE_NOOP("Text", "FORMAT"),
       QT_TRANSLATE_NOOP("Text", "bmp, png, jpeg or webp, instead of what the extension asks") },
     { "", "quality", QT_TRANSLATE_NOOP("Text", "N"),
-      QT_TRANSLATE_NOOP("Text", "quality of JPEG and WebP, 1 to 100 (90)") },
+      QT_TRANSLATE_NOOP("Text", "quality of JPEG, WebP and loops, 1 to 100 (90)") },
+    { "", "fps", QT_TRANSLATE_NOOP("Text", "N"),
+      QT_TRANSLATE_NOOP("Text",
+                        "frames a second of a loop: an output ending in .gif, .mp4 or .webm, or "
+                        ".webp with --animate, is one turn that plays forever (12)") },
+    { "", "loop", QT_TRANSLATE_NOOP("Text", "FILE"),
+      QT_TRANSLATE_NOOP("Text",
+                        "also write the frames as a loop (.gif, .mp4, .webm or animated .webp) "
+                        "beside the sheets, listed in their manifest") },
+    { "", "animate", nullptr,
+      QT_TRANSLATE_NOOP("Text", "a .webp output is an animated loop instead of a still strip") },
     { "", "columns", QT_TRANSLATE_NOOP("Text", "N"),
       QT_TRANSLATE_NOOP("Text",
                         "N frames to a row, left to right and top to bottom (1: one column); "
@@ -94,7 +104,8 @@ constexpr OptionRow kOptions[] = {
       QT_TRANSLATE_NOOP("Text",
                         "refuse a set of sheets larger than SIZE in all, before the page or the "
                         "manifest is written: bytes, or with kB, MB, GB (1000) or KiB, MiB, GiB "
-                        "(1024), for example 20MB") },
+                        "(1024), for example 20MB; a loop is made at lower quality, then "
+                        "smaller, until it fits") },
     { "j", "jobs", QT_TRANSLATE_NOOP("Text", "N"),
       QT_TRANSLATE_NOOP("Text", "pictures decoded at a time (every core)") },
     { "q", "quiet", nullptr, QT_TRANSLATE_NOOP("Text", "no progress bar and no summary") },
@@ -220,7 +231,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         return true;
     };
     std::optional<QString> jobsText, qualityText, columnsText, fitText, backgroundText, framesText,
-        lanesText, targetText, perSheetText, maxBytesText, cropText, scaleText, zoomText;
+        lanesText, targetText, perSheetText, maxBytesText, cropText, scaleText, zoomText, fpsText;
     if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
         || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
         || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
@@ -231,7 +242,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !single(u"frames-per-sheet"_s, &perSheetText)
         || !single(u"manifest"_s, &options->manifest) || !single(u"max-bytes"_s, &maxBytesText)
         || !single(u"crop"_s, &cropText) || !single(u"frames-dir"_s, &options->framesDir)
-        || !single(u"scale"_s, &scaleText) || !single(u"zoom"_s, &zoomText))
+        || !single(u"scale"_s, &scaleText) || !single(u"zoom"_s, &zoomText)
+        || !single(u"fps"_s, &fpsText) || !single(u"loop"_s, &options->loop))
         return false;
     if (maxBytesText) {
         options->maxBytes = byteCount(*maxBytesText);
@@ -289,6 +301,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !number(columnsText, u"--columns"_s, engine::kMaxColumns, &options->columns)
         || !number(framesText, u"--frames"_s, engine::kMaxListEntries, &options->frames)
         || !number(lanesText, u"--lanes"_s, engine::kMaxListEntries, &options->lanes)
+        || !number(fpsText, u"--fps"_s, engine::kMaxLoopFps, &options->fps)
         || !number(perSheetText, u"--frames-per-sheet"_s, engine::kMaxListEntries,
                    &options->framesPerSheet))
         return false;
@@ -329,6 +342,7 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         *error = Text::tr("--format: \"%1\" is not bmp, png, jpeg or webp").arg(*options->format);
         return false;
     }
+    options->animate = parser.isSet(u"animate"_s);
     options->quiet = parser.isSet(u"quiet"_s);
     options->verbose = parser.isSet(u"verbose"_s);
     options->fromSettings = parser.isSet(u"from-settings"_s);
@@ -614,6 +628,15 @@ bool sheetsCanBeWritten(const Job &job, QString *error)
         return false;
     }
     QStringList written = job.sheets.size() > 1 ? job.sheetPaths : QStringList();
+    if (!job.loopFile.isEmpty()) {
+        const engine::LoopSettings loop { job.loopFileFormat, job.frame, job.fps };
+        if (const QString problem = engine::loopProblem(loop, job.files.size());
+            !problem.isEmpty()) {
+            *error = u"--loop: "_s + problem;
+            return false;
+        }
+        written.append(job.loopFile);
+    }
     if (!job.manifest.isEmpty())
         written.append(job.manifest);
     if (!job.viewerModule.isEmpty())
@@ -641,6 +664,33 @@ bool sheetsCanBeWritten(const Job &job, QString *error)
         }
     }
     return true;
+}
+// A loop is one file of frames in time: what lays frames out on sheets, or writes beside them,
+// has nothing to work on.
+bool loopCanBeWritten(const Options &options, const Job &job, QString *error)
+{
+    const std::pair<bool, const char *> sheetOnly[] = {
+        { options.html.has_value(), "--html" },
+        { options.manifest.has_value(), "--manifest" },
+        { options.embed, "--embed" },
+        { options.columns.has_value(), "--columns" },
+        { options.target.has_value(), "--target" },
+        { options.framesPerSheet.has_value(), "--frames-per-sheet" },
+        { options.scale2x, "--scale" },
+        { options.zoom.has_value(), "--zoom" },
+        { options.poster, "--poster" },
+        { options.framesDir.has_value(), "--frames-dir" },
+    };
+    for (const auto &[given, name] : sheetOnly) {
+        if (given) {
+            *error = Text::tr("%1 is for sheets, not for a loop (%2)")
+                         .arg(QLatin1StringView(name), job.output);
+            return false;
+        }
+    }
+    const engine::LoopSettings settings { *job.loop, job.frame, job.fps, job.quality };
+    *error = engine::loopProblem(settings, job.files.size());
+    return error->isEmpty();
 }
 } // namespace
 
@@ -670,8 +720,30 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     }
     job->format = options.format ? *engine::formatNamed(*options.format)
                                  : engine::formatForPath(job->output);
-    const bool lossy
-        = job->format == engine::StripFormat::Jpeg || job->format == engine::StripFormat::Webp;
+    job->loop
+        = options.format ? std::nullopt : engine::loopFormatForPath(job->output, options.animate);
+    if (options.loop) {
+        const auto format = engine::loopFormatForPath(*options.loop, true);
+        if (!format || job->loop) {
+            *error = job->loop ? Text::tr("--loop writes a loop beside sheets, and %1 is a loop "
+                                          "already")
+                                     .arg(job->output)
+                               : Text::tr("--loop: %1 does not end in .gif, .mp4, .webm or .webp")
+                                     .arg(*options.loop);
+            return false;
+        }
+        job->loopFile = *options.loop;
+        job->loopFileFormat = *format;
+    }
+    if ((options.animate || options.fps) && !job->loop && !options.loop) {
+        *error = Text::tr("%1 is only for a loop: an output ending in .gif, .mp4, .webm, or .webp "
+                          "with --animate")
+                     .arg(options.animate ? u"--animate"_s : u"--fps"_s);
+        return false;
+    }
+    job->fps = options.fps.value_or(engine::kDefaultLoopFps);
+    const bool lossy = job->loop || job->format == engine::StripFormat::Jpeg
+        || job->format == engine::StripFormat::Webp;
     if (options.quality && !lossy) {
         *error = Text::tr("--quality is only for JPEG and WebP, not for %1")
                      .arg(engine::formatName(job->format));
@@ -761,6 +833,10 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     job->html = options.html.value_or(QString());
     job->manifest = options.manifest.value_or(QString());
     job->maxBytes = options.maxBytes.value_or(0);
+    job->quiet = options.quiet;
+    job->verbose = options.verbose;
+    if (job->loop)
+        return loopCanBeWritten(options, *job, error);
     if (!job->html.isEmpty() && job->manifest.isEmpty() && job->output != u"-"_s) {
         const QFileInfo strip(job->output);
         job->manifest = strip.dir().filePath(strip.completeBaseName() + u".json"_s);

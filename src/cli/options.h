@@ -7,6 +7,7 @@
 
 #include "engine/crop.h"
 #include "engine/fit.h"
+#include "engine/loop_writer.h"
 #include "engine/sheet_layout.h"
 #include "engine/strip_format.h"
 
@@ -21,8 +22,8 @@ namespace cli {
 
 struct Options
 {
-    std::optional<QString> width, height, size, output, format, html, manifest, framesDir;
-    std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet;
+    std::optional<QString> width, height, size, output, format, html, manifest, framesDir, loop;
+    std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet, fps;
     std::optional<engine::Target> target;
     std::optional<qint64> maxBytes;
     engine::FrameOptions fit;
@@ -31,6 +32,7 @@ struct Options
     bool scale2x = false;
     std::optional<QSize> zoom; // a side of 0 follows the frame's aspect
     bool reverse = false;
+    bool animate = false;
     bool quiet = false;
     bool verbose = false;
     bool fromSettings = false;
@@ -63,6 +65,13 @@ struct Job
     // Files inside the folders given that are not frames, each with the reason.
     QList<LeftOut> leftOut;
     engine::StripFormat format = engine::StripFormat::Bmp;
+    // Set when the output is a loop (.gif, .mp4, .webm, .webp with --animate) rather than a
+    // strip: the frames play one after the other at `fps`, and there are no sheets.
+    std::optional<engine::LoopFormat> loop;
+    int fps = engine::kDefaultLoopFps;
+    // A loop written beside the sheets and listed in their manifest; empty for none.
+    QString loopFile;
+    engine::LoopFormat loopFileFormat = engine::LoopFormat::Gif;
     int quality = engine::kDefaultQuality;
     int columns = 1; // frames side by side; 1 is one column, the window's strip
     QString warning; // one line to show before writing, or empty

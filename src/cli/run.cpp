@@ -4,6 +4,7 @@
 #include "builder.h"
 #include "extra_outputs.h"
 #include "library_messages.h"
+#include "loop.h"
 #include "options.h"
 #include "progress_bar.h"
 #include "sheets.h"
@@ -152,6 +153,31 @@ int runJob(const QStringList &arguments, const Environment &env)
         output.path = spool->filePath(u"strip"_s);
     }
 
+    if (job.loop) {
+        std::optional<ProgressBar> bar;
+        FrameWritten written = env.progress;
+        if (env.errIsTerminal && !job.quiet) {
+            bar.emplace(env.err, env.errColumns);
+            written = [&bar](int done, int total) { bar->show(done, total); };
+        }
+        engine::SaveGroup files;
+        LoopWritten loop;
+        const bool built = buildLoop(job, written, &files, &loop, &error);
+        if (bar)
+            bar->finish();
+        QString failed;
+        if (!built)
+            return fail(env, error, 1);
+        if (!files.commit(&failed, &error))
+            return fail(env, u"%1: %2"_s.arg(failed, error), 1);
+        if (!job.quiet) {
+            if (const QString choice = loopChoice(job, loop, env.language); !choice.isEmpty())
+                say(env, u"framolin-strip: "_s + choice);
+            say(env, loopSummary(job, loop, env.language));
+        }
+        return 0;
+    }
+
     // The page and the manifest are opened first and every file is put in place only once all
     // are written, so a failure anywhere leaves every earlier file as it was.
     std::optional<engine::SaveFile> page, manifestFile;
@@ -194,6 +220,21 @@ int runJob(const QStringList &arguments, const Environment &env)
     ExtraOutputs extras(job);
     if (!extras.write(&error))
         return fail(env, error, 1);
+    // The loop beside the sheets is put in place with them; --max-bytes is the sheets' budget.
+    std::optional<engine::ManifestLoop> besideLoop;
+    if (!job.loopFile.isEmpty()) {
+        Job loopJob = job;
+        loopJob.output = job.loopFile;
+        loopJob.loop = job.loopFileFormat;
+        loopJob.maxBytes = 0;
+        LoopWritten loop;
+        if (!buildLoop(loopJob, {}, &sheets, &loop, &error))
+            return fail(env, error, 1);
+        besideLoop = { job.loopFile, engine::loopFormatName(*loopJob.loop).toLower(), job.fps,
+                       engine::loopPictureSize(*loopJob.loop, job.frame), loop.bytes };
+        if (!job.quiet)
+            say(env, loopSummary(loopJob, loop, env.language));
+    }
 
     engine::Manifest manifest;
     manifest.frame = job.frame;
@@ -204,6 +245,7 @@ int runJob(const QStringList &arguments, const Environment &env)
     manifest.target = job.target;
     manifest.title = QFileInfo(job.manifest).completeBaseName();
     extras.describe(&manifest);
+    manifest.loop = besideLoop;
     qint64 bytes = stream ? stream->written() : 0;
     for (qsizetype i = 0; i < job.sheets.size(); ++i) {
         const qint64 size = toOut ? bytes : sheets.files().at(std::size_t(i))->size();

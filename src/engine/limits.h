@@ -122,4 +122,22 @@ inline constexpr int kMaxCropSide = 65535;
 // the frames are.
 inline constexpr int kMaxPosterSide = 640;
 
+// --- Loops (animated GIF and WebP, MP4, WebM) --------------------------------------------------
+
+// A loop's frame rate runs from 1 to this: GIF counts delays in hundredths of a second and
+// browsers slow any delay under 2 of them to 10, so 50 frames a second is the fastest that
+// plays as asked in every format.
+inline constexpr int kMaxLoopFps = 50;
+inline constexpr int kDefaultLoopFps = 12;
+// Most frames in a loop: ten minutes at 12 frames a second, far beyond a turn of 72 frames,
+// and a bound on how long an encode may run.
+inline constexpr int kMaxLoopFrames = 7200;
+// Largest loop frame: H.264's level 5.1, what phones and browsers decode in hardware, holds
+// 4096 × 2304; VP9, GIF and animated WebP are kept to the same so every loop plays everywhere.
+inline constexpr int kMaxLoopSide = 4096;
+inline constexpr qint64 kMaxLoopFramePixels = qint64(4096) * 2304;
+// A GIF takes one palette from all its frames, so they are kept (4 bytes a pixel) until the
+// last one is seen; this bounds that memory, and a turn of 72 full-HD frames (597 MB) fits.
+inline constexpr qint64 kMaxGifKeptBytes = qint64(640) * kMega;
+
 } // namespace engine

@@ -87,6 +87,15 @@ QJsonObject manifestJson(const Manifest &manifest, const QString &at)
                     QJsonObject { { u"width"_s, manifest.zoom.width() },
                                   { u"height"_s, manifest.zoom.height() },
                                   { u"files"_s, urls(manifest.zoomFiles, at) } });
+    if (const std::optional<ManifestLoop> &loop = manifest.loop)
+        json.insert(u"loop"_s,
+                    QJsonObject { { u"file"_s, relativeUrl(loop->path, at) },
+                                  { u"format"_s, loop->format },
+                                  { u"fps"_s, loop->fps },
+                                  { u"frames"_s, manifest.frames },
+                                  { u"width"_s, loop->size.width() },
+                                  { u"height"_s, loop->size.height() },
+                                  { u"bytes"_s, loop->bytes } });
     return json;
 }
 

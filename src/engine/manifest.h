@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace engine {
 
 // Raised only when a reader of an older manifest would read this one wrongly.
@@ -22,6 +24,16 @@ struct ManifestSheet
 {
     QString path; // where the sheet is written
     Sheet sheet;
+    qint64 bytes = 0;
+};
+
+// A loop of the same frames written beside the sheets, for places that run no script.
+struct ManifestLoop
+{
+    QString path;
+    QString format; // "gif", "mp4", "webm", "webp"
+    int fps = 12;
+    QSize size; // of its pictures
     qint64 bytes = 0;
 };
 
@@ -46,6 +58,7 @@ struct Manifest
     QString framesZip;
     QSize zoom;
     QStringList zoomFiles;
+    std::optional<ManifestLoop> loop;
 };
 
 // `path` as a URL relative to the folder of `from`, each segment percent-encoded (but '@') so

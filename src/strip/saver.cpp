@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "saver.h"
 
+#include "runtime/error.h"
 #include "runtime/picture.h"
 
+#include "engine/loop_writer.h"
 #include "engine/same_file.h"
 
 #include <QDir>
@@ -63,10 +65,25 @@ void Saver::Command5_Click()
             return;
         }
     }
-    runtime::SavePicture(strip, path);
+    // A loop plays the strip's frames at the rate viewers turn them; a .webp stays the strip.
+    const std::optional<engine::LoopFormat> loop = engine::loopFormatForPath(path, false);
+    QSize written = strip.size();
+    if (loop) {
+        const engine::LoopSettings settings {
+            *loop, { strip.width(), m_assembly.paintedFrameSize().height() }
+        };
+        written = engine::loopPictureSize(*loop, settings.frame);
+        QString reason;
+        if (!engine::saveLoop(strip, path, settings, &reason))
+            throw runtime::RuntimeError(runtime::err::kFileAccess,
+                                        u"No se pudo guardar la animación en \"%1\": %2. "
+                                        "Ningún archivo se modificó."_s.arg(path, reason));
+    } else {
+        runtime::SavePicture(strip, path);
+    }
     if (m_saved)
-        m_saved({ path, m_assembly.paintedFrames(), strip.size(), engine::formatForPath(path),
-                  QFileInfo(path).size() });
+        m_saved({ path, m_assembly.paintedFrames(), written, engine::formatForPath(path),
+                  QFileInfo(path).size(), loop });
 }
 
 } // namespace strip

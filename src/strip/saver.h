@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Guardar imágen": the strip the assembly built, written to the output path in the format its
-// extension asks for (a 24-bit BMP unless it ends in .png, .jpg/.jpeg or .webp).
+// extension asks for (a 24-bit BMP unless it ends in .png, .jpg/.jpeg or .webp), or its frames
+// as a loop at 12 frames a second when it ends in .gif, .mp4 or .webm.
 
 #include "assembly.h"
 
 #include "runtime/controls.h"
 #include "runtime/services.h"
 
+#include "engine/loop_writer.h"
 #include "engine/strip_format.h"
 
 #include <functional>
+#include <optional>
 
 namespace strip {
 
@@ -22,6 +25,7 @@ struct SavedStrip
     QSize size;
     engine::StripFormat format = engine::StripFormat::Bmp;
     qint64 bytes = 0;
+    std::optional<engine::LoopFormat> loop; // the frames written as a loop in this format
 };
 
 class Saver

@@ -42,7 +42,8 @@ TEST_F(SaveAs, startsAtTheOutputSavesWithTheChosenFiltersExtensionAndABalloonSay
 
     EXPECT_EQ(s.dialogs.starts, QStringList { folder + u"/old.jpg"_s });
     EXPECT_EQ(s.dialogs.filters,
-              QStringList { u"BMP (*.bmp);;PNG (*.png);;JPEG (*.jpg *.jpeg);;WebP (*.webp)"_s });
+              QStringList { u"BMP (*.bmp);;PNG (*.png);;JPEG (*.jpg *.jpeg);;WebP (*.webp);;GIF "
+                            "animado (*.gif);;Vídeo MP4 (*.mp4);;Vídeo WebM (*.webm)"_s });
     const QString out = folder + u"/cube.png"_s;
     EXPECT_EQ(form.Text1->Text(), out);
     EXPECT_EQ(QImageReader(out).format(), "png");
@@ -62,6 +63,25 @@ TEST_F(SaveAs, startsAtTheOutputSavesWithTheChosenFiltersExtensionAndABalloonSay
     form.Command5->click();
     EXPECT_TRUE(
         balloon->text().endsWith(u"\n2 frames, 320 × 400 pixels, PNG, %1 bytes"_s.arg(bytes)));
+}
+
+TEST_F(SaveAs, aLoopFilterPlaysTheAssembledFramesAtTwelveAFrameSecond)
+{
+    for (const QColor &colour : { QColor(Qt::red), QColor(Qt::blue), QColor(Qt::green) }) {
+        const QString name = dir.filePath(colour.name().mid(1) + u".bmp"_s);
+        ASSERT_TRUE(pictures::write(pictures::solid(4, 4, colour), name, "BMP"));
+        form.List1->AddItem(name);
+    }
+    form.Command2->click();
+    s.dialogs.saves = { dir.filePath(u"turn"_s) };
+    s.dialogs.chosenFilter = u"GIF animado (*.gif)"_s;
+    form.mGuardarComo.action()->trigger();
+    QImageReader loop(dir.filePath(u"turn.gif"_s));
+    EXPECT_EQ(loop.imageCount(), 3);
+    EXPECT_EQ(loop.loopCount(), -1);
+    EXPECT_EQ(loop.read().pixel(10, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(loop.nextImageDelay(), 80); // 8, 9 and 8 hundredths: a quarter of a second
+    EXPECT_TRUE(form.savedBalloon()->text().contains(u"3 cuadros, 320 × 200 píxeles, GIF, "_s));
 }
 
 TEST_F(SaveAs, ctrlSWithNoOutputAsksWhereFromTheLastFolderAndCancellingWritesNothing)

@@ -49,8 +49,8 @@ TEST(FullDisk, everyFileIsWholeOrLeftAsItWasWithTheSystemsReason)
         return result.status == 0;
     };
     const QString noRoom = QString::fromLocal8Bit(std::strerror(ENOSPC));
-    for (const QString &name :
-         { u"s.bmp"_s, u"s.png"_s, u"s.jpg"_s, u"s.webp"_s, u"page.html"_s, u"Framolin.ini"_s }) {
+    for (const QString &name : { u"s.bmp"_s, u"s.png"_s, u"s.jpg"_s, u"s.webp"_s, u"s.gif"_s,
+                                 u"s.mp4"_s, u"page.html"_s, u"Framolin.ini"_s }) {
         scratch::SmallFs fs(256);
         if (!fs.available())
             GTEST_SKIP() << "no small filesystem to fill: " << fs.why().toStdString();

@@ -166,7 +166,8 @@ TEST(Options, badCommandLinesAreRefusedWithOneLine)
                               { u"framolin-strip"_s, u"--jobs"_s, u"many"_s },
                               { u"framolin-strip"_s, u"-W"_s },
                               { u"framolin-strip"_s, u"--max-bytes"_s, u"20XB"_s },
-                              { u"framolin-strip"_s, u"--max-bytes"_s, u"0"_s } };
+                              { u"framolin-strip"_s, u"--max-bytes"_s, u"0"_s },
+                              { u"framolin-strip"_s, u"--fps"_s, u"51"_s } };
     for (const QStringList &arguments : bad) {
         cli::Options options;
         QString error;

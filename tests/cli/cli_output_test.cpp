@@ -367,7 +367,8 @@ TEST_F(CliOutput, theManifestFollowsItsSchemaAndThePageShowsTheSameSheets)
 {
     const QStringList files = frames(5);
     ASSERT_EQ(runCli(QStringList { u"-s"_s, u"9x7"_s, u"--frames-per-sheet"_s, u"2"_s, u"-o"_s,
-                                   path(u"s.png"_s), u"--html"_s, path(u"p.html"_s) }
+                                   path(u"s.png"_s), u"--html"_s, path(u"p.html"_s), u"--loop"_s,
+                                   path(u"s.mp4"_s), u"--fps"_s, u"5"_s }
                      + files)
                   .status,
               0);
@@ -379,6 +380,8 @@ TEST_F(CliOutput, theManifestFollowsItsSchemaAndThePageShowsTheSameSheets)
     expectValid(manifest, schema, u"manifest"_s);
     EXPECT_EQ(manifest[u"frames"_s].toInt(), 5);
     EXPECT_EQ(manifest[u"target"_s].toString(), u"mobile"_s);
+    EXPECT_EQ(manifest[u"loop"_s][u"file"_s].toString(), u"s.mp4"_s);
+    EXPECT_EQ(manifest[u"loop"_s][u"bytes"_s].toInteger(), QFileInfo(path(u"s.mp4"_s)).size());
     const QJsonArray sheets = manifest[u"sheets"_s].toArray();
     ASSERT_EQ(sheets.size(), 3);
     for (qsizetype i = 0; i < sheets.size(); ++i) {

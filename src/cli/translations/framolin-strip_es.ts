@@ -200,10 +200,6 @@
         <translation>N</translation>
     </message>
     <message>
-        <source>quality of JPEG and WebP, 1 to 100 (90)</source>
-        <translation>calidad de JPEG y WebP, de 1 a 100 (90)</translation>
-    </message>
-    <message>
         <source>N frames to a row, left to right and top to bottom (1: one column); empty cells in the back colour</source>
         <translation>N cuadros por fila, de izquierda a derecha y de arriba abajo (1: una sola columna); las celdas vacías, en el color de fondo</translation>
     </message>
@@ -455,10 +451,6 @@ ocultos.
         <translation>TAMAÑO</translation>
     </message>
     <message>
-        <source>refuse a set of sheets larger than SIZE in all, before the page or the manifest is written: bytes, or with kB, MB, GB (1000) or KiB, MiB, GiB (1024), for example 20MB</source>
-        <translation>rechaza un juego de hojas de más de TAMAÑO en total, antes de escribir la página o el manifiesto: bytes, o con kB, MB, GB (1000) o KiB, MiB, GiB (1024), por ejemplo 20MB</translation>
-    </message>
-    <message>
         <source>--max-bytes: &quot;%1&quot; is not a size such as 20MB, 20MiB, 500kB or a number of bytes</source>
         <translation>--max-bytes: &quot;%1&quot; no es un tamaño como 20MB, 20MiB, 500kB o un número de bytes</translation>
     </message>
@@ -507,10 +499,6 @@ ocultos.
         <translation>--zoom: %1 × %2 no es mayor que el cuadro (%3 × %4)</translation>
     </message>
     <message>
-        <source>%1 would be written over %2</source>
-        <translation>%1 se escribiría encima de %2</translation>
-    </message>
-    <message>
         <source>%1: not a folder</source>
         <translation>%1: no es una carpeta</translation>
     </message>
@@ -549,6 +537,58 @@ ocultos.
     <message>
         <source>--frames-dir needs a folder</source>
         <translation>--frames-dir necesita una carpeta</translation>
+    </message>
+    <message>
+        <source>%1: the loop takes %2 bytes even at quality %3 with frames of %4 × %5, over --max-bytes %6 bytes: nothing was written; use fewer --frames</source>
+        <translation>%1: el bucle ocupa %2 bytes aun con calidad %3 y cuadros de %4 × %5, más que --max-bytes %6 bytes: no se escribió nada; use menos --frames</translation>
+    </message>
+    <message>
+        <source>%1 frame of %2 × %3 → %4 (%5 loop, %6 fps, %7 s, %8)</source>
+        <translation>%1 cuadro de %2 × %3 → %4 (bucle %5, %6 fps, %7 s, %8)</translation>
+    </message>
+    <message>
+        <source>%1 frames of %2 × %3 → %4 (%5 loop, %6 fps, %7 s, %8)</source>
+        <translation>%1 cuadros de %2 × %3 → %4 (bucle %5, %6 fps, %7 s, %8)</translation>
+    </message>
+    <message>
+        <source>--max-bytes %1: quality %2 and frames of %3 × %4 fit</source>
+        <translation>--max-bytes %1: caben con calidad %2 y cuadros de %3 × %4</translation>
+    </message>
+    <message>
+        <source>quality of JPEG, WebP and loops, 1 to 100 (90)</source>
+        <translation>calidad de JPEG, WebP y bucles, de 1 a 100 (90)</translation>
+    </message>
+    <message>
+        <source>frames a second of a loop: an output ending in .gif, .mp4 or .webm, or .webp with --animate, is one turn that plays forever (12)</source>
+        <translation>cuadros por segundo de un bucle: una salida terminada en .gif, .mp4 o .webm, o .webp con --animate, es una vuelta que se repite sin fin (12)</translation>
+    </message>
+    <message>
+        <source>a .webp output is an animated loop instead of a still strip</source>
+        <translation>una salida .webp es un bucle animado en lugar de una tira fija</translation>
+    </message>
+    <message>
+        <source>refuse a set of sheets larger than SIZE in all, before the page or the manifest is written: bytes, or with kB, MB, GB (1000) or KiB, MiB, GiB (1024), for example 20MB; a loop is made at lower quality, then smaller, until it fits</source>
+        <translation>rechaza un juego de hojas de más de TAMAÑO en total, antes de escribir la página o el manifiesto: bytes, o con kB, MB, GB (1000) o KiB, MiB, GiB (1024), por ejemplo 20MB; un bucle se hace con menos calidad, luego más pequeño, hasta que quepa</translation>
+    </message>
+    <message>
+        <source>%1 is for sheets, not for a loop (%2)</source>
+        <translation>%1 es para hojas, no para un bucle (%2)</translation>
+    </message>
+    <message>
+        <source>%1 is only for a loop: an output ending in .gif, .mp4, .webm, or .webp with --animate</source>
+        <translation>%1 es solo para un bucle: una salida terminada en .gif, .mp4, .webm, o .webp con --animate</translation>
+    </message>
+    <message>
+        <source>also write the frames as a loop (.gif, .mp4, .webm or animated .webp) beside the sheets, listed in their manifest</source>
+        <translation>escribe también los cuadros como un bucle (.gif, .mp4, .webm o .webp animado) junto a las hojas, citado en su manifiesto</translation>
+    </message>
+    <message>
+        <source>--loop writes a loop beside sheets, and %1 is a loop already</source>
+        <translation>--loop escribe un bucle junto a las hojas, y %1 ya es un bucle</translation>
+    </message>
+    <message>
+        <source>--loop: %1 does not end in .gif, .mp4, .webm or .webp</source>
+        <translation>--loop: %1 no termina en .gif, .mp4, .webm ni .webp</translation>
     </message>
 </context>
 </TS>

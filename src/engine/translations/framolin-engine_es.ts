@@ -215,5 +215,53 @@
         <source>it is not a folder</source>
         <translation>no es una carpeta</translation>
     </message>
+    <message>
+        <source>no memory for the GIF&apos;s palette</source>
+        <translation>no hay memoria para la paleta del GIF</translation>
+    </message>
+    <message>
+        <source>the GIF&apos;s palette could not be made</source>
+        <translation>no se pudo hacer la paleta del GIF</translation>
+    </message>
+    <message>
+        <source>the GIF could not be written</source>
+        <translation>no se pudo escribir el GIF</translation>
+    </message>
+    <message>
+        <source>the video encoder failed: %1</source>
+        <translation>falló el codificador de vídeo: %1</translation>
+    </message>
+    <message>
+        <source>this system&apos;s FFmpeg has no %1 encoder</source>
+        <translation>el FFmpeg de este sistema no tiene codificador %1</translation>
+    </message>
+    <message>
+        <source>no memory for the video encoder</source>
+        <translation>no hay memoria para el codificador de vídeo</translation>
+    </message>
+    <message>
+        <source>no memory for the WebP encoder</source>
+        <translation>no hay memoria para el codificador WebP</translation>
+    </message>
+    <message>
+        <source>no memory for a frame</source>
+        <translation>no hay memoria para un cuadro</translation>
+    </message>
+    <message>
+        <source>a loop holds 1 to %1 frames, not %2</source>
+        <translation>un bucle tiene de 1 a %1 cuadros, no %2</translation>
+    </message>
+    <message>
+        <source>a video frame needs at least 2 pixels a side</source>
+        <translation>un cuadro de vídeo necesita al menos 2 píxeles de lado</translation>
+    </message>
+    <message>
+        <source>a loop&apos;s frame is at most %1 pixels a side and %2 × %3 pixels in all, not %4 × %5</source>
+        <translation>el cuadro de un bucle tiene como mucho %1 píxeles de lado y %2 × %3 píxeles en total, no %4 × %5</translation>
+    </message>
+    <message>
+        <source>a GIF of %1 frames of %2 × %3 needs more than %4 MiB to make its palette; use fewer frames, smaller frames or a video loop</source>
+        <translation>un GIF de %1 cuadros de %2 × %3 necesita más de %4 MiB para hacer su paleta; use menos cuadros, cuadros más pequeños o un bucle de vídeo</translation>
+    </message>
 </context>
 </TS>
