@@ -19,6 +19,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev libxcb1-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     libjpeg62-turbo-dev libexif-dev zlib1g-dev libisal-dev libtiff-dev libwebp-dev libzip-dev
+    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     qt6-image-formats-plugins
 )
 if [ "$tier" != run ]; then
@@ -27,6 +28,7 @@ if [ "$tier" != run ]; then
         xvfb xauth xdotool
         appstream desktop-file-utils
         locales unzip
+        ffmpeg
     )
 fi
 if [ "$tier" = --ci ]; then

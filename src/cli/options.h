@@ -25,6 +25,7 @@ struct Options
     std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet;
     std::optional<engine::Target> target;
     std::optional<qint64> maxBytes;
+    std::optional<Turn> turn;
     engine::FrameOptions fit;
     engine::CropRequest crop;
     bool poster = false;
