@@ -3,7 +3,8 @@
 # Benchmarks framolin-strip against GraphicsMagick, ImageMagick and libvips on a generated
 # corpus. Installs the peers from Debian when missing, builds an optimised tree in
 # build-bench/, then runs bench/run.py with the given arguments (e.g. --reps 3 --sets photos);
-# with --sheets first, bench/sheets.py instead (web sheets against libvips).
+# with --sheets first, bench/sheets.py instead (web sheets against libvips); with --video,
+# bench/video.py (a turntable video to a strip against ffmpeg's one-liner).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -23,5 +24,9 @@ cmake --build build-bench --parallel "$(nproc)" --target framolin-strip make_cor
 if [ "${1:-}" = --sheets ]; then
     shift
     exec python3 bench/sheets.py "$@"
+fi
+if [ "${1:-}" = --video ]; then
+    shift
+    exec python3 bench/video.py --build build-bench "$@"
 fi
 exec python3 bench/run.py "$@"

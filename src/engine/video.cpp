@@ -3,8 +3,8 @@
 
 #include "crop.h"
 #include "decode_budget.h"
+#include "engine/limits.h"
 #include "file_stamp.h"
-#include "limits.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -29,12 +29,16 @@ using namespace Qt::StringLiterals;
 
 namespace engine {
 
+QStringList videoNameFilters()
+{
+    return { u"*.mp4"_s, u"*.mov"_s, u"*.m4v"_s, u"*.webm"_s, u"*.mkv"_s, u"*.avi"_s };
+}
+
 bool isVideoName(const QString &path)
 {
-    static const QStringList kExtensions { u".mp4"_s,  u".mov"_s, u".m4v"_s,
-                                           u".webm"_s, u".mkv"_s, u".avi"_s };
-    return std::any_of(kExtensions.cbegin(), kExtensions.cend(), [&](const QString &extension) {
-        return path.endsWith(extension, Qt::CaseInsensitive);
+    const QStringList patterns = videoNameFilters();
+    return std::any_of(patterns.cbegin(), patterns.cend(), [&](const QString &pattern) {
+        return path.endsWith(pattern.mid(1), Qt::CaseInsensitive);
     });
 }
 
@@ -63,6 +67,9 @@ QString momentEntry(const QString &video, double seconds)
 }
 
 namespace {
+
+// AV_TIME_BASE_Q is a C compound literal.
+constexpr AVRational kMicroseconds { 1, AV_TIME_BASE };
 
 struct FormatCloser
 {
@@ -227,7 +234,7 @@ bool VideoReader::open(const QString &path, QString *reason)
     for (int i = 0; const AVIndexEntry *entry = avformat_index_get_entry(m_stream, i); ++i) {
         if (!(entry->flags & AVINDEX_KEYFRAME))
             continue;
-        const qint64 us = av_rescale_q(entry->timestamp, m_stream->time_base, AV_TIME_BASE_Q);
+        const qint64 us = av_rescale_q(entry->timestamp, m_stream->time_base, kMicroseconds);
         if (previous >= 0)
             keyGapUs = std::max(keyGapUs, us - previous);
         previous = us;
@@ -252,7 +259,7 @@ qint64 VideoReader::positionUs() const
 {
     return m_last == AV_NOPTS_VALUE
         ? -1
-        : av_rescale_q(m_last, m_stream->time_base, AV_TIME_BASE_Q) - m_startUs;
+        : av_rescale_q(m_last, m_stream->time_base, kMicroseconds) - m_startUs;
 }
 
 qint64 VideoReader::keyFrameBefore(qint64 pts) const
@@ -277,7 +284,7 @@ bool VideoReader::seek(qint64 us)
 FramePtr VideoReader::frameAt(double seconds, QString *reason)
 {
     const qint64 us = std::llround(seconds * 1e6) + m_startUs;
-    const qint64 threshold = av_rescale_q(us, AV_TIME_BASE_Q, m_stream->time_base);
+    const qint64 threshold = av_rescale_q(us, kMicroseconds, m_stream->time_base);
     // Decoding on from where the decoder stands gives the same frame as seeking does, and is
     // cheaper unless a key frame lies between here and the moment.
     const qint64 key = keyFrameBefore(threshold);
@@ -469,10 +476,12 @@ QImage toImage(const AVFrame *frame, QSize size)
 
 bool probeVideo(const QString &file, VideoInfo *info, QString *reason)
 {
-    VideoReader reader;
-    if (!reader.open(file, reason))
+    // Through the kept readers: the frames asked next open nothing again.
+    std::unique_ptr<VideoReader> reader = Readers::shared().take(file, 0, reason);
+    if (!reader)
         return false;
-    *info = reader.info;
+    *info = reader->info;
+    Readers::shared().giveBack(std::move(reader), file, 0);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace engine {
 
@@ -20,7 +21,10 @@ struct EntryTarget
     double seconds = 0;
 };
 
-// True for the names taken as videos: .mp4 .mov .m4v .webm .mkv .avi, any case.
+// The names taken as videos, as file-dialog patterns: *.mp4 *.mov *.m4v *.webm *.mkv *.avi.
+QStringList videoNameFilters();
+
+// True for the names taken as videos, any case.
 bool isVideoName(const QString &path);
 
 // The file an entry reads and its moment. A file that exists under the whole name is that
