@@ -45,6 +45,11 @@ struct Row
     QList<double> moments;
 };
 
+void PrintTo(const Row &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 class VideoFrames : public testing::TestWithParam<Row>
 {
 };
