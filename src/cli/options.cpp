@@ -750,7 +750,10 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     for (const int index : std::as_const(chosen))
         files.append(job->files.at(index));
     job->files = files;
-    job->jobs = options.jobs.value_or(std::max(1, cores));
+    // A video's moments are decoded in order by one reader on the decoder's own threads; more
+    // workers only ask for them out of order, and the reader seeks back (measured: a third more
+    // CPU for 36 frames of a 1080p video with two).
+    job->jobs = options.jobs.value_or(videos ? 1 : std::max(1, cores));
     job->cropAsked = options.crop.kind != engine::CropRequest::Kind::Whole;
     // The box is found for the frame's aspect, or gives the frame's missing side.
     if (!engine::resolveCrop(job->files, options.crop, QSize(width, height), job->jobs,
