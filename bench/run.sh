@@ -4,7 +4,8 @@
 # corpus. Installs the peers from Debian when missing, builds an optimised tree in
 # build-bench/, then runs bench/run.py with the given arguments (e.g. --reps 3 --sets photos);
 # with --sheets first, bench/sheets.py instead (web sheets against libvips); with --loops first,
-# bench/loops.py (GIF and MP4 loops against ImageMagick and the ffmpeg command).
+# bench/loops.py (GIF and MP4 loops against ImageMagick and the ffmpeg command); with --video,
+# bench/video.py (a turntable video to a strip against ffmpeg's one-liner).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -28,5 +29,9 @@ fi
 if [ "${1:-}" = --loops ]; then
     shift
     exec python3 bench/loops.py "$@"
+fi
+if [ "${1:-}" = --video ]; then
+    shift
+    exec python3 bench/video.py --build build-bench "$@"
 fi
 exec python3 bench/run.py "$@"

@@ -2,6 +2,7 @@
 #include "add_pictures.h"
 
 #include "engine/picture_files.h"
+#include "engine/video.h"
 
 using namespace Qt::StringLiterals;
 
@@ -9,7 +10,9 @@ namespace app {
 
 QString pictureFilter()
 {
-    return u"Imágenes (%1)"_s.arg(engine::pictureNameFilters().join(u' '));
+    // Videos too: each is asked about and joins the list as frames.
+    return u"Imágenes y vídeos (%1 %2)"_s.arg(engine::pictureNameFilters().join(u' '),
+                                              engine::videoNameFilters().join(u' '));
 }
 
 void addPictures(runtime::FileDialogs &dialogs, LastFolder &lastFolder, const DropOnList &drop)

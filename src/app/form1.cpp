@@ -7,6 +7,7 @@
 #include "output_dialog.h"
 #include "readme.h"
 #include "save_as.h"
+#include "video_frames.h"
 
 #include "settings/output_settings.h"
 #include "tooltips/form_tips.h"
@@ -141,6 +142,12 @@ void Form1::mAnadirImagenes_Click()
 {
     addPictures(m_services.dialogs, m_lastFolder,
                 [this](const runtime::DataObject &Data) { List1_OLEDragDrop(Data); });
+}
+
+void Form1::List1_OLEDragDrop(const runtime::DataObject &Data)
+{
+    if (const auto files = withVideoFrames(Data, m_services.boxes, m_english))
+        m_inputList.List1_OLEDragDrop(*files);
 }
 
 void Form1::mAnadirCarpeta_Click()

@@ -42,7 +42,8 @@ public:
     void Form_Load();
     void Command1_Click() { m_inputList.Command1_Click(); }
     void Command2_Click() { m_assembly.Command2_Click(); }
-    void List1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.List1_OLEDragDrop(Data); }
+    // A video among the files is first asked about: how many frames to take from it.
+    void List1_OLEDragDrop(const runtime::DataObject &Data);
     void Text1_OLEDragDrop(const runtime::DataObject &Data) { m_inputList.Text1_OLEDragDrop(Data); }
     void mComenzarMontaje_Click() { Command2_Click(); }
     // Beyond the design: pictures from the desktop's dialogs, through the drop on the list.

@@ -5,6 +5,7 @@
 #include "engine/decode.h"
 #include "engine/pool.h"
 #include "engine/strip_writer.h"
+#include "engine/video.h"
 #include "language.h"
 #include "options.h"
 
@@ -47,8 +48,9 @@ Frame makeFrame(const QString &path, QSize size, const engine::FrameOptions &fit
         if (!frame.pixels.isNull() || !frame.reason.isEmpty())
             return frame;
     }
-    if (!QFileInfo(path).isFile()) {
-        frame.reason = QFileInfo::exists(path) ? Text::tr("not a readable file")
+    const QString file = engine::entryFile(path);
+    if (!QFileInfo(file).isFile()) {
+        frame.reason = QFileInfo::exists(file) ? Text::tr("not a readable file")
                                                : Text::tr("file not found");
         return frame;
     }

@@ -4,8 +4,10 @@
 #include "language.h"
 
 #include "engine/file_names.h"
+#include "engine/limits.h"
 #include "engine/natural_order.h"
 #include "engine/picture_files.h"
+#include "engine/video.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,7 +98,7 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
                   QList<LeftOut> *leftOut)
 {
     for (const QString &argument : arguments) {
-        const QFileInfo info(argument);
+        const QFileInfo info(engine::entryFile(argument));
         if (!info.exists()) {
             *error = Text::tr("%1: does not exist").arg(argument);
             return false;
@@ -120,6 +122,64 @@ bool expandInputs(const QStringList &arguments, QStringList *files, QString *err
             leftOut->append(entriesLeftOut(argument, pictures));
     }
     return true;
+}
+
+bool turnSeconds(const QString &text, std::optional<Turn> *turn, QString *error)
+{
+    const QStringList ends = text.split(u".."_s);
+    bool startOk = false, endOk = false;
+    const double start = ends.size() == 2 ? ends.at(0).toDouble(&startOk) : 0;
+    const double end = ends.size() == 2 ? ends.at(1).toDouble(&endOk) : 0;
+    if (!startOk || !endOk || !(start >= 0) || !(end > start) || end > engine::kMaxVideoSeconds) {
+        *error = Text::tr("--turn: \"%1\" is not START..END in seconds, START before END, for "
+                          "example 1.5..9")
+                     .arg(text);
+        return false;
+    }
+    *turn = Turn { start, end };
+    return true;
+}
+
+bool expandVideos(QStringList *files, int frames, const std::optional<Turn> &turn, QString *error,
+                  int *fault)
+{
+    QStringList expanded;
+    bool any = false;
+    for (const QString &file : std::as_const(*files)) {
+        const engine::EntryTarget target = engine::entryTarget(file);
+        // A moment given as an entry is a picture already.
+        if (!target.video || target.file != file) {
+            expanded.append(file);
+            continue;
+        }
+        any = true;
+        engine::VideoInfo info;
+        QString reason;
+        if (!engine::probeVideo(file, &info, &reason)) {
+            *error = u"%1: %2"_s.arg(file, reason);
+            *fault = 1;
+            return false;
+        }
+        const Turn span = turn.value_or(Turn { 0, info.seconds });
+        if (span.end > info.seconds) {
+            *error = Text::tr("%1: the video lasts %2 s, shorter than the turn to %3 s")
+                         .arg(file)
+                         .arg(info.seconds)
+                         .arg(span.end);
+            *fault = 1;
+            return false;
+        }
+        for (int i = 0; i < frames; ++i)
+            expanded.append(
+                engine::momentEntry(file, span.start + i * (span.end - span.start) / frames));
+    }
+    if (turn && !any) {
+        *error = Text::tr("--turn is for videos, and no video was given");
+        *fault = 2;
+        return false;
+    }
+    *files = expanded;
+    return any;
 }
 
 } // namespace cli

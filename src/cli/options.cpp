@@ -63,7 +63,13 @@ constexpr OptionRow kOptions[] = {
                         "centre line, MARGIN % added on each side (5), widened to the frame's "
                         "aspect") },
     { "", "frames", QT_TRANSLATE_NOOP("Text", "N"),
-      QT_TRANSLATE_NOOP("Text", "N pictures spread evenly over the inputs (of each lane)") },
+      QT_TRANSLATE_NOOP("Text",
+                        "N pictures spread evenly over the inputs (of each lane); of each "
+                        "video, N moments spread evenly over it (36)") },
+    { "", "turn", QT_TRANSLATE_NOOP("Text", "START..END"),
+      QT_TRANSLATE_NOOP("Text",
+                        "the seconds of each video that hold one turn, for example 1.5..9: "
+                        "the moments are taken from it alone") },
     { "", "reverse", nullptr, QT_TRANSLATE_NOOP("Text", "the frames in the opposite order") },
     { "", "lanes", QT_TRANSLATE_NOOP("Text", "L"),
       QT_TRANSLATE_NOOP("Text",
@@ -231,7 +237,8 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         return true;
     };
     std::optional<QString> jobsText, qualityText, columnsText, fitText, backgroundText, framesText,
-        lanesText, targetText, perSheetText, maxBytesText, cropText, scaleText, zoomText, fpsText;
+        lanesText, targetText, perSheetText, maxBytesText, cropText, scaleText, zoomText, fpsText,
+        turnText;
     if (!single(u"width"_s, &options->width) || !single(u"height"_s, &options->height)
         || !single(u"size"_s, &options->size) || !single(u"output"_s, &options->output)
         || !single(u"jobs"_s, &jobsText) || !single(u"format"_s, &options->format)
@@ -243,7 +250,10 @@ bool parseArguments(const QStringList &arguments, Options *options, QString *err
         || !single(u"manifest"_s, &options->manifest) || !single(u"max-bytes"_s, &maxBytesText)
         || !single(u"crop"_s, &cropText) || !single(u"frames-dir"_s, &options->framesDir)
         || !single(u"scale"_s, &scaleText) || !single(u"zoom"_s, &zoomText)
-        || !single(u"fps"_s, &fpsText) || !single(u"loop"_s, &options->loop))
+        || !single(u"fps"_s, &fpsText) || !single(u"loop"_s, &options->loop)
+        || !single(u"turn"_s, &turnText))
+        return false;
+    if (turnText && !turnSeconds(*turnText, &options->turn, error))
         return false;
     if (maxBytesText) {
         options->maxBytes = byteCount(*maxBytesText);
@@ -784,6 +794,14 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
         fault = 1;
         return false;
     }
+    // A video stands for its moments, already spread: --frames counts them, not the files.
+    int videoFault = 0;
+    const bool videos = expandVideos(&job->files, options.frames.value_or(kVideoFrames),
+                                     options.turn, error, &videoFault);
+    if (videoFault) {
+        fault = videoFault;
+        return false;
+    }
     if (job->files.isEmpty()) {
         *error = Text::tr("no input pictures");
         return false;
@@ -797,15 +815,18 @@ bool resolveJob(const Options &options, const QString &iniPath, int cores, Job *
     }
     job->lanes = options.lanes.value_or(1);
     QList<int> chosen;
-    if (!chooseFrames(int(job->files.size()), options.frames.value_or(0), options.reverse,
-                      job->lanes, &chosen, error))
+    if (!chooseFrames(int(job->files.size()), videos ? 0 : options.frames.value_or(0),
+                      options.reverse, job->lanes, &chosen, error))
         return false;
     QStringList files;
     files.reserve(chosen.size());
     for (const int index : std::as_const(chosen))
         files.append(job->files.at(index));
     job->files = files;
-    job->jobs = options.jobs.value_or(std::max(1, cores));
+    // A video's moments are decoded in order by one reader on the decoder's own threads; more
+    // workers only ask for them out of order, and the reader seeks back (measured: a third more
+    // CPU for 36 frames of a 1080p video with two).
+    job->jobs = options.jobs.value_or(videos ? 1 : std::max(1, cores));
     job->cropAsked = options.crop.kind != engine::CropRequest::Kind::Whole;
     // The box is found for the frame's aspect, or gives the frame's missing side.
     if (!engine::resolveCrop(job->files, options.crop, QSize(width, height), job->jobs,

@@ -26,6 +26,7 @@ struct Options
     std::optional<int> jobs, quality, columns, frames, lanes, framesPerSheet, fps;
     std::optional<engine::Target> target;
     std::optional<qint64> maxBytes;
+    std::optional<Turn> turn;
     engine::FrameOptions fit;
     engine::CropRequest crop;
     bool poster = false;

@@ -7,6 +7,7 @@
 #include "jpeg.h"
 #include "orientation.h"
 #include "png_chunks.h"
+#include "video.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -223,8 +224,30 @@ QSize uprightSize(QImageReader &reader, const QByteArray &format, QFile &file,
 
 } // namespace
 
+namespace {
+
+// The size of the video an entry names, stored or upright, with its moment checked.
+QSize probeVideoEntry(const EntryTarget &target, bool upright, QString *reason)
+{
+    VideoInfo info;
+    if (!probeVideo(target.file, &info, reason))
+        return {};
+    if (target.seconds >= info.seconds) {
+        *reason = QCoreApplication::translate("engine",
+                                              "the moment %1 s is past the video's end at %2 s")
+                      .arg(target.seconds)
+                      .arg(info.seconds);
+        return {};
+    }
+    return upright ? info.upright : info.stored;
+}
+
+} // namespace
+
 QSize probe(const QString &path, QString *reason)
 {
+    if (const EntryTarget target = entryTarget(path); target.video)
+        return probeVideoEntry(target, false, reason);
     Source source;
     QImageReader reader;
     if (!openReader(path, source, reader, reason))
@@ -234,6 +257,8 @@ QSize probe(const QString &path, QString *reason)
 
 QSize probeUpright(const QString &path, QString *reason)
 {
+    if (const EntryTarget target = entryTarget(path); target.video)
+        return probeVideoEntry(target, true, reason);
     Source source;
     QFile &file = source.file;
     QImageReader reader;
@@ -410,6 +435,8 @@ QImage fitted(const QImage &image, QSize frame, const FrameOptions &options, QSt
 
 QImage decodeFrame(const QString &path, QSize frame, QString *reason, const FrameOptions &options)
 {
+    if (const EntryTarget target = entryTarget(path); target.video)
+        return decodeVideoFrame(target.file, target.seconds, frame, reason, options);
     // A crop box is cut from the whole upright picture decoded just large enough for the box
     // to reach the frame, so a JPEG still decodes small.
     if (!options.crop.isNull()) {
@@ -429,6 +456,21 @@ UprightDecode decodeUpright(const QString &path, QRect box, QSize frame, Fit fit
                             qint64 maxBytes, QSize small)
 {
     UprightDecode decoded;
+    // A video's frame is searched as decoded for its moment, small when asked, and its frames
+    // are decoded again (eighths 0): the video decoder keeps its own readers.
+    if (const EntryTarget target = entryTarget(path); target.video) {
+        VideoInfo info;
+        if (!probeVideo(target.file, &info, reason))
+            return decoded;
+        decoded.seen = decoded.stored = info.upright;
+        if (!QRect(QPoint(), decoded.seen).contains(box) || box.isEmpty()) {
+            *reason = cropOutside(box, decoded.seen);
+            return decoded;
+        }
+        decoded.image = decodeVideoFrame(target.file, target.seconds,
+                                         small.isEmpty() ? decoded.seen : small, reason);
+        return decoded;
+    }
     Opened opened;
     if (!opened.open(path, reason))
         return decoded;

@@ -71,6 +71,27 @@ inline constexpr qint64 kReadAheadBytes = 32 * kMega;
 // whose decode is over its share is decoded again for its frame.
 inline constexpr qint64 kCropKeepBytes = 128 * kMega;
 
+// --- Videos ------------------------------------------------------------------------------------
+
+// Largest video frame accepted, from the header: 8K (8192 × 4320), the most any camera or phone
+// records; a larger claim is a damaged or hostile header.
+inline constexpr qint64 kMaxVideoPixels = qint64(8192) * 4320;
+// Longest video accepted: a turn is filmed in seconds or minutes, moments are worked out from
+// the duration a damaged header may claim, and a day keeps microsecond timestamps far from
+// overflowing.
+inline constexpr double kMaxVideoSeconds = 24 * 3600;
+// Most frames a video may claim: a day at 240 frames a second, the fastest phone cameras.
+inline constexpr qint64 kMaxVideoFrames = qint64(24) * 3600 * 240;
+// Frames a video decoder holds at its peak, budgeted for each decode: H.264 and HEVC keep up to
+// 16 reference frames, and frame threading one more per thread.
+inline constexpr int kVideoDecodeFramesHeld = 24;
+// Video readers kept open between decodes, so the moments of one video decode forward instead
+// of opening and seeking each time; each holds a decoder's frames, so few are kept.
+inline constexpr int kMaxIdleVideoReaders = 2;
+// Most damaged packets or frames skipped in a row before a video is called damaged: a few are
+// concealed as players do, a file of garbage is not read to its end.
+inline constexpr int kMaxVideoDecodeErrors = 64;
+
 // --- Formats and browsers --------------------------------------------------------------------
 
 // Largest side each format can hold. BMP and PNG have no limit below what a strip may be; JPEG's

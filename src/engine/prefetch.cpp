@@ -2,6 +2,7 @@
 #include "prefetch.h"
 
 #include "decode.h"
+#include "video.h"
 
 #include <algorithm>
 
@@ -69,7 +70,7 @@ void FramePrefetch::decode(int index, quint64 generation)
     }
     // The file is stamped before and after: a file written while it was being read gets no
     // stamp that could ever match, and its frame is decoded again on its turn.
-    const FileStamp before = FileStamp::of(path);
+    const FileStamp before = FileStamp::of(entryFile(path));
     QString reason;
     QImage image;
     try {
@@ -77,7 +78,7 @@ void FramePrefetch::decode(int index, quint64 generation)
     } catch (...) {
         // Marked failed below: the caller decodes it again on its turn and reports why.
     }
-    const FileStamp after = FileStamp::of(path);
+    const FileStamp after = FileStamp::of(entryFile(path));
     {
         std::lock_guard lock(m_mutex);
         auto it = m_slots.find(index);
@@ -122,7 +123,7 @@ QImage FramePrefetch::take(int index, const QString &path, QSize frame)
     Slot slot = std::move(it->second);
     m_slots.erase(it);
     lock.unlock();
-    if (slot.state != State::Done || FileStamp::of(path) != slot.stamp)
+    if (slot.state != State::Done || FileStamp::of(entryFile(path)) != slot.stamp)
         return {};
     return std::move(slot.image);
 }

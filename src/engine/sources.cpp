@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sources.h"
 
+#include "video.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
@@ -26,7 +28,7 @@ QString inputThatIsOutput(const QString &output, const QStringList &inputs)
         return {};
     for (const QString &input : inputs) {
         struct stat in = {};
-        if (identify(input, &in) && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
+        if (identify(entryFile(input), &in) && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
             return input;
     }
     return {};

@@ -6,6 +6,7 @@
 #include "engine/decode.h"
 #include "engine/stretch.h"
 #include "engine/strip_writer.h"
+#include "engine/video.h"
 
 #include <QFileInfo>
 
@@ -31,7 +32,8 @@ QImage Picture::stretched(QSize size) const
 
 Picture LoadPicture(const QString &path)
 {
-    const QFileInfo info(path);
+    // A video's moment ("clip.mp4#t=1.25") is checked as its file.
+    const QFileInfo info(engine::entryFile(path));
     if (path.isEmpty() || !info.exists())
         throw RuntimeError(err::kFileNotFound, u"No se encontró el archivo \"%1\""_s.arg(path));
     if (!info.isFile() || !info.isReadable())

@@ -1,11 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qtservices.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include <utility>
 
 namespace runtime {
+
+int QtMessageBoxes::InputNumber(const QString &prompt, const QString &title, int value, int lowest,
+                                int highest)
+{
+    bool ok = false;
+    const int number
+        = QInputDialog::getInt(m_parent, title, prompt, value, lowest, highest, 1, &ok);
+    return ok ? number : -1;
+}
 
 int QtMessageBoxes::MsgBox(const QString &prompt, int style, const QString &title)
 {

@@ -20,6 +20,8 @@ public:
     explicit QtMessageBoxes(QWidget *parent = nullptr) : m_parent(parent) { }
     void setParent(QWidget *parent) { m_parent = parent; }
     int MsgBox(const QString &prompt, int style, const QString &title) override;
+    int InputNumber(const QString &prompt, const QString &title, int value, int lowest,
+                    int highest) override;
 
 private:
     QWidget *m_parent;

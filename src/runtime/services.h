@@ -24,6 +24,17 @@ class MessageBoxes
 public:
     virtual ~MessageBoxes() = default;
     virtual int MsgBox(const QString &prompt, int style, const QString &title) = 0;
+    // A whole number from `lowest` to `highest`, `value` offered; -1 when the user cancels.
+    // Where no one can be asked, the offer stands.
+    virtual int InputNumber(const QString &prompt, const QString &title, int value, int lowest,
+                            int highest)
+    {
+        Q_UNUSED(prompt);
+        Q_UNUSED(title);
+        Q_UNUSED(lowest);
+        Q_UNUSED(highest);
+        return value;
+    }
 };
 
 // Starts a file with a window style; throws RuntimeError 53 when the file is not found and

@@ -42,8 +42,19 @@ public:
         }
         return (style & runtime::mb::kYesNo) ? runtime::mb::kYes : runtime::mb::kOk;
     }
+    // Recorded among the boxes with style -1; answered from `numbers`, else the offer.
+    int InputNumber(const QString &prompt, const QString &title, int value, int, int) override
+    {
+        shown.push_back({ prompt, -1, title });
+        if (numbers.empty())
+            return value;
+        const int answer = numbers.front();
+        numbers.pop_front();
+        return answer;
+    }
     std::vector<ShownBox> shown;
     std::deque<int> answers;
+    std::deque<int> numbers;
     std::function<void()> onShow;
 };
 

@@ -331,10 +331,6 @@ ocultos.
         <translation>el color de los márgenes con --fit contain: un nombre o #rrggbb (#f0f0f0)</translation>
     </message>
     <message>
-        <source>N pictures spread evenly over the inputs (of each lane)</source>
-        <translation>N imágenes repartidas por igual entre las de entrada (de cada carril)</translation>
-    </message>
-    <message>
         <source>the frames in the opposite order</source>
         <translation>los cuadros en el orden contrario</translation>
     </message>
@@ -589,6 +585,30 @@ ocultos.
     <message>
         <source>--loop: %1 does not end in .gif, .mp4, .webm or .webp</source>
         <translation>--loop: %1 no termina en .gif, .mp4, .webm ni .webp</translation>
+    </message>
+    <message>
+        <source>--turn: &quot;%1&quot; is not START..END in seconds, START before END, for example 1.5..9</source>
+        <translation>--turn: &quot;%1&quot; no es INICIO..FIN en segundos, INICIO antes de FIN, por ejemplo 1.5..9</translation>
+    </message>
+    <message>
+        <source>%1: the video lasts %2 s, shorter than the turn to %3 s</source>
+        <translation>%1: el vídeo dura %2 s, menos que la vuelta hasta %3 s</translation>
+    </message>
+    <message>
+        <source>--turn is for videos, and no video was given</source>
+        <translation>--turn es para vídeos, y no se dio ningún vídeo</translation>
+    </message>
+    <message>
+        <source>N pictures spread evenly over the inputs (of each lane); of each video, N moments spread evenly over it (36)</source>
+        <translation>N imágenes repartidas por igual entre las entradas (de cada carril); de cada vídeo, N momentos repartidos por igual a lo largo de él (36)</translation>
+    </message>
+    <message>
+        <source>START..END</source>
+        <translation>INICIO..FIN</translation>
+    </message>
+    <message>
+        <source>the seconds of each video that hold one turn, for example 1.5..9: the moments are taken from it alone</source>
+        <translation>los segundos de cada vídeo que abarcan una vuelta, por ejemplo 1.5..9: los momentos se toman solo de ahí</translation>
     </message>
 </context>
 </TS>

@@ -263,5 +263,57 @@
         <source>a GIF of %1 frames of %2 × %3 needs more than %4 MiB to make its palette; use fewer frames, smaller frames or a video loop</source>
         <translation>un GIF de %1 cuadros de %2 × %3 necesita más de %4 MiB para hacer su paleta; use menos cuadros, cuadros más pequeños o un bucle de vídeo</translation>
     </message>
+    <message>
+        <source>the moment %1 s is past the video&apos;s end at %2 s</source>
+        <translation>el momento %1 s queda después del final del vídeo, en %2 s</translation>
+    </message>
+    <message>
+        <source>not a video that can be read, or a damaged one</source>
+        <translation>no es un vídeo que se pueda leer, o está dañado</translation>
+    </message>
+    <message>
+        <source>damaged video: its streams could not be read</source>
+        <translation>vídeo dañado: no se pudieron leer sus pistas</translation>
+    </message>
+    <message>
+        <source>the video&apos;s coding cannot be decoded</source>
+        <translation>la codificación del vídeo no se puede decodificar</translation>
+    </message>
+    <message>
+        <source>the file holds no video stream</source>
+        <translation>el archivo no contiene ninguna pista de vídeo</translation>
+    </message>
+    <message>
+        <source>invalid video size</source>
+        <translation>tamaño de vídeo no válido</translation>
+    </message>
+    <message>
+        <source>the %1 × %2 pixel video is over the limit of %3 megapixels</source>
+        <translation>el vídeo de %1 × %2 píxeles supera el límite de %3 megapíxeles</translation>
+    </message>
+    <message>
+        <source>damaged video: its duration is unknown</source>
+        <translation>vídeo dañado: se desconoce su duración</translation>
+    </message>
+    <message>
+        <source>the video of %1 s is over the limit of %2 hours</source>
+        <translation>el vídeo de %1 s supera el límite de %2 horas</translation>
+    </message>
+    <message>
+        <source>the video of %1 frames is over the limit of %2</source>
+        <translation>el vídeo de %1 cuadros supera el límite de %2</translation>
+    </message>
+    <message>
+        <source>damaged video: the moment %1 s could not be reached</source>
+        <translation>vídeo dañado: no se pudo llegar al momento %1 s</translation>
+    </message>
+    <message>
+        <source>the video has no frame at %1 s: it ends sooner, or is damaged</source>
+        <translation>el vídeo no tiene cuadro en %1 s: termina antes o está dañado</translation>
+    </message>
+    <message>
+        <source>damaged video data</source>
+        <translation>datos de vídeo dañados</translation>
+    </message>
 </context>
 </TS>
