@@ -32,6 +32,10 @@ namespace engine {
 
 namespace {
 
+// libimagequant's mean square error (0-255 levels) above which a GIF frame tries a palette of its
+// own: about 35 dB, where one palette for a turn of unlike pictures starts to show.
+constexpr double kGifOwnPaletteError = 20;
+
 // Milliseconds (or hundredths) from the start to frame `index`, rounded, so frame lengths
 // alternate (8 and 9 hundredths at 12 fps) and a turn lasts exactly frames / fps.
 int timeOf(qint64 index, int fps, int unitsPerSecond)
@@ -68,8 +72,10 @@ public:
         m_fps = settings.fps;
         m_frames.reserve(std::size_t(frames));
         m_attr = liq_attr_create();
-        const int colours = settings.quality >= 90 ? 256 : 256 >> ((109 - settings.quality) / 20);
-        liq_set_max_colors(m_attr, std::clamp(colours, 2, 256));
+        // One entry of the 256 stays free for "unchanged", the transparent index.
+        const int colours = settings.quality >= 90 ? 255 : 256 >> ((109 - settings.quality) / 20);
+        liq_set_max_colors(m_attr, std::clamp(colours, 2, 255));
+        m_still = std::max(1, (100 - settings.quality) / 5);
         liq_set_speed(m_attr, 8);
         m_histogram = liq_histogram_create(m_attr);
         return true;
@@ -95,6 +101,9 @@ public:
 private:
     QSize m_size;
     int m_fps = kDefaultLoopFps;
+    // How far, in levels of 255 on each channel, a pixel may be from what the frame before shows
+    // and still count as unchanged.
+    int m_still = 2;
     liq_attr *m_attr = nullptr;
     liq_histogram *m_histogram = nullptr;
     std::vector<QImage> m_frames;
@@ -115,28 +124,50 @@ int gifWrite(GifFileType *gif, const GifByteType *bytes, int length)
     return length;
 }
 
-bool GifEncoder::finish(detail::StripSink &out, QString *reason)
+// A GIF colour map of `palette` and one transparent entry after it (at palette->count), in a
+// power of two entries as GIF wants.
+ColorMapObject *colourMap(const liq_palette *palette)
 {
-    liq_result *result = nullptr;
-    if (liq_histogram_quantize(m_histogram, m_attr, &result) != LIQ_OK) {
-        *reason = QCoreApplication::translate("engine", "the GIF's palette could not be made");
-        return false;
-    }
-    liq_set_dithering_level(result, 1.0f);
-    const liq_palette *palette = liq_get_palette(result);
-    // The colour map holds a power of two entries.
     const int used = int(palette->count);
-    int mapSize = 2;
-    while (mapSize < used)
-        mapSize *= 2;
-    std::vector<GifColorType> colours(std::size_t(mapSize), GifColorType { 0, 0, 0 });
+    int size = 2;
+    while (size < used + 1)
+        size *= 2;
+    std::vector<GifColorType> colours(std::size_t(size), GifColorType { 0, 0, 0 });
     for (int i = 0; i < used; ++i)
         colours[std::size_t(i)]
             = { palette->entries[i].r, palette->entries[i].g, palette->entries[i].b };
+    return GifMakeMapObject(size, colours.data());
+}
+
+double meanSquareError(const uchar *rgba, const unsigned char *indices, const liq_palette *palette,
+                       std::size_t pixels)
+{
+    double sum = 0;
+    for (std::size_t at = 0; at < pixels; ++at, rgba += 4) {
+        const liq_color &c = palette->entries[indices[at]];
+        const int r = rgba[0] - c.r, g = rgba[1] - c.g, b = rgba[2] - c.b;
+        sum += double(r * r + g * g + b * b);
+    }
+    return pixels ? sum / (3.0 * double(pixels)) : 0;
+}
+
+bool sameColour(const liq_color &a, const liq_color &b)
+{
+    return a.r == b.r && a.g == b.g && a.b == b.b;
+}
+
+bool GifEncoder::finish(detail::StripSink &out, QString *reason)
+{
+    liq_result *turn = nullptr;
+    if (liq_histogram_quantize(m_histogram, m_attr, &turn) != LIQ_OK) {
+        *reason = QCoreApplication::translate("engine", "the GIF's palette could not be made");
+        return false;
+    }
+    liq_set_dithering_level(turn, 1.0f);
     GifOut sink { &out, {} };
     int error = 0;
     GifFileType *gif = EGifOpen(&sink, gifWrite, &error);
-    ColorMapObject *map = gif ? GifMakeMapObject(mapSize, colours.data()) : nullptr;
+    ColorMapObject *map = gif ? colourMap(liq_get_palette(turn)) : nullptr;
     const int width = m_size.width(), height = m_size.height();
     bool ok = map != nullptr;
     if (ok) {
@@ -150,25 +181,55 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
         && EGifPutExtensionBlock(gif, 3, loopForever) == GIF_OK
         && EGifPutExtensionTrailer(gif) == GIF_OK;
     const std::size_t pixels = std::size_t(width) * std::size_t(height);
-    std::vector<unsigned char> indices(pixels), previous(pixels);
+    std::vector<unsigned char> indices(pixels), ownIndices(pixels);
+    // What a viewer shows after the frames so far, and the pictures' colours it was written for.
+    std::vector<liq_color> shown(pixels), basis(pixels);
     for (std::size_t f = 0; ok && f < m_frames.size(); ++f) {
-        liq_image *image = liq_image_create_rgba(m_attr, m_frames[f].constBits(), width, height, 0);
-        ok = image && liq_write_remapped_image(result, image, indices.data(), pixels) == LIQ_OK;
+        const uchar *source = m_frames[f].constBits();
+        liq_image *image = liq_image_create_rgba(m_attr, source, width, height, 0);
+        ok = image && liq_write_remapped_image(turn, image, indices.data(), pixels) == LIQ_OK;
+        // A frame the turn's palette fits badly (a turn of unlike pictures) gets its own, when
+        // that comes at least twice as close.
+        liq_result *own = nullptr;
+        const double turnError
+            = ok ? meanSquareError(source, indices.data(), liq_get_palette(turn), pixels) : 0;
+        if (turnError > kGifOwnPaletteError && liq_image_quantize(image, m_attr, &own) == LIQ_OK) {
+            liq_set_dithering_level(own, 1.0f);
+            ok = liq_write_remapped_image(own, image, ownIndices.data(), pixels) == LIQ_OK;
+            if (ok
+                && meanSquareError(source, ownIndices.data(), liq_get_palette(own), pixels) * 2
+                    < turnError) {
+                std::swap(indices, ownIndices);
+            } else {
+                liq_result_destroy(own);
+                own = nullptr;
+            }
+        }
         if (image)
             liq_image_destroy(image);
-        m_frames[f] = QImage(); // its memory goes as the file grows
-        if (!ok)
-            break;
-        // After the first frame only the box of pixels that changed is written. Within it every
-        // pixel is written: seeing through to the frame before where a dithered index repeats
-        // scatters holes that make LZW's strings shorter, and the files larger.
+        const liq_palette *palette = liq_get_palette(own ? own : turn);
+        const auto unchanged = static_cast<unsigned char>(palette->count);
+        ColorMapObject *ownMap = own && ok ? colourMap(palette) : nullptr;
+        ok = ok && (!own || ownMap);
+        // After the first frame a pixel whose colour is still within m_still of the one it was
+        // last written for is transparent: a still backdrop then costs next to nothing, though
+        // the camera's noise and the dither change its indices in every frame, and a slow drift
+        // is written once it goes past m_still. Only the box of the rest is written, whole:
+        // holes where a dithered colour merely repeats would make LZW's strings shorter.
         QRect box(0, 0, width, height);
-        if (f > 0) {
+        if (ok && f > 0) {
             int left = width, right = -1, top = height, bottom = -1;
             for (int y = 0; y < height; ++y) {
                 for (int x = 0; x < width; ++x) {
                     const std::size_t at = std::size_t(y) * std::size_t(width) + std::size_t(x);
-                    if (indices[at] == previous[at])
+                    const liq_color &was = basis[at];
+                    const uchar *rgba = source + at * 4;
+                    if (std::abs(rgba[0] - was.r) <= m_still && std::abs(rgba[1] - was.g) <= m_still
+                        && std::abs(rgba[2] - was.b) <= m_still) {
+                        indices[at] = unchanged;
+                        continue;
+                    }
+                    if (sameColour(palette->entries[indices[at]], shown[at]))
                         continue;
                     left = std::min(left, x);
                     right = std::max(right, x);
@@ -182,21 +243,31 @@ bool GifEncoder::finish(detail::StripSink &out, QString *reason)
         control.DisposalMode = DISPOSE_DO_NOT;
         control.UserInputFlag = false;
         control.DelayTime = timeOf(qint64(f) + 1, m_fps, 100) - timeOf(qint64(f), m_fps, 100);
-        control.TransparentColor = NO_TRANSPARENT_COLOR;
+        control.TransparentColor = f > 0 ? unchanged : NO_TRANSPARENT_COLOR;
         GifByteType extension[4];
         const std::size_t length = EGifGCBToExtension(&control, extension);
-        ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_OK
-            && EGifPutImageDesc(gif, box.x(), box.y(), box.width(), box.height(), false, nullptr)
+        ok = ok && EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, int(length), extension) == GIF_OK
+            && EGifPutImageDesc(gif, box.x(), box.y(), box.width(), box.height(), false, ownMap)
                 == GIF_OK;
         for (int y = box.top(); ok && y <= box.bottom(); ++y)
             ok = EGifPutLine(gif, indices.data() + std::size_t(y) * std::size_t(width) + box.x(),
                              box.width())
                 == GIF_OK;
-        std::swap(previous, indices);
+        for (std::size_t at = 0; ok && at < pixels; ++at) {
+            if (indices[at] != unchanged) {
+                shown[at] = palette->entries[indices[at]];
+                std::memcpy(&basis[at], source + at * 4, sizeof(liq_color));
+            }
+        }
+        m_frames[f] = QImage(); // its memory goes as the file grows
+        if (ownMap)
+            GifFreeMapObject(ownMap);
+        if (own)
+            liq_result_destroy(own);
     }
     if (map)
         GifFreeMapObject(map);
-    liq_result_destroy(result);
+    liq_result_destroy(turn);
     if (gif && EGifCloseFile(gif, &error) != GIF_OK)
         ok = false;
     if (!ok)

@@ -31,7 +31,8 @@ struct LoopSettings
     QSize frame; // as the frames are made
     int fps = kDefaultLoopFps;
     // 1 to 100: the video encoders' constant quality, WebP's quality, and a GIF's colours
-    // (256 from 90 up, halved for each 20 below).
+    // (255 from 90 up, halved for each 20 below) and how far a GIF pixel may drift and still
+    // count as unchanged.
     int quality = kDefaultQuality;
 };
 

@@ -8,11 +8,14 @@
 
 #include <QImageReader>
 #include <QLocale>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -114,6 +117,53 @@ TEST(Loops, maxBytesLowersQualityThenSizeOrWritesNothing)
         EXPECT_EQ(refused.status, 1);
         EXPECT_TRUE(refused.err.contains(u"nothing was written"_s)) << qPrintable(refused.err);
         EXPECT_EQ(files::readAll(path), "the old loop");
+    }
+}
+
+// Each frame of a GIF as Qt shows it (see-through pixels keep the frame before) against its
+// picture: a still backdrop costs little after the first frame, and a turn of unlike pictures
+// gets palettes of their own.
+TEST(Loops, gifFramesShowTheirPicturesCheaplyWhereStillAndCloselyWhereUnlike)
+{
+    QTemporaryDir dir;
+    pictures::Folder still(dir.path()), unlike(dir.path());
+    QImage plane(160, 160, QImage::Format_RGB32);
+    for (int i = 0; i < 6; ++i) {
+        QImage backdrop = pictures::pattern(160, 160, 0);
+        for (int y = 0; y < 160; ++y) {
+            for (int x = 0; x < 160; ++x) {
+                plane.setPixel(x, y, qRgb(x * 255 / 159, y * 255 / 159, i * 51));
+                const int d = (x * 7 + y * 13 + i * 5) % 3 - 1; // a camera's noise, a level
+                const QRgb c = backdrop.pixel(x, y);
+                backdrop.setPixel(x, y, qRgb(qBound(0, qRed(c) + d, 255), qGreen(c), qBlue(c)));
+            }
+        }
+        QPainter(&backdrop).fillRect(20 + i * 20, 70, 16, 16, Qt::red);
+        still.add(u"still%1.png"_s.arg(i), backdrop, "PNG");
+        unlike.add(u"unlike%1.png"_s.arg(i), plane, "PNG");
+    }
+    for (const pictures::Folder *frames : { &still, &unlike }) {
+        const QString path = dir.filePath(u"t.gif"_s);
+        const QStringList options { u"-s"_s, u"160x160"_s, u"-o"_s, path };
+        ASSERT_EQ(clitest::runCli(options + frames->paths(), cli::Language::English).status, 0);
+        QImageReader reader(path);
+        QImage shown;
+        for (int i = 0; reader.read(&shown); ++i) {
+            const QImage picture = QImage(frames->paths()[i]).convertToFormat(QImage::Format_RGB32);
+            double squares = 0;
+            for (int y = 0; y < 160; ++y)
+                for (int x = 0; x < 160; ++x) {
+                    const QRgb a = shown.pixel(x, y), b = picture.pixel(x, y);
+                    squares += std::pow(qRed(a) - qRed(b), 2) + std::pow(qGreen(a) - qGreen(b), 2)
+                        + std::pow(qBlue(a) - qBlue(b), 2);
+                }
+            EXPECT_GT(10 * std::log10(255.0 * 255 * 3 * 160 * 160 / squares), 32) << i; // PSNR, dB
+        }
+        if (frames == &still) { // the first frame, then little
+            const qint64 six = QFileInfo(path).size();
+            ASSERT_EQ(clitest::runCli(options + still.paths().mid(0, 1)).status, 0);
+            EXPECT_LT(six, 2 * QFileInfo(path).size());
+        }
     }
 }
 
