@@ -420,17 +420,6 @@ QImage decodeOpened(Opened &opened, QSize decodeFor, Fit decodeFit, QSize frame,
     return image;
 }
 
-QImage fitted(const QImage &image, QSize frame, const FrameOptions &options, QString *reason)
-{
-    QImage stretched = fitToFrame(image, frame, options);
-    if (stretched.isNull())
-        *reason
-            = QCoreApplication::translate("engine", "out of memory for a frame of %1 × %2 pixels")
-                  .arg(frame.width())
-                  .arg(frame.height());
-    return stretched;
-}
-
 } // namespace
 
 QImage decodeFrame(const QString &path, QSize frame, QString *reason, const FrameOptions &options)
@@ -449,7 +438,7 @@ QImage decodeFrame(const QString &path, QSize frame, QString *reason, const Fram
         return {};
     int eighths = 0;
     const QImage image = decodeOpened(opened, frame, options.fit, frame, &eighths, reason);
-    return image.isNull() ? QImage() : fitted(image, frame, options, reason);
+    return image.isNull() ? QImage() : frameOf(image, image.size(), frame, options, reason);
 }
 
 UprightDecode decodeUpright(const QString &path, QRect box, QSize frame, Fit fit, QString *reason,
@@ -514,8 +503,7 @@ QImage frameFromUpright(const UprightDecode &decoded, QSize frame, const FrameOp
             != eighthsFor(decoded.stored, decoded.turned,
                           cropDecodeSize(decoded.seen, box, frame, options.fit)))
         return {};
-    return fitted(decoded.image.copy(scaledBox(box, decoded.seen, decoded.image.size())), frame,
-                  options, reason);
+    return frameOf(decoded.image, decoded.seen, frame, options, reason);
 }
 
 } // namespace engine

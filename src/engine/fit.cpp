@@ -3,6 +3,7 @@
 
 #include "stretch.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -108,6 +109,21 @@ QImage fitToFrame(const QImage &image, QSize frame, const FrameOptions &options)
     }
     }
     return stretch(image, frame);
+}
+
+QImage frameOf(const QImage &upright, QSize seen, QSize frame, const FrameOptions &options,
+               QString *reason)
+{
+    const QImage fitted = fitToFrame(
+        options.crop.isNull() ? upright
+                              : upright.copy(scaledBox(options.crop, seen, upright.size())),
+        frame, options);
+    if (fitted.isNull())
+        *reason
+            = QCoreApplication::translate("engine", "out of memory for a frame of %1 × %2 pixels")
+                  .arg(frame.width())
+                  .arg(frame.height());
+    return fitted;
 }
 
 } // namespace engine

@@ -47,4 +47,10 @@ QRect scaledBox(QRect box, QSize from, QSize to);
 // frames are opaque RGB32; the others keep stretch()'s formats. Null when memory runs out.
 QImage fitToFrame(const QImage &image, QSize frame, const FrameOptions &options);
 
+// The frame of `upright`, a decode of a picture whose upright size is `seen`: cut to
+// options.crop (given in `seen`'s pixels) when there is one, then fitted. Null, with `reason`
+// said, when memory runs out.
+QImage frameOf(const QImage &upright, QSize seen, QSize frame, const FrameOptions &options,
+               QString *reason);
+
 } // namespace engine

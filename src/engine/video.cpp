@@ -531,15 +531,7 @@ QImage decodeVideoFrame(const QString &file, double seconds, QSize frame, QStrin
     }
     if (info.rotation)
         image = image.transformed(QTransform().rotate(info.rotation));
-    if (!options.crop.isNull())
-        image = image.copy(scaledBox(options.crop, seen, image.size()));
-    QImage fitted = fitToFrame(image, frame, options);
-    if (fitted.isNull())
-        *reason
-            = QCoreApplication::translate("engine", "out of memory for a frame of %1 × %2 pixels")
-                  .arg(frame.width())
-                  .arg(frame.height());
-    return fitted;
+    return frameOf(image, seen, frame, options, reason);
 }
 
 } // namespace engine
