@@ -114,10 +114,10 @@ QImage fitToFrame(const QImage &image, QSize frame, const FrameOptions &options)
 QImage frameOf(const QImage &upright, QSize seen, QSize frame, const FrameOptions &options,
                QString *reason)
 {
-    const QImage fitted = fitToFrame(
-        options.crop.isNull() ? upright
-                              : upright.copy(scaledBox(options.crop, seen, upright.size())),
-        frame, options);
+    QImage fitted = fitToFrame(options.crop.isNull()
+                                   ? upright
+                                   : upright.copy(scaledBox(options.crop, seen, upright.size())),
+                               frame, options);
     if (fitted.isNull())
         *reason
             = QCoreApplication::translate("engine", "out of memory for a frame of %1 × %2 pixels")
