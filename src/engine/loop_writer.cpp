@@ -32,8 +32,9 @@ namespace engine {
 
 namespace {
 
-// libimagequant's mean square error (0-255 levels) above which a GIF frame tries a palette of its
-// own: about 35 dB, where one palette for a turn of unlike pictures starts to show.
+// Mean square error of a GIF frame against its picture (0-255 levels, over the channels) above
+// which it tries a palette of its own: about 35 dB, where one palette for a turn of unlike
+// pictures starts to show.
 constexpr double kGifOwnPaletteError = 20;
 
 // Milliseconds (or hundredths) from the start to frame `index`, rounded, so frame lengths
@@ -101,8 +102,8 @@ public:
 private:
     QSize m_size;
     int m_fps = kDefaultLoopFps;
-    // How far, in levels of 255 on each channel, a pixel may be from what the frame before shows
-    // and still count as unchanged.
+    // How far, in levels of 255 on each channel, a pixel may be from the colour it was last
+    // written for and still count as unchanged.
     int m_still = 2;
     liq_attr *m_attr = nullptr;
     liq_histogram *m_histogram = nullptr;
