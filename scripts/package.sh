@@ -59,7 +59,8 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 dpkg -x "$deb" "$root"
 for page in framolin framolin-strip; do
-    MANWIDTH=80 man -M "$root/usr/share/man" "$page" 2>&1 | grep -q "^NAME" \
+    # No -q: grep stopping early could end man by SIGPIPE, a failure under pipefail.
+    MANWIDTH=80 man -M "$root/usr/share/man" "$page" 2>&1 | grep "^NAME" >/dev/null \
         || { echo "man $page does not show its manual page"; exit 1; }
 done
 tests/app/smoke_xvfb.sh "$root/usr/bin/framolin"

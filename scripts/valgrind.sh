@@ -21,7 +21,9 @@ export QT_ENABLE_REGEXP_JIT=0
 memcheck=(valgrind --tool=memcheck --quiet --error-exitcode=99 --track-origins=yes)
 # Highway (loaded with FFmpeg's libraries) runs RDTSCP as it loads, which this Valgrind cannot
 # execute; its timer is replaced for these runs only (see the shim's comment).
-if ldd "$dir/src/cli/framolin-strip" | grep -q 'libhwy\.so'; then
+# grep reads all of ldd's output (no -q): stopping early could end ldd by SIGPIPE, which
+# pipefail would take for "not linked".
+if ldd "$dir/src/cli/framolin-strip" | grep 'libhwy\.so' >/dev/null; then
     c++ -shared -fPIC -O2 -o "$dir/valgrind_timer_shim.so" scripts/valgrind_timer_shim.cpp
     export LD_PRELOAD="$(cd "$dir" && pwd)/valgrind_timer_shim.so"
 fi
